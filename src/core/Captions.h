@@ -1,0 +1,31 @@
+#pragma once
+/// Bilingual caption tables: every caption holds its English and its Chinese text (UTF-8).
+
+#include "core/DeviceState.h"
+
+namespace orvx {
+
+struct Caption {
+  const char* en;
+  const char* zh;
+};
+
+inline const char* Text(const Caption& c, Language language) {
+  return language == Language::Chinese ? c.zh : c.en;
+}
+
+/// Captions shared by the link, the supervisor and the main window.
+namespace captions {
+inline constexpr Caption kConnect{"CONNECT", "连接"};
+inline constexpr Caption kDisconnect{"DISCONNECT", "断开"};
+inline constexpr Caption kOffline{"OFFLINE", "离线"};
+inline constexpr Caption kOnline{"ONLINE", "在线"};
+inline constexpr Caption kCannotConnect{"CANNOT CONNECT.", "连接失败."};
+inline constexpr Caption kUpdateDevice{"Please update your device.", "Please update your device."};
+inline constexpr Caption kActive{"ACTIVE", "通道打开"};
+inline constexpr Caption kWaiting{"WAITING", "通道关闭"};
+inline constexpr Caption kWinsockError{"Winsock error!", "Winsock error!"};
+inline constexpr Caption kWinsockCaption{"Warming", "Warming"};
+}  // namespace captions
+
+}  // namespace orvx

@@ -1,0 +1,35 @@
+#pragma once
+/// Monotonic time in milliseconds, injected into every timed rule so tests run on a fake clock.
+
+#include <chrono>
+#include <cstdint>
+
+namespace orvx {
+
+class IClock {
+public:
+  virtual ~IClock() = default;
+  virtual std::int64_t NowMs() const = 0;
+};
+
+class SteadyClock final : public IClock {
+public:
+  std::int64_t NowMs() const override {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+  }
+};
+
+/// A clock that moves only when told to.
+class FakeClock final : public IClock {
+public:
+  explicit FakeClock(std::int64_t start = 1'000'000) : m_now(start) {}
+  std::int64_t NowMs() const override { return m_now; }
+  void Advance(std::int64_t ms) { m_now += ms; }
+  void Set(std::int64_t ms) { m_now = ms; }
+
+private:
+  std::int64_t m_now;
+};
+
+}  // namespace orvx
