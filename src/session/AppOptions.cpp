@@ -1,0 +1,74 @@
+#include "session/AppOptions.h"
+
+#include <arpa/inet.h>
+
+namespace orvx {
+
+bool IsDottedQuad(const std::string& text) {
+  in_addr addr{};
+  return inet_pton(AF_INET, text.c_str(), &addr) == 1;
+}
+
+std::string AppUsage() {
+  return "Usage: orvx-editor [options]\n"
+         "  --demo             start orvx-sim on 127.0.0.2 and connect to it\n"
+         "  --device IP        processor address for this run\n"
+         "  --local-ip IP      local address the link binds\n"
+         "  --data-dir DIR     presets, scenes and firmware (default $XDG_DATA_HOME/orvx-editor)\n"
+         "  --lang en|zh       caption language\n"
+         "  --screenshot DIR   render every view to DIR as PNG files and exit\n"
+         "  --help             this text\n";
+}
+
+AppOptionsResult ParseAppOptions(const std::vector<std::string>& args) {
+  AppOptionsResult r;
+  AppOptions& o = r.options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= args.size() || args[i + 1].empty()) {
+        r.error = a + " needs a value";
+        return false;
+      }
+      out = args[++i];
+      return true;
+    };
+    std::string v;
+    if (a == "--demo") {
+      o.demo = true;
+    } else if (a == "--help" || a == "-h") {
+      o.help = true;
+    } else if (a == "--device" || a == "--local-ip") {
+      if (!value(v)) return r;
+      if (!IsDottedQuad(v)) {
+        r.error = a + ": not an IPv4 address: " + v;
+        return r;
+      }
+      (a == "--device" ? o.deviceIp : o.localIp) = v;
+    } else if (a == "--data-dir") {
+      if (!value(v)) return r;
+      o.dataDir = v;
+    } else if (a == "--screenshot") {
+      if (!value(v)) return r;
+      o.screenshotDir = v;
+    } else if (a == "--lang") {
+      if (!value(v)) return r;
+      if (v == "en") o.language = Language::English;
+      else if (v == "zh") o.language = Language::Chinese;
+      else {
+        r.error = "--lang must be en or zh";
+        return r;
+      }
+    } else {
+      r.error = "unknown option: " + a;
+      return r;
+    }
+  }
+  if (o.demo && o.deviceIp) {
+    r.error = "--demo and --device cannot be combined";
+    return r;
+  }
+  return r;
+}
+
+}  // namespace orvx
