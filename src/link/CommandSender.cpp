@@ -1,0 +1,41 @@
+#include "link/CommandSender.h"
+
+namespace orvx {
+namespace {
+
+/// Frames after which the processor needs a moment before the next one.
+bool NeedsPause(const std::string& frame) {
+  return frame.rfind("%Z,", 0) == 0 || frame.rfind("%W,", 0) == 0 || frame.rfind("%X,", 0) == 0;
+}
+
+}  // namespace
+
+FramePlan PlanFrame(const std::string& frame) {
+  FramePlan plan;
+  if (frame.empty()) return plan;
+  if (frame.rfind("%V,", 0) == 0) {
+    // The name frame is longer than the processor takes at once: pieces with a pause after each.
+    for (std::size_t at = 0; at < frame.size(); at += kNamePieceBytes) {
+      plan.push_back(Datagram{frame.substr(at, kNamePieceBytes), kBulkPauseMs});
+    }
+    return plan;
+  }
+  plan.push_back(Datagram{frame, NeedsPause(frame) ? kBulkPauseMs : 0});
+  return plan;
+}
+
+bool CCommandSender::Send(const std::string& frame, const std::string& ip) {
+  const FramePlan plan = PlanFrame(frame);
+  return !plan.empty() && Run(plan, ip);
+}
+
+bool CCommandSender::Run(const FramePlan& plan, const std::string& ip) {
+  bool allSent = true;
+  for (const Datagram& d : plan) {
+    if (!m_sink.SendDatagram(d.bytes, ip)) allSent = false;
+    if (d.pauseAfterMs > 0) m_pacer.Pause(d.pauseAfterMs);
+  }
+  return allSent;
+}
+
+}  // namespace orvx
