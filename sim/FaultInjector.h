@@ -1,0 +1,44 @@
+#pragma once
+/// Damages the simulator's outgoing reports on purpose, so the editor's framing, checksum and
+/// supervision can be exercised: loss, duplication, reordering, corrupted checksums and frames split
+/// over several datagrams. Seeded: the same seed and traffic give the same damage.
+
+#include "SimRandom.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orvx {
+
+struct FaultRates {
+  double loss = 0;     ///< frame not sent
+  double dup = 0;      ///< frame sent twice
+  double reorder = 0;  ///< frame held back and sent after the next one
+  double corrupt = 0;  ///< one checksum digit changed
+  double split = 0;    ///< frame sent as two or three datagrams
+
+  bool Any() const { return loss > 0 || dup > 0 || reorder > 0 || corrupt > 0 || split > 0; }
+};
+
+class CFaultInjector {
+public:
+  CFaultInjector(const FaultRates& rates, std::uint32_t seed);
+
+  /// The datagrams to send now for one complete frame, in order (possibly none).
+  std::vector<std::string> Shape(const std::string& frame);
+  /// Releases a frame held back for reordering (call when no further frame is coming soon).
+  std::vector<std::string> Flush();
+
+private:
+  std::vector<std::string> Cut(const std::string& frame);
+
+  FaultRates m_rates;
+  CSimRandom m_rng;
+  std::vector<std::string> m_held;
+};
+
+/// `frame` with its last checksum digit replaced by a different hex digit.
+std::string CorruptChecksum(std::string frame);
+
+}  // namespace orvx

@@ -1,0 +1,200 @@
+#include "SimServer.h"
+
+#include "ConsoleCommand.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace orvx {
+namespace {
+
+constexpr int kMaxRate = 1000;
+constexpr std::int64_t kReorderHoldMs = 100;
+
+std::string PeerText(const std::string& ip, std::uint16_t port) { return ip + ":" + std::to_string(port); }
+
+}  // namespace
+
+CSimServer::CSimServer(SimServerSettings settings, const IClock& clock)
+    : m_settings(std::move(settings)),
+      m_clock(clock),
+      m_link(LinkSettings{m_settings.ip, m_settings.port, 39030}),
+      m_device([this] {
+        SimDeviceSettings d = m_settings.device;
+        d.seed = m_settings.seed;
+        return d;
+      }()) {
+  m_settings.rate = std::clamp(m_settings.rate, 1, kMaxRate);
+}
+
+CSimServer::~CSimServer() { Stop(); }
+
+bool CSimServer::Start(std::string* error) {
+  std::string failure;
+  const bool ok = m_link.Start(
+      [this](ReceivedFrame f) {
+        {
+          std::lock_guard lock(m_mutex);
+          m_inbox.push_back(std::move(f));
+        }
+        m_wake.notify_all();
+      },
+      [&failure](const std::string& message, const std::string&) { failure = message; });
+  if (!ok) {
+    if (error) *error = failure.empty() ? "cannot open the socket" : failure;
+    return false;
+  }
+  m_worker = std::thread([this] { WorkerLoop(); });
+  return true;
+}
+
+void CSimServer::Stop() {
+  {
+    std::lock_guard lock(m_mutex);
+    m_stop = true;
+  }
+  m_wake.notify_all();
+  if (m_worker.joinable()) m_worker.join();
+  m_link.Stop();
+}
+
+void CSimServer::Console(std::string line) {
+  {
+    std::lock_guard lock(m_mutex);
+    m_console.push_back(std::move(line));
+  }
+  m_wake.notify_all();
+}
+
+bool CSimServer::QuitRequested() const {
+  std::lock_guard lock(m_mutex);
+  return m_quit;
+}
+
+std::vector<std::string> CSimServer::ReceivedFrames() const {
+  std::lock_guard lock(m_mutex);
+  return m_received;
+}
+
+CDeviceState CSimServer::StateSnapshot() const {
+  std::lock_guard lock(m_mutex);
+  return m_device.State();
+}
+
+MeterSnapshot CSimServer::LastMeters() const {
+  std::lock_guard lock(m_mutex);
+  return m_lastMeters;
+}
+
+std::uint64_t CSimServer::ReportsSent() const {
+  std::lock_guard lock(m_mutex);
+  return m_reportsSent;
+}
+
+bool CSimServer::WaitFor(const std::function<bool()>& pred, int timeoutMs) const {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (!pred()) {
+    std::unique_lock lock(m_mutex);
+    if (m_wake.wait_until(lock, deadline) == std::cv_status::timeout) {
+      lock.unlock();
+      return pred();
+    }
+  }
+  return true;
+}
+
+void CSimServer::Log(const std::string& line) {
+  if (m_settings.log) *m_settings.log << line << std::endl;
+}
+
+void CSimServer::SendTo(const Peer& peer, const std::string& frame) {
+  auto it = m_faults.find(peer);
+  if (it == m_faults.end()) {
+    const auto seed = m_settings.seed + static_cast<std::uint32_t>(m_faults.size()) * 7777u;
+    it = m_faults.emplace(peer, CFaultInjector(m_settings.faults, seed)).first;
+  }
+  for (const std::string& d : it->second.Shape(frame)) m_link.SendDatagramTo(d, peer.first, peer.second);
+}
+
+void CSimServer::HandleFrame(const ReceivedFrame& f, std::int64_t now) {
+  m_received.push_back(f.text);
+  const Peer peer{f.fromIp, f.fromPort};
+  std::string line = "rx " + PeerText(f.fromIp, f.fromPort) + " " + f.text;
+  if (now < m_silentUntil) {
+    Log(line + "  (silent: not answered)");
+    return;
+  }
+  const SimReply reply = m_device.HandleCommand(f.text);
+  switch (reply.effect.kind) {
+    case CommandKind::Refused: line += "  (refused: " + reply.effect.why + ")"; break;
+    case CommandKind::Unknown: line += "  (not a command of this processor)"; break;
+    case CommandKind::ReportsOn: m_subscribers.insert(peer); break;
+    case CommandKind::ReportsOff: m_subscribers.erase(peer); break;
+    case CommandKind::UnitCall: line += "  (unit call)"; break;
+    case CommandKind::StateQuery:
+      if (reply.ignoredQuery) line += "  (query " + std::to_string(m_device.QueriesSeen()) + " ignored)";
+      else m_peers.insert(peer);
+      break;
+    default: break;
+  }
+  Log(line);
+  for (const std::string& frame : reply.frames) SendTo(peer, frame);
+}
+
+void CSimServer::HandleConsole(const std::string& line, std::int64_t now) {
+  const ConsoleResult r = ApplyConsoleLine(line, m_device);
+  if (!r.ok) {
+    Log("console: " + r.error);
+    return;
+  }
+  if (r.quit) m_quit = true;
+  if (r.silenceMs > 0) m_silentUntil = now + r.silenceMs;
+  if (r.sendLevels && now >= m_silentUntil) {
+    const std::string p = BuildPReport(m_device.State());
+    for (const Peer& peer : m_peers) SendTo(peer, p);
+  }
+}
+
+void CSimServer::WorkerLoop() {
+  std::unique_lock lock(m_mutex);
+  const double periodMs = 1000.0 / m_settings.rate;
+  double nextReport = static_cast<double>(m_clock.NowMs()) + periodMs;
+  std::int64_t heldSince = -1;
+  while (!m_stop) {
+    std::int64_t now = m_clock.NowMs();
+    while (!m_inbox.empty()) {
+      const ReceivedFrame f = std::move(m_inbox.front());
+      m_inbox.pop_front();
+      HandleFrame(f, now);
+    }
+    while (!m_console.empty()) {
+      const std::string line = std::move(m_console.front());
+      m_console.pop_front();
+      HandleConsole(line, now);
+    }
+    now = m_clock.NowMs();
+    if (static_cast<double>(now) >= nextReport) {
+      m_lastMeters = m_device.StepMeters(now);
+      if (now >= m_silentUntil && !m_subscribers.empty()) {
+        const std::string q = BuildQReport(m_lastMeters);
+        for (const Peer& peer : m_subscribers) SendTo(peer, q);
+        ++m_reportsSent;
+      }
+      nextReport += periodMs;
+      if (nextReport < static_cast<double>(now)) nextReport = static_cast<double>(now) + periodMs;  // no burst after a stall
+    }
+    // A frame held back for reordering goes out once nothing has overtaken it for a while.
+    if (heldSince < 0) heldSince = now;
+    if (now - heldSince >= kReorderHoldMs) {
+      heldSince = now;
+      for (auto& [peer, faults] : m_faults)
+        for (const std::string& d : faults.Flush()) m_link.SendDatagramTo(d, peer.first, peer.second);
+    }
+    m_wake.notify_all();
+    const auto waitMs = std::max<std::int64_t>(1, static_cast<std::int64_t>(nextReport) - m_clock.NowMs());
+    m_wake.wait_for(lock, std::chrono::milliseconds(std::min<std::int64_t>(waitMs, kReorderHoldMs)),
+                    [this] { return m_stop || !m_inbox.empty() || !m_console.empty(); });
+  }
+}
+
+}  // namespace orvx

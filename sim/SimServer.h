@@ -1,0 +1,102 @@
+#pragma once
+/// The simulator on the network: one UDP link, a worker thread that applies commands, answers each
+/// peer at the address and port its command came from, streams "Q" reports to the peers that asked
+/// for them, sends "P" reports after changes made at the processor, and damages its own traffic on
+/// request (FaultInjector).
+///
+/// Threads: the link's receive thread only queues frames; the worker owns the device and does all
+/// decoding and sending. Other threads talk to it through Console() and read it through the
+/// thread-safe snapshots below.
+
+#include "FaultInjector.h"
+#include "SimDevice.h"
+#include "core/Clock.h"
+#include "link/DeviceLink.h"
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <ostream>
+#include <set>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace orvx {
+
+struct SimServerSettings {
+  std::string ip = "127.0.0.2";
+  std::uint16_t port = 39030;  ///< 0: an ephemeral port (see BoundPort)
+  int rate = 20;               ///< "Q" reports per second, 1..1000
+  FaultRates faults;
+  std::uint32_t seed = 1;
+  std::ostream* log = nullptr; ///< one line per received frame; nullptr: quiet
+  SimDeviceSettings device;
+};
+
+class CSimServer {
+public:
+  CSimServer(SimServerSettings settings, const IClock& clock);
+  ~CSimServer();
+
+  CSimServer(const CSimServer&) = delete;
+  CSimServer& operator=(const CSimServer&) = delete;
+
+  /// Binds the socket and starts the worker. False (with `error`) when the socket cannot be set up.
+  bool Start(std::string* error = nullptr);
+  /// Stops the worker and the link; safe to call twice.
+  void Stop();
+  std::uint16_t BoundPort() const { return m_link.BoundPort(); }
+
+  /// Queues one console line (see ConsoleCommand.h) for the worker.
+  void Console(std::string line);
+  /// True once "quit" was given on the console.
+  bool QuitRequested() const;
+
+  /// Every frame received so far, in order (valid frames as the assembler passed them).
+  std::vector<std::string> ReceivedFrames() const;
+  /// A copy of the processor's state.
+  CDeviceState StateSnapshot() const;
+  /// The meters of the last "Q" report built.
+  MeterSnapshot LastMeters() const;
+  /// How many "Q" reports have been sent.
+  std::uint64_t ReportsSent() const;
+
+  /// Waits (bounded) until `pred` holds on the server, checked after each worker pass.
+  bool WaitFor(const std::function<bool()>& pred, int timeoutMs) const;
+
+private:
+  using Peer = std::pair<std::string, std::uint16_t>;
+
+  void WorkerLoop();
+  void HandleFrame(const ReceivedFrame& f, std::int64_t now);
+  void HandleConsole(const std::string& line, std::int64_t now);
+  void SendTo(const Peer& peer, const std::string& frame);
+  void Log(const std::string& line);
+
+  SimServerSettings m_settings;
+  const IClock& m_clock;
+  CDeviceLink m_link;
+
+  mutable std::mutex m_mutex;            ///< guards everything below
+  mutable std::condition_variable m_wake;
+  std::deque<ReceivedFrame> m_inbox;
+  std::deque<std::string> m_console;
+  bool m_stop = false;
+  bool m_quit = false;
+  CSimDevice m_device;
+  std::vector<std::string> m_received;
+  std::set<Peer> m_peers;        ///< answered a "%Z": they get "P" reports
+  std::set<Peer> m_subscribers;  ///< sent "%Q" 01: they get "Q" reports
+  std::map<Peer, CFaultInjector> m_faults;  ///< one per peer, so held frames go where they belong
+  std::int64_t m_silentUntil = 0;
+  MeterSnapshot m_lastMeters;
+  std::uint64_t m_reportsSent = 0;
+  std::thread m_worker;
+};
+
+}  // namespace orvx
