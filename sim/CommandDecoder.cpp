@@ -174,7 +174,7 @@ CommandEffect ApplyN(const FrameFields& f, CDeviceState& s) {
 
 CommandEffect ApplyO(const FrameFields& f, CDeviceState& s) {
   const auto v = f.Scalars(4);
-  if (!v || !InRange((*v)[0], 1, kFilterInputs)) return Refuse('O', "fields or channel");
+  if (!v || !InRange((*v)[0], 1, kInputRecords)) return Refuse('O', "fields or channel");
   InputChannel& c = s.in[(*v)[0] - 1];
   c.source = (*v)[1];
   for (int r = 0; r < kAutomixInputs; ++r) s.in[r].phantom = ((*v)[2] >> r) & 1;
