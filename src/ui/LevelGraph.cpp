@@ -1,0 +1,180 @@
+#include "ui/LevelGraph.h"
+
+#include "ui/MeterScale.h"
+#include "ui/SkinTheme.h"
+#include "ui/UiFont.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+namespace orvx {
+
+CLevelGraph::CLevelGraph(QWidget* parent) : QWidget(parent) {
+  m_background = SkinTheme::Current().Color("meter.bg");
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  m_frameTimer.setInterval(kFrameMs);
+  m_frameTimer.setTimerType(Qt::PreciseTimer);
+  connect(&m_frameTimer, &QTimer::timeout, this, [this] { AdvanceFrame(kFrameMs); });
+  m_frameTimer.start();
+}
+
+void CLevelGraph::SetColumnCount(int count) {
+  m_count = std::clamp(count, 1, kMaxColumns);
+  MarkDirty();
+}
+
+void CLevelGraph::SetValue(int column, double value) {
+  if (!Valid(column)) {
+    return;
+  }
+  Column& c = m_columns[column];
+  const double clamped = MeterScale::ClampValue(value, c.minimum, c.maximum);
+  if (clamped != c.ballistics.Level()) {
+    c.ballistics.SetLevel(clamped);
+    MarkDirty();
+  }
+}
+
+double CLevelGraph::Value(int column) const { return Valid(column) ? m_columns[column].ballistics.Level() : 0.0; }
+
+double CLevelGraph::Peak(int column) const { return Valid(column) ? m_columns[column].ballistics.Peak() : 0.0; }
+
+void CLevelGraph::SetRange(int column, double minimum, double maximum) {
+  if (!Valid(column)) {
+    return;
+  }
+  Column& c = m_columns[column];
+  c.minimum = minimum;
+  c.maximum = maximum;
+  c.ballistics.Reset(MeterScale::ClampValue(c.ballistics.Level(), minimum, maximum));
+  MarkDirty();
+}
+
+void CLevelGraph::SetStyle(int column, Style style) {
+  if (Valid(column)) {
+    m_columns[column].style = style;
+    MarkDirty();
+  }
+}
+
+void CLevelGraph::SetCaption(int column, const QString& caption) {
+  if (Valid(column)) {
+    m_columns[column].caption = caption;
+    MarkDirty();
+  }
+}
+
+void CLevelGraph::SetThresholds(double zone2, double zone3) {
+  m_zone2 = zone2;
+  m_zone3 = zone3;
+  MarkDirty();
+}
+
+void CLevelGraph::SetBackgroundColor(const QColor& color) {
+  m_background = color;
+  MarkDirty();
+}
+
+void CLevelGraph::SetPlotMargins(int top, int bottom) {
+  m_topMargin = top;
+  m_bottomMargin = bottom;
+  MarkDirty();
+}
+
+void CLevelGraph::SetPeakHold(bool on) {
+  m_peakHold = on;
+  MarkDirty();
+}
+
+void CLevelGraph::MarkDirty() { m_dirty = true; }
+
+void CLevelGraph::AdvanceFrame(int elapsedMs) {
+  for (int i = 0; i < m_count; ++i) {
+    if (m_columns[i].ballistics.Advance(elapsedMs) && m_peakHold) {
+      m_dirty = true;
+    }
+  }
+  if (m_dirty) {
+    m_dirty = false;
+    ++m_repaintRequests;
+    update();
+  }
+}
+
+QRect CLevelGraph::PlotRect() const { return rect(); }
+
+void CLevelGraph::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), m_background);
+  const QRect plot = PlotRect();
+  const int top = plot.top() + m_topMargin;
+  const int bottom = plot.top() + plot.height() - m_bottomMargin;
+  for (int g = 0; g < m_count; ++g) {
+    const ColumnSpan span = MeterScale::Column(plot.left(), plot.left() + plot.width(), g, m_count);
+    const Column& column = m_columns[g];
+    if (column.style == DbScale) {
+      PaintScale(painter, column, span.left, span.right, top, bottom);
+    } else {
+      PaintLed(painter, column, span.left, span.right, top, bottom);
+    }
+    if (!column.caption.isEmpty() && m_bottomMargin > 0) {
+      painter.setFont(UiFontPx(std::min(16, m_bottomMargin)));
+      painter.setPen(SkinTheme::Current().Color("meter.caption"));
+      painter.drawText(QRect(span.left, bottom, span.right - span.left + 1, m_bottomMargin),
+                       Qt::AlignCenter | Qt::TextSingleLine, column.caption);
+    }
+  }
+}
+
+void CLevelGraph::PaintLed(QPainter& painter, const Column& column, int left, int right, int top,
+                           int bottom) const {
+  const SkinTheme& theme = SkinTheme::Current();
+  const QColor lit[3] = {theme.Color("meter.zone1.lit"), theme.Color("meter.zone2.lit"),
+                         theme.Color("meter.zone3.lit")};
+  const QColor unlit[3] = {theme.Color("meter.zone1.unlit"), theme.Color("meter.zone2.unlit"),
+                           theme.Color("meter.zone3.unlit")};
+  const int height = bottom - top;
+  const int width = right - left + 1;
+  if (height <= 0 || width <= 0) {
+    return;
+  }
+  const int litHeight =
+      MeterScale::LitHeight(height, column.ballistics.Level(), column.minimum, column.maximum);
+  // Rows of 2 pixels from the bottom up: the whole column unlit, then the lit part over it.
+  auto paintRows = [&](int upTo, const QColor* colours) {
+    for (int fromBottom = 0; fromBottom < upTo; fromBottom += MeterScale::kRowHeight) {
+      const int rowHeight = std::min(MeterScale::kRowHeight, upTo - fromBottom);
+      const int zone = MeterScale::Zone(fromBottom, height, m_zone2, m_zone3);
+      painter.fillRect(left, bottom - fromBottom - rowHeight, width, rowHeight, colours[zone - 1]);
+    }
+  };
+  paintRows(height, unlit);
+  paintRows(litHeight, lit);
+  if (m_peakHold) {
+    const int peakHeight = MeterScale::LitHeight(height, column.ballistics.Peak(), column.minimum, column.maximum);
+    if (peakHeight > litHeight + MeterScale::kRowHeight) {
+      const int zone = MeterScale::Zone(peakHeight - MeterScale::kRowHeight, height, m_zone2, m_zone3);
+      painter.fillRect(left, bottom - peakHeight, width, MeterScale::kRowHeight, lit[zone - 1]);
+    }
+  }
+}
+
+void CLevelGraph::PaintScale(QPainter& painter, const Column& column, int left, int right, int top,
+                             int bottom) const {
+  const SkinTheme& theme = SkinTheme::Current();
+  const int height = bottom - top;
+  const int width = right - left;
+  painter.setFont(UiFontPx(10));
+  for (int i = 0; i < MeterScale::kTicks; ++i) {
+    const int y = MeterScale::TickY(bottom, height, i);
+    painter.setPen(theme.Color("meter.scale.tick"));
+    painter.drawLine(right - width / 6, y, right - width / 12, y);
+    painter.setPen(theme.Color("meter.scale.text"));
+    const int boxLeft = left + width / 10;
+    painter.drawText(QRect(boxLeft, y - 7, std::max(1, left + 30 - boxLeft), 14), Qt::AlignCenter,
+                     MeterScale::TickLabel(column.minimum, column.maximum, i));
+  }
+}
+
+}  // namespace orvx

@@ -1,0 +1,95 @@
+#pragma once
+/// Level meter: up to 8 columns, each an LED bar with three colour zones or a dB scale with
+/// seven ticks. The owner writes values as reports arrive (`SetValue`, cheap, no painting);
+/// the meter repaints on its own steady ~30 Hz frame timer and only when something changed.
+/// LED bars show a peak marker that holds for a moment and then falls.
+///
+/// Usage (a strip's meter beside its fader):
+///   auto* meter = new CLevelGraph(strip);
+///   meter->SetColumnCount(1);
+///   meter->SetRange(0, 0.0, 50.0);
+///   ... on every "Q" report: meter->SetValue(0, level);
+/// Column captions are drawn inside the bottom margin (`SetPlotMargins`), when there is one.
+
+#include "ui/MeterBallistics.h"
+
+#include <QColor>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+
+namespace orvx {
+
+class CLevelGraph : public QWidget {
+  Q_OBJECT
+public:
+  static constexpr int kMaxColumns = 8;
+  static constexpr int kFrameMs = 33;
+  enum Style { LedBar = 1, DbScale = 2 };
+
+  explicit CLevelGraph(QWidget* parent = nullptr);
+
+  /// Columns drawn, 1..8.
+  void SetColumnCount(int count);
+  int ColumnCount() const { return m_count; }
+  /// Stores the level (clamped into the column's range); painted at the next frame.
+  void SetValue(int column, double value);
+  double Value(int column) const;
+  double Peak(int column) const;
+  void SetRange(int column, double minimum, double maximum);
+  void SetStyle(int column, Style style);
+  void SetCaption(int column, const QString& caption);
+  /// Fractions of the column height where zones 2 and 3 begin (0.43, 0.58).
+  void SetThresholds(double zone2, double zone3);
+  void SetBackgroundColor(const QColor& color);
+  void SetTitle(const QString& title) { m_title = title; }
+  QString Title() const { return m_title; }
+  /// Top and bottom margins of the plot inside the control (10, 0).
+  void SetPlotMargins(int top, int bottom);
+  void SetPeakHold(bool on);
+
+  /// One frame of the repaint timer: lets peaks fall by `elapsedMs` and schedules a repaint
+  /// when anything changed since the last frame. Public so tests can drive frames.
+  void AdvanceFrame(int elapsedMs);
+  /// True while a change waits for the next frame.
+  bool IsDirty() const { return m_dirty; }
+  /// Frames that asked for a repaint so far.
+  int RepaintRequests() const { return m_repaintRequests; }
+  /// Plot rectangle the columns are laid out in.
+  QRect PlotRect() const;
+
+  QSize sizeHint() const override { return {24, 200}; }
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+
+private:
+  struct Column {
+    double minimum = 0.0;
+    double maximum = 50.0;
+    Style style = LedBar;
+    QString caption;
+    MeterBallistics ballistics;
+  };
+  bool Valid(int column) const { return column >= 0 && column < kMaxColumns; }
+  void MarkDirty();
+  void PaintLed(QPainter& painter, const Column& column, int left, int right, int top, int bottom) const;
+  void PaintScale(QPainter& painter, const Column& column, int left, int right, int top, int bottom) const;
+
+  std::array<Column, kMaxColumns> m_columns;
+  int m_count = 4;
+  double m_zone2 = 0.43;
+  double m_zone3 = 0.58;
+  QColor m_background;
+  QString m_title = QString::fromUtf8("温度");
+  int m_topMargin = 10;
+  int m_bottomMargin = 0;
+  bool m_peakHold = true;
+  bool m_dirty = false;
+  int m_repaintRequests = 0;
+  QTimer m_frameTimer;
+};
+
+}  // namespace orvx
