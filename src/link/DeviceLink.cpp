@@ -73,8 +73,8 @@ int CDeviceLink::OpenSocket() {
   if (m_stopEvent < 0 || !ToAddress(m_settings.localIp, m_settings.localPort, local)) return -1;
   const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_UDP);
   if (fd < 0) return -1;
-  const int on = 1;
-  setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+  // No SO_REUSEADDR: for UDP it would let a second listener share the port and silently take
+  // part of the traffic; a taken port must fail here and be reported.
   if (bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
     close(fd);
     return -1;
@@ -100,8 +100,9 @@ void CDeviceLink::ReceiveThreadProc(FrameHandler onFrame, ErrorHandler onError,
                                     std::promise<bool>* ready) {
   const int fd = OpenSocket();
   if (fd < 0) {
-    ready->set_value(false);  // `ready` is gone after this
+    // Reported before Start returns, so the owner sees the failure and its message together.
     if (onError) onError(captions::kWinsockError.en, captions::kWinsockCaption.en);
+    ready->set_value(false);  // `ready` belongs to Start and is gone after this
     return;
   }
   {

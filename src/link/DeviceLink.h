@@ -38,7 +38,8 @@ public:
   CDeviceLink& operator=(const CDeviceLink&) = delete;
 
   /// Starts the receive thread and waits until it has set up its socket. Returns true when the
-  /// socket is bound; on failure onError gets "Winsock error!" / "Warming" and the thread ends.
+  /// socket is bound; on failure onError gets "Winsock error!" / "Warming" (on the receive thread,
+  /// before Start returns) and the thread ends.
   /// Refused (false) while a receive thread still runs: stop it first. A stale stop signal left
   /// from before is cleared when no thread runs.
   bool Start(FrameHandler onFrame, ErrorHandler onError);
