@@ -91,6 +91,16 @@ std::uint64_t CSimServer::ReportsSent() const {
   return m_reportsSent;
 }
 
+std::uint64_t CSimServer::Periods() const {
+  std::lock_guard lock(m_mutex);
+  return m_periods;
+}
+
+bool CSimServer::Silent() const {
+  std::lock_guard lock(m_mutex);
+  return m_clock.NowMs() < m_silentUntil;
+}
+
 bool CSimServer::WaitFor(const std::function<bool()>& pred, int timeoutMs) const {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   while (!pred()) {
@@ -175,6 +185,7 @@ void CSimServer::WorkerLoop() {
     now = m_clock.NowMs();
     if (static_cast<double>(now) >= nextReport) {
       m_lastMeters = m_device.StepMeters(now);
+      ++m_periods;
       if (now >= m_silentUntil && !m_subscribers.empty()) {
         const std::string q = BuildQReport(m_lastMeters);
         for (const Peer& peer : m_subscribers) SendTo(peer, q);

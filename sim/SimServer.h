@@ -65,6 +65,10 @@ public:
   MeterSnapshot LastMeters() const;
   /// How many "Q" reports have been sent.
   std::uint64_t ReportsSent() const;
+  /// How many report periods have passed (the meters step once per period, sent or not).
+  std::uint64_t Periods() const;
+  /// True while the processor is silent (console "silence").
+  bool Silent() const;
 
   /// Waits (bounded) until `pred` holds on the server, checked after each worker pass.
   bool WaitFor(const std::function<bool()>& pred, int timeoutMs) const;
@@ -96,6 +100,7 @@ private:
   std::int64_t m_silentUntil = 0;
   MeterSnapshot m_lastMeters;
   std::uint64_t m_reportsSent = 0;
+  std::uint64_t m_periods = 0;
   std::thread m_worker;
 };
 

@@ -1,0 +1,129 @@
+#include "ConsoleCommand.h"
+#include "SimDevice.h"
+#include "SimOptions.h"
+#include "WireText.h"
+
+#include "link/Commands.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+namespace orvx {
+namespace {
+
+TEST(ConsoleCommand, LinesChangeTheProcessorAndSayWhetherToReport) {
+  struct Case {
+    const char* line;
+    bool sendsP;
+    std::function<int(const CDeviceState&)> field;
+    int expected;
+  };
+  const std::vector<Case> cases = {
+      {"level in 3 40", true, [](auto& s) { return s.in[2].level; }, 40},
+      {"level out 8 0", true, [](auto& s) { return s.out[7].level; }, 0},
+      {"mute out 2 1", true, [](auto& s) { return s.out[1].mute; }, 1},
+      {"mute in 4 1", false, [](auto& s) { return s.in[3].mute; }, 1},  // "P" has no input mutes
+      {"line out 1 1", true, [](auto& s) { return s.out[0].lineLevel; }, 1},
+      {"units 3", true, [](auto& s) { return s.unitCount; }, 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    CSimDevice d({});
+    const ConsoleResult r = ApplyConsoleLine(c.line, d);
+    EXPECT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.sendLevels, c.sendsP);
+    EXPECT_EQ(c.field(d.State()), c.expected);
+  }
+}
+
+TEST(ConsoleCommand, BadLinesAreRefusedAndChangeNothing) {
+  for (const char* line : {"level in 13 40", "level in 3 71", "level in 3", "mute out 9 1", "line in 1 1",
+                           "units 5", "talk out 1 50", "silence -1", "wait 60001", "bogus", "level in x 4"}) {
+    SCOPED_TRACE(line);
+    CSimDevice d({});
+    const CDeviceState before = d.State();
+    const ConsoleResult r = ApplyConsoleLine(line, d);
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.error.empty());
+    EXPECT_EQ(std::memcmp(d.State().in, before.in, sizeof before.in), 0);
+    EXPECT_EQ(std::memcmp(d.State().out, before.out, sizeof before.out), 0);
+  }
+  CSimDevice d({});
+  EXPECT_TRUE(ApplyConsoleLine("", d).ok);
+  EXPECT_TRUE(ApplyConsoleLine("# a comment", d).ok);
+}
+
+TEST(ConsoleCommand, NameKeepsSpacesAndTheEightByteLimit) {
+  CSimDevice d({});
+  ASSERT_TRUE(ApplyConsoleLine("name in 1 Lectern Left", d).ok);
+  EXPECT_EQ(NameBytes(d.State().in[0].shortName), "Lectern ");
+  ASSERT_TRUE(ApplyConsoleLine("name out 2 中文名字长", d).ok);
+  EXPECT_EQ(NameBytes(d.State().out[1].shortName).size(), 8u);
+}
+
+TEST(SimDevice, AnswersOnlyAfterTheIgnoredQueries) {
+  SimDeviceSettings settings;
+  settings.ignoreZ = 1;
+  settings.firmwareVersion = "19";
+  CSimDevice d(settings);
+  const SimReply first = d.HandleCommand(FrameZ());
+  EXPECT_TRUE(first.ignoredQuery);
+  EXPECT_TRUE(first.frames.empty());
+  const SimReply second = d.HandleCommand(FrameZ());
+  ASSERT_EQ(second.frames.size(), 2u);
+  EXPECT_EQ(second.frames[0].substr(0, 3), "%Z,");
+  EXPECT_EQ(SplitElements(second.frames[0]).end()[-2], "19");
+  EXPECT_EQ(second.frames[1].substr(0, 3), "%Y,");
+}
+
+TEST(SimDevice, NamesFromOptionsAreStoredAsGbk) {
+  SimDeviceSettings settings;
+  settings.namesUtf8 = {"Lectern", "", "中文"};
+  CSimDevice d(settings);
+  EXPECT_EQ(NameBytes(d.State().in[0].shortName), "Lectern");
+  EXPECT_EQ(NameBytes(d.State().in[2].shortName), "\xD6\xD0\xCE\xC4");
+  EXPECT_EQ(NameBytes(d.State().in[3].shortName), "CH 4") << "missing names keep their defaults";
+}
+
+TEST(SimOptions, DefaultsStayOnLoopback) {
+  const auto parsed = ParseSimOptions({});
+  ASSERT_TRUE(std::holds_alternative<SimOptions>(parsed));
+  const SimOptions& o = std::get<SimOptions>(parsed);
+  EXPECT_EQ(o.server.ip, "127.0.0.2");
+  EXPECT_EQ(o.server.port, 39030);
+  EXPECT_EQ(o.server.rate, 20);
+  EXPECT_EQ(o.server.device.firmwareVersion, "32");
+  EXPECT_FALSE(o.server.faults.Any());
+}
+
+TEST(SimOptions, ParsesEveryOptionAndRefusesBadValues) {
+  const auto parsed = ParseSimOptions({"--ip", "127.0.0.23", "--port", "0", "--version", "19", "--names",
+                                       "A,B", "--rate", "1000", "--loss", "0.2", "--dup", "0.05",
+                                       "--reorder", "0.05", "--corrupt", "0.05", "--split", "0.1", "--seed",
+                                       "42", "--duration", "1.5", "--ignore-z", "1", "--quiet"});
+  ASSERT_TRUE(std::holds_alternative<SimOptions>(parsed)) << std::get<std::string>(parsed);
+  const SimOptions& o = std::get<SimOptions>(parsed);
+  EXPECT_EQ(o.server.ip, "127.0.0.23");
+  EXPECT_EQ(o.server.port, 0);
+  EXPECT_EQ(o.server.device.firmwareVersion, "19");
+  EXPECT_EQ(o.server.device.namesUtf8, (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(o.server.rate, 1000);
+  EXPECT_DOUBLE_EQ(o.server.faults.loss, 0.2);
+  EXPECT_DOUBLE_EQ(o.server.faults.split, 0.1);
+  EXPECT_EQ(o.server.seed, 42u);
+  EXPECT_DOUBLE_EQ(o.durationS, 1.5);
+  EXPECT_EQ(o.server.device.ignoreZ, 1);
+  EXPECT_TRUE(o.quiet);
+
+  for (const std::vector<std::string>& bad :
+       std::vector<std::vector<std::string>>{{"--ip", "localhost"}, {"--port", "70000"}, {"--rate", "0"},
+                                              {"--loss", "1.5"}, {"--version", "3,2"}, {"--version"},
+                                              {"--frobnicate", "1"}, {"--talkers", "13"}}) {
+    EXPECT_TRUE(std::holds_alternative<std::string>(ParseSimOptions(bad))) << bad[0];
+  }
+}
+
+}  // namespace
+}  // namespace orvx

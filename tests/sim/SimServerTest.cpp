@@ -1,0 +1,101 @@
+#include "SimServer.h"
+
+#include "link/Commands.h"
+#include "link/FrameChecksum.h"
+#include "link/FrameInbox.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace orvx {
+namespace {
+
+constexpr int kDeadlineMs = 5000;
+
+/// A simulator on 127.0.0.1 (ephemeral port) and a bare link talking to it.
+class SimServerTest : public ::testing::Test {
+protected:
+  void StartServer(SimServerSettings s) {
+    s.ip = "127.0.0.1";
+    s.port = 0;
+    s.log = &log;
+    server = std::make_unique<CSimServer>(s, clock);
+    std::string error;
+    ASSERT_TRUE(server->Start(&error)) << error;
+    client = std::make_unique<CDeviceLink>(LinkSettings{"127.0.0.1", 0, server->BoundPort()});
+    ASSERT_TRUE(client->Start([this](ReceivedFrame f) { inbox.Push(std::move(f)); }, nullptr));
+  }
+  void TearDown() override {
+    if (client) client->Stop();
+    if (server) server->Stop();
+  }
+
+  void Send(const std::string& frame) { ASSERT_TRUE(client->SendDatagram(frame, "127.0.0.1")); }
+
+  /// The next frame starting with `prefix`, skipping others; empty on timeout.
+  std::string Next(const std::string& prefix) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kDeadlineMs);
+    while (std::chrono::steady_clock::now() < deadline) {
+      if (auto f = inbox.WaitPop(100); f && f->text.rfind(prefix, 0) == 0) return f->text;
+    }
+    return {};
+  }
+
+  SteadyClock clock;
+  std::ostringstream log;  // written by the worker, read only after Stop()
+  std::unique_ptr<CSimServer> server;
+  std::unique_ptr<CDeviceLink> client;
+  CFrameInbox inbox;
+};
+
+TEST_F(SimServerTest, HandshakeThenReportsThenStop) {
+  SimServerSettings s;
+  s.rate = 200;
+  StartServer(s);
+  Send(FrameZ());
+  EXPECT_FALSE(Next("%Z,01,").empty());
+  EXPECT_FALSE(Next("%Y,01,").empty());
+  Send(FrameQ(true));
+  EXPECT_EQ(Next("%Q,01,").size(), std::string("%Q,01,").size() + 44 + 6);
+  server->Console("level out 2 40");
+  const std::string p = Next("%P,01,");
+  ASSERT_FALSE(p.empty());
+  EXPECT_EQ(p.substr(6, 4), "1E28") << "output 1 at 30, output 2 at 40";
+  Send(FrameQ(false));
+  ASSERT_TRUE(server->WaitFor([&] { return server->ReceivedFrames().size() == 3; }, kDeadlineMs));
+  const auto sent = server->ReportsSent();
+  const auto periods = server->Periods();
+  ASSERT_TRUE(server->WaitFor([&] { return server->Periods() >= periods + 5; }, kDeadlineMs));
+  EXPECT_EQ(server->ReportsSent(), sent) << "no report after \"%Q\" 00";
+  server->Stop();
+  EXPECT_NE(log.str().find("rx 127.0.0.1:"), std::string::npos);
+  EXPECT_NE(log.str().find("%Q,01,00,"), std::string::npos);
+}
+
+TEST_F(SimServerTest, CommandsChangeTheStateAndRefusalsAreLogged) {
+  StartServer({});
+  CDeviceState edit;
+  edit.ResetToDefaults();
+  edit.in[2].level = 12;
+  Send(FrameA(edit, 3));
+  Send(CompleteFrame("%A,01,00,00,00,"));
+  ASSERT_TRUE(server->WaitFor([&] { return server->ReceivedFrames().size() == 2; }, kDeadlineMs));
+  EXPECT_EQ(server->StateSnapshot().in[2].level, 12);
+  server->Stop();
+  EXPECT_NE(log.str().find("refused"), std::string::npos);
+}
+
+TEST_F(SimServerTest, SilenceStopsAnswers) {
+  StartServer({});
+  server->Console("silence 30");
+  ASSERT_TRUE(server->WaitFor([&] { return server->Silent(); }, kDeadlineMs));
+  Send(FrameZ());
+  ASSERT_TRUE(server->WaitFor([&] { return server->ReceivedFrames().size() == 1; }, kDeadlineMs));
+  EXPECT_FALSE(inbox.WaitPop(300).has_value()) << "a silent processor does not answer";
+  server->Stop();
+  EXPECT_NE(log.str().find("silent"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace orvx
