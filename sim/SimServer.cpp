@@ -183,7 +183,9 @@ void CSimServer::WorkerLoop() {
       HandleConsole(line, now);
     }
     now = m_clock.NowMs();
-    if (static_cast<double>(now) >= nextReport) {
+    // Catch up on periods a coarse wake-up missed (bounded), but never burst after a long stall.
+    if (static_cast<double>(now) - nextReport > 100.0) nextReport = static_cast<double>(now);
+    for (int due = 0; due < 100 && static_cast<double>(now) >= nextReport; ++due) {
       m_lastMeters = m_device.StepMeters(now);
       ++m_periods;
       if (now >= m_silentUntil && !m_subscribers.empty()) {
@@ -192,7 +194,6 @@ void CSimServer::WorkerLoop() {
         ++m_reportsSent;
       }
       nextReport += periodMs;
-      if (nextReport < static_cast<double>(now)) nextReport = static_cast<double>(now) + periodMs;  // no burst after a stall
     }
     // A frame held back for reordering goes out once nothing has overtaken it for a while.
     if (heldSince < 0) heldSince = now;
