@@ -1,0 +1,67 @@
+#pragma once
+// Helpers of the widget tests: one QApplication for the whole program, synthetic input events
+// and a recorder of (id, value) notifications.
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <QWidget>
+
+#include <utility>
+#include <vector>
+
+namespace orvx::test {
+
+inline QApplication& App() {
+  static int argc = 1;
+  static char name[] = "test_ui";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = new QApplication(argc, argv);  // never destroyed: widgets may outlive tests
+  return *app;
+}
+
+inline void Mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButtons held = Qt::LeftButton) {
+  const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent event(type, QPointF(at), QPointF(w->mapToGlobal(at)), button, held, Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &event);
+}
+inline void Press(QWidget* w, QPoint at) { Mouse(w, QEvent::MouseButtonPress, at); }
+inline void MoveTo(QWidget* w, QPoint at) { Mouse(w, QEvent::MouseMove, at); }
+inline void Release(QWidget* w, QPoint at) { Mouse(w, QEvent::MouseButtonRelease, at, Qt::NoButton); }
+inline void DoubleClick(QWidget* w, QPoint at) { Mouse(w, QEvent::MouseButtonDblClick, at); }
+
+inline void Key(QWidget* w, int key) {
+  QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &event);
+}
+
+inline void Wheel(QWidget* w, int delta) {
+  const QPointF at(w->width() / 2.0, w->height() / 2.0);
+  QWheelEvent event(at, QPointF(w->mapToGlobal(at.toPoint())), QPoint(), QPoint(0, delta), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(w, &event);
+}
+
+inline void Enter(QWidget* w) {
+  const QPointF at(1, 1);
+  QEnterEvent event(at, at, QPointF(w->mapToGlobal(QPoint(1, 1))));
+  QCoreApplication::sendEvent(w, &event);
+}
+
+inline void Leave(QWidget* w) {
+  QEvent event(QEvent::Leave);
+  QCoreApplication::sendEvent(w, &event);
+}
+
+/// Records every (id, value) a signal carries.
+struct Recorder {
+  std::vector<std::pair<int, int>> calls;
+  void operator()(int id, int value) { calls.emplace_back(id, value); }
+  auto Slot() {
+    return [this](int id, int value) { calls.emplace_back(id, value); };
+  }
+};
+
+}  // namespace orvx::test
