@@ -55,6 +55,8 @@ LayoutRect CMainLayout::ControlRect(MainControl control, int w) {
     case MainControl::StatusText: return {SixAndAHalf(w) + 10, 60, 90, 30};
     case MainControl::MuteGroupLabel: return {5 * w, 100, w, 30};
     case MainControl::ControlGroupLabel: return {6 * w, 100, w, 30};
+    case MainControl::Menu: return {8 * w + 16, 10, 110, 40};
+    case MainControl::LanguageToggle: return {8 * w + 16, 60, 110, 40};
   }
   return {};
 }

@@ -26,6 +26,7 @@ enum class MainControl : int {
   ChannelName, ValueBox, ValueBox2, KindName,
   StatusLamp, StatusText,
   MuteGroupLabel, ControlGroupLabel,
+  Menu, LanguageToggle,  ///< the shell's own keys, right of the status
 };
 
 class CMainLayout {

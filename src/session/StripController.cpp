@@ -84,6 +84,22 @@ bool CStripController::Muted(StripSlot strip) const {
   return MuteOf(m_state, strip) != 0;
 }
 
+int CStripController::MeterDisplay(int meter) {
+  if (meter < 9) return 0;
+  return std::min(meter, kLevelMax);
+}
+
+int CStripController::MeterOf(StripSlot strip) const {
+  if (!Valid(strip)) return 0;
+  return MeterDisplay(strip.output ? m_state.out[strip.record].meter : m_state.in[strip.record].meter);
+}
+
+bool CStripController::Active(StripSlot strip) const {
+  if (!Valid(strip) || strip.output || strip.record >= kAutomixInputs) return false;
+  const InputChannel& c = m_state.in[strip.record];
+  return c.gateOpen != 0 || c.lastHeld != 0;
+}
+
 std::string CStripController::NameText(StripSlot strip) const {
   if (!Valid(strip)) return {};
   return GbkToUtf8(NameBytes(NameOf(m_state, strip)));

@@ -34,6 +34,13 @@ public:
   /// Name of a strip in UTF-8.
   std::string NameText(StripSlot strip) const;
 
+  /// Meter value as the strip shows it: below 9 shows 0, above 70 shows 70.
+  static int MeterDisplay(int meter);
+  /// Meter of a strip from the state, clipped for display.
+  int MeterOf(StripSlot strip) const;
+  /// Inputs 1..8: the automatic mixer holds the channel open (gate open or last held).
+  bool Active(StripSlot strip) const;
+
   /// Wire channel of a strip for "%A,"/"%V," (inputs 1..12, outputs 13..20) or 0 when it has none.
   static int WireChannel(StripSlot strip);
   /// Channel number used by the value read-out.

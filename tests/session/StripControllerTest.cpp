@@ -82,6 +82,22 @@ TEST_F(StripControllerTest, NameLimitIsEightGbkBytes) {
   EXPECT_EQ(commands.calls, (std::vector<std::string>{"V1", "V2", "V16"}));
 }
 
+TEST_F(StripControllerTest, MeterClipsForDisplayAndActiveFollowsTheGate) {
+  const std::pair<int, int> cases[] = {{5, 0}, {8, 0}, {9, 9}, {60, 60}, {70, 70}, {80, 70}, {-3, 0}};
+  for (auto [raw, shown] : cases) EXPECT_EQ(CStripController::MeterDisplay(raw), shown) << raw;
+  state.out[6].meter = 44;
+  EXPECT_EQ(strips.MeterOf({true, 6}), 44);
+
+  EXPECT_FALSE(strips.Active({false, 2}));
+  state.in[2].gateOpen = 1;
+  EXPECT_TRUE(strips.Active({false, 2}));
+  state.in[2].gateOpen = 0;
+  state.in[2].lastHeld = 1;
+  EXPECT_TRUE(strips.Active({false, 2}));
+  state.in[9].gateOpen = 1;
+  EXPECT_FALSE(strips.Active({false, 9})) << "only inputs 1-8 have the automatic mixer";
+}
+
 TEST_F(StripControllerTest, BadStripIsIgnored) {
   EXPECT_FALSE(strips.FaderMoved({false, 18}, 3));
   EXPECT_FALSE(strips.MutePressed({true, 8}));

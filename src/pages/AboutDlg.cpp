@@ -1,0 +1,38 @@
+#include "pages/AboutDlg.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/UiFont.h"
+
+namespace orvx {
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("About ORVX-64Q"));
+  setObjectName(QStringLiteral("AboutDlg"));
+  auto* icon = new QLabel(this);
+  icon->setPixmap(QApplication::windowIcon().pixmap(48, 48));
+  auto* text = new QLabel(QString::fromLatin1(kProduct), this);
+  text->setFont(UiFont(12, true));
+  auto* ok = new QPushButton(QStringLiteral("确定"), this);
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+  auto* row = new QHBoxLayout;
+  row->addWidget(icon);
+  row->addSpacing(12);
+  row->addWidget(text, 1);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(ok);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(row);
+  layout->addSpacing(8);
+  layout->addLayout(buttons);
+  setFixedSize(320, 120);
+}
+
+}  // namespace orvx

@@ -1,0 +1,534 @@
+#include "pages/MainDlg.h"
+
+#include <algorithm>
+
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include "pages/AboutDlg.h"
+#include "pages/CaptionText.h"
+#include "pages/InputStrip.h"
+#include "pages/MainCanvas.h"
+#include "pages/OutputStrip.h"
+#include "pages/ShellButtons.h"
+#include "pages/StatusLamp.h"
+#include "pages/SystemPage.h"
+#include "pages/TitledPage.h"
+#include "session/MainLayout.h"
+#include "session/ProfileRules.h"
+#include "session/ProfileStore.h"
+#include "ui/SkinTheme.h"
+#include "ui/UiFont.h"
+#include "ui/ValueLabel.h"
+
+namespace orvx {
+
+namespace {
+
+constexpr orvx::Caption kViewCaptions[5] = {
+    {"CHANNEL", "通道"}, {"MATRIX", "矩阵"}, {"MODE", "模式"}, {"SYSTEM", "系统"}, {"GROUPS", "分组"}};
+constexpr orvx::Caption kGroupLabels[4] = {
+    {"CH1-8", "通道1-8"}, {"CH9-12", "通道9-12"}, {"EFFECT", "效果"}, {"OUTPUTS", "输出"}};
+constexpr const char* kGroupKeyCaptions[4] = {"1-8", "9-12", "FX", "OUT"};
+constexpr orvx::Caption kChannelOne{"CH1", "通道1"};
+constexpr orvx::Caption kMuteCaption{"MUTE", "静音"};
+constexpr orvx::Caption kHome{"HOME", "主页"};
+constexpr orvx::Caption kMuteGroups{"M GROUPS", "静音分组"};
+constexpr orvx::Caption kControlGroups{"C GROUPS", "控制分组"};
+constexpr orvx::Caption kMenu{"Menu", "菜单"};
+
+constexpr orvx::Caption kPageTitles[6] = {
+    {"", ""},
+    {"DEVICE SETTING", "设备设置"},
+    {"MATRIX", "矩阵"},
+    {"AUTOMATIC MIXER", "自动混音"},
+    {"GROUPS", "分组"},
+    {"PHANTOM POWER", "幻象电源"},
+};
+constexpr orvx::Caption kInputEditorTitles[5] = {
+    {"", ""},
+    {"COMPRESSOR / NOISE GATE", "压缩器 / 噪声门"},
+    {"PARAMETRIC EQ", "参量均衡"},
+    {"DELAY / REVERB", "延时 / 混响"},
+    {"CHANNEL SENDS", "通道发送"},
+};
+constexpr orvx::Caption kOutputEditorTitles[3] = {
+    {"", ""}, {"LIMITER", "限幅器"}, {"GRAPHIC EQ", "图示均衡"}};
+
+void Place(QWidget* w, const LayoutRect& r) { w->setGeometry(r.x, r.y, r.w, r.h); }
+
+CValueLabel* MakeLabel(QWidget* parent, double points, bool bold = false) {
+  auto* l = new CValueLabel(parent);
+  l->SetAlignment(1);
+  l->SetFontSize(points);
+  if (bold) l->setFont(UiFont(points, true));
+  return l;
+}
+
+QLineEdit* MakeValueBox(QWidget* parent) {
+  const SkinTheme& t = SkinTheme::Current();
+  auto* e = new QLineEdit(parent);
+  e->setAlignment(Qt::AlignCenter);
+  e->setFont(UiFont(11, true));
+  e->setStyleSheet(QStringLiteral("QLineEdit{background:%1;color:%2;border:1px solid %3;border-radius:3px;}")
+                       .arg(t.Color("label.bg").name(), t.Color("text").name(), t.Color("label.frame").name()));
+  return e;
+}
+
+}  // namespace
+
+CMainDlg::CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* parent)
+    : QWidget(parent),
+      m_session(session),
+      m_profile(profile),
+      m_state(session.State()),
+      m_strips(session.State(), session.Commands(), m_readout) {
+  setObjectName(QStringLiteral("MainDlg"));
+  setWindowTitle(QString::fromLatin1(kCaption));
+  m_readout.Touch(0, kinds::kNone);
+
+  m_scroll = new QScrollArea(this);
+  m_scroll->setFrameShape(QFrame::NoFrame);
+  m_scroll->setWidgetResizable(false);
+  auto* canvas = new CMainCanvas;
+  m_canvas = canvas;
+  m_scroll->setWidget(m_canvas);
+
+  // Start-up order: state defaults, controls (reading hostip), language, first view, timer 1.
+  m_state.ResetToDefaults();
+  CreateFixedControls();
+  CreateStripsAndPages();
+  m_state.link.deviceIp =
+      HostIpFromProfile(m_profile.Read(kProfileSection, kProfileHostIp), m_state.link.deviceIp);
+  m_session.SetListener(this);
+
+  connect(&m_tick, &QTimer::timeout, this, [this] { m_session.Tick(); });
+  connect(&m_meterTick, &QTimer::timeout, this, &CMainDlg::UpdateMeters);
+  connect(&m_closeTick, &QTimer::timeout, this, &CMainDlg::OnCloseTick);
+
+  ApplyLanguage(m_state.language);
+  m_initialised = true;
+  Relayout();
+  OnLinkViewChanged();
+  m_tick.start(kTickMs);
+  m_meterTick.start(kMeterTickMs);
+}
+
+CMainDlg::~CMainDlg() { m_session.SetListener(nullptr); }
+
+QString CMainDlg::Tr(const orvx::Caption& c) const { return CaptionText(c, m_state.language); }
+
+void CMainDlg::CreateFixedControls() {
+  for (int i = 0; i < 5; ++i) {
+    auto* b = MakeShellButton({}, ButtonLook::View, m_canvas);
+    b->setObjectName(QStringLiteral("ViewButton%1").arg(i));
+    connect(b, &QAbstractButton::clicked, this, [this, i] { PressView(static_cast<ViewButton>(i)); });
+    m_viewButtons[i] = b;
+  }
+  for (int g = 1; g <= 4; ++g) {
+    auto* b = MakeShellButton(QString::fromLatin1(kGroupKeyCaptions[g - 1]), ButtonLook::Group, m_canvas);
+    b->setObjectName(QStringLiteral("GroupButton%1").arg(g));
+    connect(b, &QAbstractButton::clicked, this, [this, g] { PressGroup(g); });
+    m_groupButtons[g - 1] = b;
+    m_groupLabels[g - 1] = MakeLabel(m_canvas, 9);
+  }
+  // Group 3 (the effect returns) has no visible key.
+  m_groupButtons[2]->hide();
+  m_groupLabels[2]->hide();
+
+  m_nameLabel = MakeLabel(m_canvas, 11, true);
+  m_nameLabel->setObjectName(QStringLiteral("ChannelName"));
+  m_kindLabel = MakeLabel(m_canvas, 10);
+  m_kindLabel->setObjectName(QStringLiteral("KindName"));
+  m_valueBox = MakeValueBox(m_canvas);
+  m_valueBox->setObjectName(QStringLiteral("ValueBox"));
+  connect(m_valueBox, &QLineEdit::returnPressed, this, [this] { CommitTypedValue(m_valueBox->text()); });
+  m_valueBox2 = MakeValueBox(m_canvas);
+  m_valueBox2->setReadOnly(true);
+  m_valueBox2->setFocusPolicy(Qt::NoFocus);
+
+  m_lamp = new CStatusLamp(m_canvas);
+  m_lamp->setObjectName(QStringLiteral("StatusLamp"));
+  connect(m_lamp, &CStatusLamp::Clicked, this, &CMainDlg::ClickLamp);
+  m_statusText = MakeLabel(m_canvas, 11, true);
+  m_statusText->setObjectName(QStringLiteral("StatusText"));
+
+  m_home = MakeShellButton({}, ButtonLook::Key, m_canvas);
+  m_home->hide();
+  connect(m_home, &QAbstractButton::clicked, this, &CMainDlg::Home);
+  m_homeLabel = MakeLabel(m_canvas, 9);
+  m_homeLabel->hide();
+
+  m_muteGroupLabel = MakeLabel(m_canvas, 9);
+  m_controlGroupLabel = MakeLabel(m_canvas, 9);
+  for (int n = 0; n < 4; ++n) {
+    // The mute and control groups are applied by their own page's work; until then the keys
+    // show but do nothing, so they are disabled rather than pretending.
+    m_muteKeys[n] = MakeShellButton(QString::number(n + 1), ButtonLook::Toggle, m_canvas);
+    m_controlKeys[n] = MakeShellButton(QString::number(n + 1), ButtonLook::Toggle, m_canvas);
+    m_muteKeys[n]->setEnabled(false);
+    m_controlKeys[n]->setEnabled(false);
+  }
+
+  m_menu = MakeShellButton({}, ButtonLook::Toggle, m_canvas);
+  m_menu->setObjectName(QStringLiteral("MenuButton"));
+  connect(m_menu, &QAbstractButton::clicked, this, &CMainDlg::ShowMenu);
+  m_langButton = MakeShellButton(QStringLiteral("EN / 中文"), ButtonLook::Key, m_canvas);
+  m_langButton->setObjectName(QStringLiteral("LanguageButton"));
+  connect(m_langButton, &QAbstractButton::clicked, this, &CMainDlg::ToggleLanguage);
+}
+
+void CMainDlg::CreateStripsAndPages() {
+  auto wire = [this](CChannelStrip* s) {
+    s->hide();
+    connect(s, &CChannelStrip::ReadoutChanged, this, &CMainDlg::UpdateReadout);
+  };
+  for (int r = 0; r < kInputRecords; ++r) {
+    m_inputs[r] = new CInputStrip(m_strips, m_canvas);
+    m_inputs[r]->setObjectName(QStringLiteral("InputStrip%1").arg(r));
+    wire(m_inputs[r]);
+  }
+  for (int r = 0; r < kOutputRecords; ++r) {
+    m_outputs[r] = new COutputStrip(m_strips, m_canvas);
+    m_outputs[r]->setObjectName(QStringLiteral("OutputStrip%1").arg(r));
+    wire(m_outputs[r]);
+  }
+  m_spareInput = new CInputStrip(m_strips, m_canvas);
+  m_spareInput->setObjectName(QStringLiteral("SpareInputStrip"));
+  wire(m_spareInput);
+  m_spareOutput = new COutputStrip(m_strips, m_canvas);
+  m_spareOutput->setObjectName(QStringLiteral("SpareOutputStrip"));
+  wire(m_spareOutput);
+
+  m_system = new CSystemPage(m_state, m_canvas);
+  m_pages[static_cast<int>(MainView::System)] = m_system;
+  connect(m_system, &CSystemPage::ConnectClicked, this, &CMainDlg::OnConnect);
+  connect(m_system, &CSystemPage::OfflineClicked, this, &CMainDlg::OnOffline);
+  connect(m_system, &CSystemPage::AddressConfirmed, this, [this](const QString& ip) {
+    m_state.link.deviceIp = ip.toStdString();
+    m_profile.Write(kProfileSection, kProfileHostIp, m_state.link.deviceIp);
+  });
+  for (int v = 2; v <= 5; ++v) m_pages[v] = new CTitledPage(kPageTitles[v], m_canvas);
+  for (int k = 1; k <= 4; ++k) m_inputEditors[k] = new CTitledPage(kInputEditorTitles[k], m_canvas);
+  for (int k = 1; k <= 2; ++k) m_outputEditors[k] = new CTitledPage(kOutputEditorTitles[k], m_canvas);
+  for (auto* p : m_pages) if (p) { p->setObjectName(p->Title()); p->hide(); }
+  for (auto* p : m_inputEditors) if (p) { p->setObjectName(p->Title()); p->hide(); }
+  for (auto* p : m_outputEditors) if (p) { p->setObjectName(p->Title()); p->hide(); }
+}
+
+void CMainDlg::PlaceFixedControls() {
+  const int w = m_w;
+  const MainControl views[5] = {MainControl::ViewChannel, MainControl::ViewMatrix, MainControl::ViewMode,
+                                MainControl::ViewSystem, MainControl::ViewGroups};
+  for (int i = 0; i < 5; ++i) Place(m_viewButtons[i], CMainLayout::ControlRect(views[i], w));
+  const MainControl groups[4] = {MainControl::GroupButton1, MainControl::GroupButton2, MainControl::GroupButton1,
+                                 MainControl::GroupButton4};
+  const MainControl labels[4] = {MainControl::GroupLabel1, MainControl::GroupLabel2, MainControl::GroupLabel1,
+                                 MainControl::GroupLabel4};
+  for (int g = 0; g < 4; ++g) {
+    if (g == 2) continue;  // hidden key
+    Place(m_groupButtons[g], CMainLayout::ControlRect(groups[g], w));
+    Place(m_groupLabels[g], CMainLayout::ControlRect(labels[g], w));
+  }
+  Place(m_nameLabel, CMainLayout::ControlRect(MainControl::ChannelName, w));
+  Place(m_valueBox, CMainLayout::ControlRect(MainControl::ValueBox, w));
+  Place(m_valueBox2, CMainLayout::ControlRect(MainControl::ValueBox2, w));
+  Place(m_kindLabel, CMainLayout::ControlRect(MainControl::KindName, w));
+  Place(m_lamp, CMainLayout::ControlRect(MainControl::StatusLamp, w));
+  Place(m_statusText, CMainLayout::ControlRect(MainControl::StatusText, w));
+  Place(m_muteGroupLabel, CMainLayout::ControlRect(MainControl::MuteGroupLabel, w));
+  Place(m_controlGroupLabel, CMainLayout::ControlRect(MainControl::ControlGroupLabel, w));
+  for (int n = 0; n < 4; ++n) {
+    Place(m_muteKeys[n], CMainLayout::GroupKeyRect(false, n + 1, w));
+    Place(m_controlKeys[n], CMainLayout::GroupKeyRect(true, n + 1, w));
+  }
+  Place(m_menu, CMainLayout::ControlRect(MainControl::Menu, w));
+  Place(m_langButton, CMainLayout::ControlRect(MainControl::LanguageToggle, w));
+}
+
+void CMainDlg::HideAllChildren() {
+  for (auto* s : m_inputs) s->hide();
+  for (auto* s : m_outputs) s->hide();
+  m_spareInput->hide();
+  m_spareOutput->hide();
+  for (auto* p : m_pages) if (p) p->hide();
+  for (auto* p : m_inputEditors) if (p) p->hide();
+  for (auto* p : m_outputEditors) if (p) p->hide();
+}
+
+void CMainDlg::ShowView(int group, MainView view) {
+  HideAllChildren();
+  PlaceFixedControls();
+  const int pressed = CNavigation::ButtonOfView(view);
+  for (int i = 0; i < 5; ++i) m_viewButtons[i]->SetChecked(i == pressed);
+  for (int g = 1; g <= 4; ++g) m_groupButtons[g - 1]->SetChecked(view == MainView::Channel && g == group);
+  if (m_nav.ChannelViewKind() != ChannelView::None) {
+    ShowChannelView();
+    return;
+  }
+  if (view == MainView::Channel) {
+    const auto members = CNavigation::GroupStrips(group);
+    for (std::size_t i = 0; i < members.size(); ++i) {
+      CChannelStrip* s = members[i].output ? static_cast<CChannelStrip*>(m_outputs[members[i].record])
+                                         : static_cast<CChannelStrip*>(m_inputs[members[i].record]);
+      Place(s, CMainLayout::StripRect(static_cast<int>(i), m_w, m_stripHeight));
+      s->ShowForChannel(members[i].record);
+    }
+    return;
+  }
+  CTitledPage* page = m_pages[static_cast<int>(view)];
+  Place(page, CMainLayout::PageRect(m_w, m_stripHeight));
+  page->Refresh();
+  page->show();
+}
+
+void CMainDlg::ShowChannelView() {
+  const int record = m_nav.ChannelViewChannel();
+  const int kind = m_nav.ChannelViewEditor();
+  CTitledPage* editor = nullptr;
+  if (m_nav.ChannelViewKind() == ChannelView::Input) {
+    Place(m_spareInput, CMainLayout::InputViewStripRect(m_w, m_stripHeight));
+    m_spareInput->ShowForChannel(record);
+    editor = m_inputEditors[kind];
+    Place(editor, CMainLayout::InputViewEditorRect(m_w, m_stripHeight));
+  } else {
+    Place(m_spareOutput, CMainLayout::OutputViewStripRect(m_w, m_stripHeight));
+    m_spareOutput->ShowForChannel(record);
+    editor = m_outputEditors[kind];
+    Place(editor, CMainLayout::OutputViewEditorRect(m_w, m_stripHeight));
+  }
+  editor->Refresh();
+  editor->show();
+}
+
+void CMainDlg::ScrollToStart() {
+  m_scroll->horizontalScrollBar()->setValue(0);
+  m_scroll->verticalScrollBar()->setValue(0);
+}
+
+void CMainDlg::PressGroup(int group) {
+  ScrollToStart();
+  if (m_nav.PressGroup(group)) ShowCurrent();
+}
+
+void CMainDlg::PressView(ViewButton button) {
+  ScrollToStart();
+  m_nav.PressView(button);
+  ShowCurrent();
+}
+
+void CMainDlg::ClickLamp() {
+  if (!m_nav.ClickLamp(m_lamp->IsLit())) return;
+  ScrollToStart();
+  ShowCurrent();
+}
+
+void CMainDlg::Home() {
+  ScrollToStart();
+  m_nav.Home();
+  ShowCurrent();
+}
+
+void CMainDlg::ShowPhantom() {
+  ScrollToStart();
+  m_nav.ShowPage(MainView::Phantom);
+  ShowCurrent();
+}
+
+void CMainDlg::ShowInputChannelView(int record, int editorKind) {
+  if (m_nav.EnterInputChannelView(record, editorKind)) ShowCurrent();
+}
+
+void CMainDlg::ShowOutputChannelView(int record, int editorKind) {
+  if (m_nav.EnterOutputChannelView(record, editorKind)) ShowCurrent();
+}
+
+void CMainDlg::OnConnect() {
+  const bool wasOnline = m_state.link.online;
+  m_session.Connect();
+  if (!wasOnline && m_state.link.connecting) {
+    ScrollToStart();
+    m_nav.EnterPageView();
+    ShowCurrent();
+  }
+  OnLinkViewChanged();
+}
+
+void CMainDlg::OnOffline() {
+  m_nav.EnterPageView();
+  ShowCurrent();
+}
+
+void CMainDlg::Relayout() {
+  if (!m_initialised) return;
+  const QSize client = size();
+  m_scroll->setGeometry(rect());
+  const LayoutSize canvas = CMainLayout::CanvasSize({client.width(), client.height()});
+  m_canvas->resize(canvas.w, canvas.h);
+  const int w = CMainLayout::StripWidth(client.width());
+  const int h = CMainLayout::StripHeight(client.height());
+  if (w == m_w && h == m_stripHeight) return;
+  m_w = w;
+  m_stripHeight = h;
+  ShowCurrent();
+  m_canvas->update();
+}
+
+void CMainDlg::resizeEvent(QResizeEvent*) { Relayout(); }
+
+std::vector<CChannelStrip*> CMainDlg::VisibleStrips() const {
+  std::vector<CChannelStrip*> shown;
+  for (auto* s : m_inputs) if (s->isVisibleTo(m_canvas)) shown.push_back(s);
+  for (auto* s : m_outputs) if (s->isVisibleTo(m_canvas)) shown.push_back(s);
+  for (CChannelStrip* s : {static_cast<CChannelStrip*>(m_spareInput), static_cast<CChannelStrip*>(m_spareOutput)})
+    if (s->isVisibleTo(m_canvas)) shown.push_back(s);
+  std::sort(shown.begin(), shown.end(), [](auto* a, auto* b) { return a->x() < b->x(); });
+  return shown;
+}
+
+CTitledPage* CMainDlg::VisiblePage() const {
+  for (auto* p : m_pages) if (p && p->isVisibleTo(m_canvas)) return p;
+  for (auto* p : m_inputEditors) if (p && p->isVisibleTo(m_canvas)) return p;
+  for (auto* p : m_outputEditors) if (p && p->isVisibleTo(m_canvas)) return p;
+  return nullptr;
+}
+
+void CMainDlg::ApplyLanguage(Language language) {
+  m_state.language = language;
+  for (int i = 0; i < 5; ++i) m_viewButtons[i]->setText(Tr(kViewCaptions[i]));
+  for (int g = 0; g < 4; ++g) m_groupLabels[g]->SetText(Tr(kGroupLabels[g]));
+  m_home->setText(Tr(kHome));
+  m_homeLabel->SetText(Tr(kHome));
+  m_muteGroupLabel->SetText(Tr(kMuteGroups));
+  m_controlGroupLabel->SetText(Tr(kControlGroups));
+  m_menu->setText(Tr(kMenu));
+  for (auto* s : m_inputs) s->ApplyLanguage(language);
+  for (auto* s : m_outputs) s->ApplyLanguage(language);
+  m_spareInput->ApplyLanguage(language);
+  m_spareOutput->ApplyLanguage(language);
+  for (auto* p : m_pages) if (p) p->ApplyLanguage(language);
+  for (auto* p : m_inputEditors) if (p) p->ApplyLanguage(language);
+  for (auto* p : m_outputEditors) if (p) p->ApplyLanguage(language);
+  OnLinkViewChanged();
+  UpdateReadout();
+}
+
+void CMainDlg::ToggleLanguage() {
+  const Language next = m_state.language == Language::Chinese ? Language::English : Language::Chinese;
+  ApplyLanguage(next);
+  m_profile.Write(kProfileSection, kProfileLanguage, next == Language::Chinese ? "zh" : "en");
+  emit LanguageChanged(next);
+}
+
+void CMainDlg::UpdateReadout() {
+  if (m_readout.Kind() == kinds::kNone) {
+    // Nothing touched yet: the labels keep their start captions.
+    m_nameLabel->SetText(Tr(kChannelOne));
+    m_kindLabel->SetText(Tr(kMuteCaption));
+    if (!m_valueBox->hasFocus()) m_valueBox->clear();
+    return;
+  }
+  const ReadoutTexts t = m_readout.Texts(m_state);
+  m_nameLabel->SetText(QString::fromStdString(t.name));
+  m_kindLabel->SetText(QString::fromStdString(t.caption));
+  m_valueBox->setText(QString::fromStdString(t.value));
+}
+
+void CMainDlg::CommitTypedValue(const QString& text) {
+  const ReadoutCommit commit = m_readout.Commit(m_state, text.toStdString());
+  if (commit.accepted) {
+    SendReadoutCommit(commit);
+    RefreshVisible();
+  }
+  UpdateReadout();  // shows the stored (converted, clamped) value, or the old one when refused
+}
+
+void CMainDlg::SendReadoutCommit(const ReadoutCommit& commit) {
+  if (!m_state.link.online) return;
+  IEditorCommands& out = m_session.Commands();
+  switch (commit.send) {
+    case ReadoutSend::None: break;
+    case ReadoutSend::LevelMute: out.SendLevelMute(commit.wireChannel); break;
+    case ReadoutSend::PeqBand: out.SendPeqBand(commit.wireChannel, commit.band); break;
+    case ReadoutSend::GeqCurve: out.SendGeqCurve(commit.wireChannel); break;
+  }
+}
+
+void CMainDlg::RefreshVisible() {
+  for (CChannelStrip* s : VisibleStrips()) s->Refresh();
+  if (CTitledPage* p = VisiblePage()) p->Refresh();
+}
+
+void CMainDlg::UpdateMeters() {
+  for (CChannelStrip* s : VisibleStrips()) s->UpdateMeter();
+}
+
+void CMainDlg::OnLinkViewChanged() {
+  m_lamp->SetLit(m_session.LampLit());
+  m_statusText->SetText(Tr(m_session.StatusOnline() ? captions::kOnline : captions::kOffline));
+  m_system->Refresh();
+}
+
+void CMainDlg::OnStateChanged() {
+  RefreshVisible();
+  UpdateReadout();
+}
+
+void CMainDlg::OnMessage(const std::string& text, const std::string& caption) {
+  auto* box = new QMessageBox(QMessageBox::Information, QString::fromStdString(caption),
+                              QString::fromStdString(text), QMessageBox::Ok, this);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->open();  // window-modal, never blocks the supervision timer
+}
+
+void CMainDlg::ShowMenu() {
+  QMenu menu(this);
+  menu.addAction(QString::fromLatin1(kAboutItem), this, &CMainDlg::ShowAbout);
+  m_menu->SetChecked(true);
+  menu.exec(m_menu->mapToGlobal(QPoint(0, m_menu->height())));
+  m_menu->SetChecked(false);
+}
+
+void CMainDlg::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu menu(this);
+  menu.addAction(QString::fromLatin1(kAboutItem), this, &CMainDlg::ShowAbout);
+  menu.exec(event->globalPos());
+}
+
+CAboutDlg* CMainDlg::CreateAboutDlg() { return new CAboutDlg(this); }
+
+void CMainDlg::ShowAbout() {
+  CAboutDlg* about = CreateAboutDlg();
+  about->exec();
+  delete about;
+}
+
+void CMainDlg::closeEvent(QCloseEvent* event) {
+  if (m_closeDone) {
+    event->accept();
+    return;
+  }
+  event->ignore();
+  if (m_closing) return;
+  m_closing = true;
+  m_tick.stop();
+  m_meterTick.stop();
+  m_session.BeginClose();
+  m_closeClock.start();
+  m_closeTick.start(kCloseTickMs);
+}
+
+void CMainDlg::OnCloseTick() {
+  // The window ends once the receive thread has gone, but never waits forever for it.
+  if (!m_session.CloseFinished() && m_closeClock.elapsed() < kCloseLimitMs) return;
+  m_closeTick.stop();
+  m_closeDone = true;
+  close();
+}
+
+}  // namespace orvx

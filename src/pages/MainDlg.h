@@ -1,0 +1,184 @@
+#pragma once
+/// The editor's one top-level window: fixed controls, strip groups, pages, channel views,
+/// link status and value read-out over a scrolled canvas. Rules live in the session's
+/// controllers (CMainLayout, CNavigation, CValueReadout, CStripController); this class binds
+/// widgets to them and repaints from the device state.
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "core/Captions.h"
+#include "session/Navigation.h"
+#include "session/ShellSession.h"
+#include "session/StripController.h"
+#include "session/ValueReadout.h"
+
+class QLineEdit;
+class QScrollArea;
+
+namespace orvx {
+
+class CAboutDlg;
+class CChannelStrip;
+class CInputStrip;
+class COutputStrip;
+class CStatusLamp;
+class CSystemPage;
+class CTitledPage;
+class CValueLabel;
+class IProfileStore;
+class PngButton;
+
+class CMainDlg : public QWidget, private IShellListener {
+  Q_OBJECT
+public:
+  static constexpr const char* kCaption = "ORVX-64Q 3.2";
+  static constexpr const char* kAboutItem = "ABOUT ORVX-64Q 3.2(&A)...";
+  static constexpr int kTickMs = 50;        ///< timer 1: supervision
+  static constexpr int kCloseTickMs = 100;  ///< timer 2: waits for the receive thread at close
+  static constexpr int kCloseLimitMs = 3000;
+  static constexpr int kMeterTickMs = 33;   ///< meters repaint at about 30 Hz
+
+  /// Reads `hostip` from the profile into the state and builds every child hidden.
+  CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* parent = nullptr);
+  ~CMainDlg() override;
+
+  /// The single layout routine: places the fixed controls and shows the group's strips or a page.
+  void ShowView(int group, MainView view);
+  void ApplyLanguage(Language language);
+
+  // Navigation handlers (buttons call these; tests and the screenshot tool too).
+  void PressGroup(int group);
+  void PressView(ViewButton button);
+  void ClickLamp();
+  void Home();
+  void ShowInputChannelView(int record, int editorKind);
+  void ShowOutputChannelView(int record, int editorKind);
+  void ShowPhantom();
+  /// CONNECT / DISCONNECT (the SYSTEM page's button).
+  void OnConnect();
+  /// OFFLINE: the mixer pages without link activity.
+  void OnOffline();
+  /// Firmware update running: group buttons ignored.
+  void SetUpdateRunning(bool running) { m_nav.SetUpdateRunning(running); }
+
+  /// Typed entry into the value box (message 1125): convert, clamp, store, move, send.
+  void CommitTypedValue(const QString& text);
+  /// Fills the value read-out from the last-touched control.
+  void UpdateReadout();
+
+  /// The about box, modal.
+  void ShowAbout();
+  /// A new about box (not shown), for the screenshot tool.
+  CAboutDlg* CreateAboutDlg();
+
+  // Read access for tests and the screenshot tool.
+  const CNavigation& Navigation() const { return m_nav; }
+  int StripWidth() const { return m_w; }
+  int StripHeight() const { return m_stripHeight; }
+  QWidget* Canvas() const { return m_canvas; }
+  QScrollArea* ScrollArea() const { return m_scroll; }
+  CStatusLamp* Lamp() const { return m_lamp; }
+  CValueLabel* StatusText() const { return m_statusText; }
+  CSystemPage* SystemPage() const { return m_system; }
+  QLineEdit* ValueBox() const { return m_valueBox; }
+  CValueLabel* ChannelNameLabel() const { return m_nameLabel; }
+  CValueLabel* KindLabel() const { return m_kindLabel; }
+  PngButton* GroupButton(int group) const { return m_groupButtons[group - 1]; }
+  PngButton* ViewButtonAt(ViewButton b) const { return m_viewButtons[static_cast<int>(b)]; }
+  PngButton* LanguageButton() const { return m_langButton; }
+  /// Strips of the CHANNEL view now shown, left to right.
+  std::vector<CChannelStrip*> VisibleStrips() const;
+  /// The page or editor now shown (nullptr in the CHANNEL view).
+  CTitledPage* VisiblePage() const;
+  CInputStrip* InputStrip(int record) const { return m_inputs[record]; }
+  COutputStrip* OutputStrip(int record) const { return m_outputs[record]; }
+  bool CloseFinished() const { return m_closeDone; }
+
+signals:
+  void LanguageChanged(Language language);
+
+protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+  // IShellListener
+  void OnLinkViewChanged() override;
+  void OnStateChanged() override;
+  void OnMessage(const std::string& text, const std::string& caption) override;
+
+  void CreateFixedControls();
+  void CreateStripsAndPages();
+  void PlaceFixedControls();
+  void Relayout();
+  void ShowCurrent() { ShowView(m_nav.Group(), m_nav.View()); }
+  void HideAllChildren();
+  void ShowChannelView();
+  void ScrollToStart();
+  void UpdateMeters();
+  void OnCloseTick();
+  void ToggleLanguage();
+  void ShowMenu();
+  void RefreshVisible();
+  void SendReadoutCommit(const ReadoutCommit& commit);
+  QString Tr(const orvx::Caption& c) const;
+
+  IShellSession& m_session;
+  IProfileStore& m_profile;
+  CDeviceState& m_state;
+  CNavigation m_nav;
+  CValueReadout m_readout;
+  CStripController m_strips;
+
+  int m_w = 100;            ///< strip width until the first layout
+  int m_stripHeight = 500;  ///< strip height until the first layout
+  bool m_initialised = false;
+  bool m_firstQShown = false;
+
+  QScrollArea* m_scroll = nullptr;
+  QWidget* m_canvas = nullptr;
+
+  std::array<PngButton*, 5> m_viewButtons{};
+  std::array<PngButton*, 4> m_groupButtons{};
+  std::array<CValueLabel*, 4> m_groupLabels{};
+  CValueLabel* m_title = nullptr;
+  CValueLabel* m_nameLabel = nullptr;
+  CValueLabel* m_kindLabel = nullptr;
+  QLineEdit* m_valueBox = nullptr;
+  QLineEdit* m_valueBox2 = nullptr;
+  CStatusLamp* m_lamp = nullptr;
+  CValueLabel* m_statusText = nullptr;
+  PngButton* m_home = nullptr;
+  CValueLabel* m_homeLabel = nullptr;
+  CValueLabel* m_muteGroupLabel = nullptr;
+  CValueLabel* m_controlGroupLabel = nullptr;
+  std::array<PngButton*, 4> m_muteKeys{};
+  std::array<PngButton*, 4> m_controlKeys{};
+  PngButton* m_menu = nullptr;
+  PngButton* m_langButton = nullptr;
+
+  std::array<CInputStrip*, kInputRecords> m_inputs{};
+  std::array<COutputStrip*, kOutputRecords> m_outputs{};
+  CInputStrip* m_spareInput = nullptr;
+  COutputStrip* m_spareOutput = nullptr;
+
+  CSystemPage* m_system = nullptr;
+  std::array<CTitledPage*, 6> m_pages{};   ///< by view number; [0] unused
+  std::array<CTitledPage*, 5> m_inputEditors{};   ///< by editor kind 1..4
+  std::array<CTitledPage*, 3> m_outputEditors{};  ///< by editor kind 1..2
+
+  QTimer m_tick;
+  QTimer m_meterTick;
+  QTimer m_closeTick;
+  QElapsedTimer m_closeClock;
+  bool m_closing = false;
+  bool m_closeDone = false;
+};
+
+}  // namespace orvx

@@ -1,0 +1,15 @@
+#pragma once
+/// Output channel strip (MASTER 1-4, DANTE 1-4): name, fader with meter, MUTE.
+
+#include "pages/ChannelStrip.h"
+
+namespace orvx {
+
+class COutputStrip : public CChannelStrip {
+  Q_OBJECT
+public:
+  COutputStrip(CStripController& controller, QWidget* parent = nullptr)
+      : CChannelStrip(controller, true, parent) {}
+};
+
+}  // namespace orvx

@@ -1,0 +1,35 @@
+#include "pages/TitledPage.h"
+
+#include <QPainter>
+
+#include "pages/CaptionText.h"
+#include "ui/SkinTheme.h"
+#include "ui/UiFont.h"
+
+namespace orvx {
+
+CTitledPage::CTitledPage(const Caption& title, QWidget* parent)
+    : QWidget(parent), m_title(title), m_titleText(CaptionText(title, Language::English)) {}
+
+void CTitledPage::ApplyLanguage(Language language) {
+  m_titleText = CaptionText(m_title, language);
+  update();
+}
+
+void CTitledPage::paintEvent(QPaintEvent*) {
+  const SkinTheme& theme = SkinTheme::Current();
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  const QRectF frame = QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5);
+  p.setPen(QPen(theme.Color("panel.edge"), 1));
+  p.setBrush(theme.Color("panel.bg"));
+  p.drawRoundedRect(frame, 6, 6);
+  const QRectF bar(frame.left(), frame.top(), frame.width(), kTitleHeight);
+  p.setPen(theme.Color("accent"));
+  p.drawLine(QPointF(bar.left() + 12, bar.bottom()), QPointF(bar.right() - 12, bar.bottom()));
+  p.setPen(theme.Color("text"));
+  p.setFont(UiFont(12, true));
+  p.drawText(bar.adjusted(16, 0, -16, 0), Qt::AlignVCenter | Qt::AlignLeft, m_titleText);
+}
+
+}  // namespace orvx
