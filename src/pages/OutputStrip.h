@@ -8,8 +8,7 @@ namespace orvx {
 class COutputStrip : public CChannelStrip {
   Q_OBJECT
 public:
-  COutputStrip(CStripController& controller, QWidget* parent = nullptr)
-      : CChannelStrip(controller, true, parent) {}
+  COutputStrip(CStripController& controller, QWidget* parent = nullptr);
 };
 
 }  // namespace orvx

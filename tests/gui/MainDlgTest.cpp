@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+
+#include "FakeShellSession.h"
+#include "GuiTestUtil.h"
+#include "pages/ChannelStrip.h"
+#include "pages/InputStrip.h"
+#include "pages/MainDlg.h"
+#include "pages/StatusLamp.h"
+#include "pages/SystemPage.h"
+#include "pages/TitledPage.h"
+#include "session/ProfileRules.h"
+#include "session/ProfileStore.h"
+#include "ui/PngButton.h"
+#include "ui/SkinSlider.h"
+#include "ui/ValueLabel.h"
+
+namespace orvx {
+namespace {
+
+using test::App;
+using test::Click;
+using test::PressKey;
+using test::WaitFor;
+
+class MainDlgTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    App();
+    dlg = std::make_unique<CMainDlg>(session, profile);
+    Resize(1260, 900);
+    dlg->show();
+  }
+  void Resize(int w, int h) {
+    dlg->resize(w, h);
+    QApplication::processEvents();
+  }
+  QString PageTitle() const {
+    CTitledPage* p = dlg->VisiblePage();
+    return p ? p->Title() : QString();
+  }
+
+  test::FakeShellSession session;
+  CMemoryProfile profile;
+  std::unique_ptr<CMainDlg> dlg;
+};
+
+TEST_F(MainDlgTest, NarrowClientRaisesStripWidthAndShortClientKeeps700) {
+  EXPECT_EQ(dlg->StripWidth(), 150) << "1260 x 2 / 21 = 120, raised to 150";
+  EXPECT_EQ(dlg->StripHeight(), 700);
+  const auto strips = dlg->VisibleStrips();
+  ASSERT_EQ(strips.size(), 8u);
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(strips[i]->geometry(), QRect(i * 152, 200, 150, 700)) << i;
+    EXPECT_EQ(strips[i]->Slot().record, i);
+  }
+  EXPECT_EQ(dlg->GroupButton(1)->geometry(), QRect(235, 5, 100, 60));
+  EXPECT_EQ(dlg->GroupButton(4)->geometry(), QRect(625, 5, 100, 60));
+  EXPECT_EQ(dlg->Lamp()->geometry(), QRect(975 + 25, 10, 60, 45));
+  EXPECT_GE(dlg->Canvas()->height(), 900) << "the strips' lower part is reached by scrolling";
+
+  Resize(1920, 1080);
+  EXPECT_EQ(dlg->StripWidth(), 182);
+  EXPECT_EQ(dlg->StripHeight(), 860);
+  EXPECT_EQ(dlg->VisibleStrips()[1]->geometry(), QRect(184, 200, 182, 860));
+}
+
+TEST_F(MainDlgTest, ViewButtonsShowTheirPagesAndGroupButtonsTheirStrips) {
+  const std::pair<ViewButton, const char*> cases[] = {{ViewButton::Matrix, "MATRIX"},
+                                                      {ViewButton::Mode, "AUTOMATIC MIXER"},
+                                                      {ViewButton::System, "DEVICE SETTING"},
+                                                      {ViewButton::Groups, "GROUPS"}};
+  for (auto [button, title] : cases) {
+    Click(dlg->ViewButtonAt(button));
+    EXPECT_EQ(PageTitle(), title);
+    EXPECT_TRUE(dlg->VisibleStrips().empty());
+    EXPECT_TRUE(dlg->ViewButtonAt(button)->IsChecked());
+    EXPECT_FALSE(dlg->ViewButtonAt(ViewButton::Channel)->IsChecked());
+  }
+  Click(dlg->GroupButton(2));
+  EXPECT_EQ(dlg->VisiblePage(), nullptr);
+  auto strips = dlg->VisibleStrips();
+  ASSERT_EQ(strips.size(), 4u);
+  EXPECT_EQ(strips[0]->Slot().record, 8);
+  EXPECT_TRUE(dlg->GroupButton(2)->IsChecked());
+  EXPECT_FALSE(dlg->GroupButton(1)->IsChecked());
+
+  Click(dlg->GroupButton(4));
+  strips = dlg->VisibleStrips();
+  ASSERT_EQ(strips.size(), 8u);
+  EXPECT_TRUE(strips[0]->Slot().output);
+
+  dlg->ShowPhantom();
+  EXPECT_EQ(PageTitle(), "PHANTOM POWER");
+  Click(dlg->ViewButtonAt(ViewButton::Channel));
+  EXPECT_EQ(dlg->VisibleStrips().size(), 8u) << "CHANNEL returns to the current group";
+}
+
+TEST_F(MainDlgTest, ChannelViewsPlaceSpareStripAndEditor) {
+  dlg->ShowInputChannelView(3, 2);
+  auto strips = dlg->VisibleStrips();
+  ASSERT_EQ(strips.size(), 1u);
+  EXPECT_EQ(strips[0]->geometry(), QRect(0, 200, 150, 700));
+  EXPECT_EQ(strips[0]->Slot().record, 3);
+  ASSERT_NE(dlg->VisiblePage(), nullptr);
+  EXPECT_EQ(dlg->VisiblePage()->Title(), "PARAMETRIC EQ");
+  EXPECT_EQ(dlg->VisiblePage()->geometry(), QRect(152, 200, 1050, 700));
+
+  dlg->ShowOutputChannelView(6, 2);
+  strips = dlg->VisibleStrips();
+  ASSERT_EQ(strips.size(), 1u);
+  EXPECT_EQ(strips[0]->geometry(), QRect(1216, 200, 150, 700));
+  EXPECT_EQ(dlg->VisiblePage()->geometry(), QRect(0, 200, 1200, 700));
+  EXPECT_EQ(dlg->Navigation().ViewMode(), 3);
+
+  Click(dlg->GroupButton(1));
+  EXPECT_EQ(dlg->VisibleStrips().size(), 8u) << "navigation leaves the channel view";
+}
+
+TEST_F(MainDlgTest, GroupButtonIgnoredDuringFirmwareUpdate) {
+  dlg->SetUpdateRunning(true);
+  Click(dlg->GroupButton(4));
+  EXPECT_EQ(dlg->Navigation().Group(), 1);
+  EXPECT_FALSE(dlg->VisibleStrips()[0]->Slot().output);
+  dlg->SetUpdateRunning(false);
+  Click(dlg->GroupButton(4));
+  EXPECT_TRUE(dlg->VisibleStrips()[0]->Slot().output);
+}
+
+TEST_F(MainDlgTest, LampClickOpensSystemOnlyWhenDark) {
+  session.GoOnline();
+  EXPECT_TRUE(dlg->Lamp()->IsLit());
+  EXPECT_EQ(dlg->StatusText()->Text(), "ONLINE");
+  Click(dlg->Lamp());
+  EXPECT_EQ(dlg->VisiblePage(), nullptr) << "lit lamp does nothing";
+
+  session.GoSilent();
+  EXPECT_FALSE(dlg->Lamp()->IsLit());
+  EXPECT_EQ(dlg->StatusText()->Text(), "OFFLINE");
+  Click(dlg->Lamp());
+  EXPECT_EQ(PageTitle(), "DEVICE SETTING");
+}
+
+TEST_F(MainDlgTest, StripControlsWriteStateReadoutAndSendOnlyOnline) {
+  CChannelStrip* strip = dlg->VisibleStrips()[0];
+  Click(strip->MuteButton());
+  EXPECT_EQ(session.state.in[0].mute, 1);
+  EXPECT_TRUE(strip->MuteButton()->IsChecked());
+  EXPECT_EQ(dlg->KindLabel()->Text(), "MUTE");
+  EXPECT_EQ(dlg->ValueBox()->text(), "OPEN");
+  EXPECT_TRUE(session.commands.calls.empty()) << "offline: nothing sent";
+
+  session.GoOnline();
+  emit strip->Fader()->SliderReleased(strip->Fader()->Id(), 0);
+  EXPECT_EQ(session.state.in[0].level, 70);
+  EXPECT_EQ(dlg->ValueBox()->text(), "10dB");
+  EXPECT_EQ(session.commands.calls, std::vector<std::string>{"A1"});
+}
+
+TEST_F(MainDlgTest, TypedValueIsClampedStoredMovesTheFaderAndSends) {
+  session.GoOnline();
+  CChannelStrip* strip = dlg->VisibleStrips()[2];
+  emit strip->Fader()->SliderMoving(strip->Fader()->Id(), 10);
+  session.commands.calls.clear();
+
+  dlg->ValueBox()->setFocus();
+  dlg->ValueBox()->setText("-70");
+  PressKey(dlg->ValueBox(), Qt::Key_Return);
+  EXPECT_EQ(session.state.in[2].level, 0) << "-70 dB clamps to the bottom";
+  EXPECT_EQ(strip->Fader()->Pos(), 70);
+  EXPECT_EQ(dlg->ValueBox()->text(), "-60dB");
+  EXPECT_EQ(session.commands.calls, std::vector<std::string>{"A3"});
+
+  dlg->CommitTypedValue("abc");
+  EXPECT_EQ(session.state.in[2].level, 0);
+  EXPECT_EQ(dlg->ValueBox()->text(), "-60dB") << "a refused text shows the stored value again";
+}
+
+TEST_F(MainDlgTest, LanguageToggleSwitchesEveryCaptionAndIsRemembered) {
+  Click(dlg->LanguageButton());
+  EXPECT_EQ(session.state.language, Language::Chinese);
+  EXPECT_EQ(dlg->ViewButtonAt(ViewButton::Channel)->text(), "通道");
+  EXPECT_EQ(dlg->StatusText()->Text(), "离线");
+  EXPECT_EQ(dlg->ChannelNameLabel()->Text(), "通道1");
+  EXPECT_EQ(dlg->InputStrip(0)->StatusButton()->text(), "通道关闭");
+  EXPECT_EQ(dlg->InputStrip(0)->MuteButton()->text(), "静音");
+  EXPECT_EQ(profile.Read(kProfileSection, kProfileLanguage), "zh");
+  Click(dlg->LanguageButton());
+  EXPECT_EQ(dlg->ViewButtonAt(ViewButton::Channel)->text(), "CHANNEL");
+  EXPECT_EQ(profile.Read(kProfileSection, kProfileLanguage), "en");
+}
+
+TEST_F(MainDlgTest, ConnectGoesToChannelViewAndAddressIsStored) {
+  Click(dlg->ViewButtonAt(ViewButton::System));
+  CSystemPage* system = dlg->SystemPage();
+  EXPECT_EQ(system->AddressEdit()->text(), "192.168.1.106");
+  system->AddressEdit()->setText("127.0.0.9");
+  PressKey(system->AddressEdit(), Qt::Key_Return);
+  EXPECT_EQ(session.state.link.deviceIp, "127.0.0.9");
+  EXPECT_EQ(profile.Read(kProfileSection, kProfileHostIp), "127.0.0.9");
+  system->AddressEdit()->setText("not.an.ip");
+  PressKey(system->AddressEdit(), Qt::Key_Return);
+  EXPECT_EQ(session.state.link.deviceIp, "127.0.0.9") << "a bad address is refused";
+
+  Click(system->ConnectButton());
+  EXPECT_EQ(session.connects, 1);
+  EXPECT_EQ(dlg->VisiblePage(), nullptr) << "CONNECT brings the window to its page view";
+  EXPECT_EQ(dlg->Navigation().ViewMode(), 1);
+  session.GoOnline();
+  EXPECT_EQ(system->ConnectButton()->text(), "DISCONNECT");
+}
+
+TEST_F(MainDlgTest, CloseWaitsForTheReceiveThreadButIsBounded) {
+  dlg->close();
+  EXPECT_EQ(session.closes, 1);
+  EXPECT_TRUE(dlg->isVisible()) << "waits for the receive thread";
+  session.closeFinished = true;
+  EXPECT_TRUE(WaitFor([&] { return !dlg->isVisible(); }, 2000));
+  EXPECT_TRUE(dlg->CloseFinished());
+}
+
+TEST_F(MainDlgTest, CloseEndsEvenWhenTheReceiveThreadHangs) {
+  dlg->close();
+  EXPECT_TRUE(WaitFor([&] { return !dlg->isVisible(); }, CMainDlg::kCloseLimitMs + 2000));
+  EXPECT_EQ(session.closes, 1);
+}
+
+TEST(MainDlgProfileTest, HostIpFromProfile) {
+  App();
+  struct Case {
+    std::optional<std::string> stored;
+    const char* expected;
+  };
+  const Case cases[] = {{std::nullopt, "192.168.1.106"}, {std::string(), "192.168.1.106"}, {"127.0.0.4", "127.0.0.4"}};
+  for (const auto& c : cases) {
+    test::FakeShellSession session;
+    CMemoryProfile profile;
+    if (c.stored) profile.Write(kProfileSection, kProfileHostIp, *c.stored);
+    CMainDlg dlg(session, profile);
+    EXPECT_EQ(session.state.link.deviceIp, c.expected);
+  }
+}
+
+}  // namespace
+}  // namespace orvx
