@@ -48,9 +48,9 @@ void CDropListPopup::Choose(int row) {
 }
 
 void CDropListPopup::mouseReleaseEvent(QMouseEvent* event) {
-  const QPoint pos = event->position().toPoint();
+  const QPoint pos = event->position().toPoint();  // viewport coordinates
   QListWidgetItem* item = itemAt(pos);
-  if (event->button() == Qt::LeftButton && rect().contains(pos) && item != nullptr) {
+  if (event->button() == Qt::LeftButton && viewport()->rect().contains(pos) && item != nullptr) {
     Choose(row(item));
     return;
   }

@@ -18,6 +18,9 @@ inline QApplication& App() {
   static int argc = 1;
   static char name[] = "test_ui";
   static char* argv[] = {name, nullptr};
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");  // widget tests never need a display
+  }
   static QApplication* app = new QApplication(argc, argv);  // never destroyed: widgets may outlive tests
   return *app;
 }
