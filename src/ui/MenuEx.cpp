@@ -128,6 +128,28 @@ int CMenuExStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, co
   }
 }
 
+CMenuEx::Item CMenuEx::Item::Command(const QString& text, int command, bool enabled, bool checked) {
+  Item item;
+  item.text = text;
+  item.command = command;
+  item.enabled = enabled;
+  item.checked = checked;
+  return item;
+}
+
+CMenuEx::Item CMenuEx::Item::Separator() {
+  Item item;
+  item.separator = true;
+  return item;
+}
+
+CMenuEx::Item CMenuEx::Item::Popup(const QString& text, const QList<Item>& children) {
+  Item item;
+  item.text = text;
+  item.children = children;
+  return item;
+}
+
 CMenuEx::CMenuEx(QWidget* parent) : QMenu(parent), m_style(new CMenuExStyle(m_metrics)) {
   m_style->setParent(this);
   setStyle(m_style);

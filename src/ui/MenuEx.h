@@ -5,9 +5,8 @@
 ///
 /// Usage (a preset menu):
 ///   CMenuEx menu(page);
-///   menu.LoadOwnerDrawMenu({{.text = "SAVE", .command = kSave},
-///                           {.separator = true},
-///                           {.text = "DELETE", .command = kDelete, .enabled = hasPreset}});
+///   menu.LoadOwnerDrawMenu({CMenuEx::Item::Command("SAVE", kSave), CMenuEx::Item::Separator(),
+///                           CMenuEx::Item::Command("DELETE", kDelete, hasPreset)});
 ///   if (int command = menu.TrackPopupMenu(QCursor::pos())) ...
 /// Actions added with QMenu's own API are drawn the same way.
 
@@ -50,6 +49,10 @@ public:
     bool checked = false;
     bool enabled = true;
     QList<Item> children;
+
+    static Item Command(const QString& text, int command, bool enabled = true, bool checked = false);
+    static Item Separator();
+    static Item Popup(const QString& text, const QList<Item>& children);
   };
 
   explicit CMenuEx(QWidget* parent = nullptr);

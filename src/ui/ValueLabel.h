@@ -5,7 +5,9 @@
 ///
 /// Usage:
 ///   auto* gain = new CValueLabel(page);
-///   gain->SetFormat({.divisor = 10, .prefix = "G:", .suffix = "dB"});
+///   ValueLabelFormat format;
+///   format.divisor = 10; format.prefix = "G:"; format.suffix = "dB";
+///   gain->SetFormat(format);
 ///   gain->SetPlainText(false);
 ///   gain->SetValue(15);                     // reads "G:1.5dB"
 /// Setting text or value never emits; `Released`/`DoubleClicked` report clicks to owners that want them.
