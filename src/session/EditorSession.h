@@ -1,0 +1,137 @@
+#pragma once
+/// The editor session: owns the device state, the link, the command sender and the connection
+/// supervisor, and moves received frames from the receive thread to the owner thread.
+///
+/// The receive thread only queues frames and calls `wake`; the owner then calls
+/// ProcessPendingFrames, which decodes them into the state. So the state has one writer.
+
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/Captions.h"
+#include "core/Clock.h"
+#include "core/DeviceState.h"
+#include "link/CommandSender.h"
+#include "link/ConnectionSupervisor.h"
+#include "link/DeviceLink.h"
+#include "link/FrameInbox.h"
+#include "link/GlyphRenderer.h"
+#include "link/Pacer.h"
+#include "link/SupervisorHost.h"
+#include "session/EditorCommands.h"
+#include "session/SessionObserver.h"
+#include "session/ShellSession.h"
+
+namespace orvx {
+
+class CEditorSession final : public IShellSession, private ISupervisorHost, private IEditorCommands {
+public:
+  /// `wake` is called on the receive thread after a frame was queued (the editor posts a queued
+  /// call, a command-line tool signals a condition). `pacer` and `renderer` default to the real
+  /// ones (sleeping pauses, FreeType glyphs created on first use).
+  CEditorSession(LinkSettings settings, const IClock& clock, std::function<void()> wake,
+                 IPacer* pacer = nullptr, IGlyphRenderer* renderer = nullptr);
+  ~CEditorSession() override;
+
+  CEditorSession(const CEditorSession&) = delete;
+  CEditorSession& operator=(const CEditorSession&) = delete;
+
+  // IShellSession
+  CDeviceState& State() override { return m_state; }
+  IEditorCommands& Commands() override { return *this; }
+  void SetListener(IShellListener* listener) override { m_listener = listener; }
+  /// The CONNECT / DISCONNECT button.
+  void Connect() override { m_supervisor.OnConnect(); }
+  /// Timer 1, every 50 ms.
+  void Tick() override { m_supervisor.OnLinkTimer(CConnectionSupervisor::kSupervisionTimer); }
+  /// Program end: "%Q" 00, then the receive thread is stopped.
+  void BeginClose() override { m_supervisor.OnMainClose(); }
+  bool CloseFinished() const override { return m_supervisor.Closing() && !m_link.IsRunning(); }
+  bool LampLit() const override { return m_lampLit; }
+  bool StatusOnline() const override { return m_statusText == &captions::kOnline; }
+
+  void SetObserver(ISessionObserver* observer) { m_observer = observer; }
+  /// DISCONNECT: only while online (the button itself toggles, see Connect).
+  void Disconnect();
+  /// The OFFLINE button: the pages without any link activity.
+  void Offline() { m_supervisor.OnOffline(); }
+  /// Timer 2, every 100 ms after BeginClose.
+  void CloseTick() { m_supervisor.OnLinkTimer(CConnectionSupervisor::kCloseTimer); }
+
+  /// Owner thread: decodes every queued frame from the connected device and lets the supervisor
+  /// continue the handshake. Frames from any other address, or queued after the link was told to
+  /// stop, are dropped. Returns the number of frames taken from the queue.
+  std::size_t ProcessPendingFrames();
+  /// Frames dropped because they came from another address or after a stop.
+  std::size_t DroppedFrames() const { return m_dropped; }
+
+  /// Sends a complete frame built from the state, only while online: a page writes the state
+  /// first and calls this. False when offline or when the send failed (never retried).
+  bool SendIfOnline(const std::string& frame);
+
+  CCommandSender& Sender() { return m_sender; }
+  const CConnectionSupervisor& Supervisor() const { return m_supervisor; }
+  /// The link's local port while its receive thread runs (0 otherwise).
+  std::uint16_t BoundPort() const { return m_link.BoundPort(); }
+
+  /// The connect button's caption and whether it shows pressed; the status text.
+  const Caption& ConnectCaption() const { return *m_connectCaption; }
+  bool ConnectPressed() const { return m_connectPressed; }
+  const Caption& StatusText() const { return *m_statusText; }
+
+private:
+  // ISupervisorHost
+  bool StartReceiving() override;
+  void StopReceiving() override;
+  bool IsReceiving() const override { return m_link.IsRunning(); }
+  void SendQ(bool start) override { m_sender.SendQ(m_state.link.deviceIp, start); }
+  void SendZ() override { m_sender.SendZ(m_state.link.deviceIp); }
+  void ShowMessage(const Caption& text) override { Message(text, kNoMessageTitle); }
+  void SetConnectButton(const Caption& caption, bool pressed) override;
+  void SetLamp(bool lit) override;
+  void SetStatusText(const Caption& text) override;
+  void RefreshAll() override;
+  void ShowPageView(bool resetScroll) override;
+  void StartCloseTimer() override;
+  void CloseWindow() override;
+
+  // IEditorCommands: the callers have checked `online` already.
+  void SendLevelMute(int wireChannel) override { m_sender.SendA(m_state, m_state.link.deviceIp, wireChannel); }
+  void SendName(int wireChannel) override;
+  void SendPeqBand(int channel, int band) override { m_sender.SendG(m_state, m_state.link.deviceIp, channel, band); }
+  void SendGeqCurve(int output) override { m_sender.SendH(m_state, m_state.link.deviceIp, output); }
+
+  void Message(const Caption& text, const Caption& title);
+  void LinkUiChanged();
+  void Dispatch(const ReceivedFrame& frame);
+
+  CDeviceState m_state;
+  const IClock& m_clock;
+  std::function<void()> m_wake;
+  CFrameInbox m_inbox;
+  std::atomic<bool> m_socketFailed{false};  ///< set by the receive thread, reported by the owner
+
+  std::unique_ptr<IPacer> m_ownPacer;
+  IPacer& m_pacer;
+  std::unique_ptr<IGlyphRenderer> m_ownRenderer;
+  IGlyphRenderer* m_renderer;
+
+  CDeviceLink m_link;  ///< after the inbox: destroyed (and its thread joined) before it
+  CCommandSender m_sender;
+  CConnectionSupervisor m_supervisor;
+
+  bool m_accepting = false;  ///< frames are taken only between a start and a stop of the link
+  std::size_t m_dropped = 0;
+  const Caption* m_connectCaption = &captions::kConnect;
+  bool m_connectPressed = false;
+  bool m_lampLit = false;
+  const Caption* m_statusText = &captions::kOffline;
+
+  ISessionObserver* m_observer = nullptr;
+  IShellListener* m_listener = nullptr;
+};
+
+}  // namespace orvx

@@ -1,0 +1,234 @@
+#include "session/EditorSession.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "link/Commands.h"
+#include "link/FrameChecksum.h"
+
+namespace orvx {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr int kWaitMs = 2000;
+
+/// Pauses are recorded, never slept.
+class NoPacer final : public IPacer {
+public:
+  void Pause(int) override {}
+};
+
+/// The wake call of the receive thread, turned into something a test can wait on.
+class Waker {
+public:
+  std::function<void()> Fn() {
+    return [this] {
+      std::lock_guard lock(m_mutex);
+      ++m_wakes;
+      m_cv.notify_all();
+    };
+  }
+  /// Waits until the receive thread woke the owner more often than `seen` times, or the deadline.
+  bool WaitBeyond(int seen, std::chrono::steady_clock::time_point deadline) {
+    std::unique_lock lock(m_mutex);
+    return m_cv.wait_until(lock, deadline, [&] { return m_wakes > seen; });
+  }
+  int Wakes() {
+    std::lock_guard lock(m_mutex);
+    return m_wakes;
+  }
+
+private:
+  std::mutex m_mutex;
+  std::condition_variable m_cv;
+  int m_wakes = 0;
+};
+
+class RecordingObserver final : public ISessionObserver {
+public:
+  void OnEffects(const ReportEffects& e) override { reports.push_back(e.kind); }
+  void OnMessage(const Caption& text, const Caption& title) override {
+    messages.push_back(std::string(text.en) + "|" + title.en);
+  }
+  void OnLinkUi() override { ++linkUi; }
+  void OnRefreshAll() override { ++refreshes; }
+  std::vector<ReportKind> reports;
+  std::vector<std::string> messages;
+  int linkUi = 0;
+  int refreshes = 0;
+};
+
+/// A processor double on loopback: a link of its own that answers each peer where it came from.
+class FakeDevice {
+public:
+  explicit FakeDevice(const std::string& ip) : m_link(LinkSettings{ip, 0, 0}) {
+    m_link.Start([this](ReceivedFrame f) { m_inbox.Push(std::move(f)); }, nullptr);
+  }
+  std::uint16_t Port() const { return m_link.BoundPort(); }
+  /// The next frame the editor sent (bounded wait); empty when none came.
+  ReceivedFrame Next() { return m_inbox.WaitPop(kWaitMs).value_or(ReceivedFrame{}); }
+  void SendTo(const std::string& frame, std::uint16_t port) { m_link.SendDatagramTo(frame, "127.0.0.1", port); }
+
+private:
+  CFrameInbox m_inbox;
+  CDeviceLink m_link;
+};
+
+std::string ZReport(const char* version) {
+  return CompleteFrame("%Z,01," + std::string(25, ',') + version + ",");
+}
+std::string YReport() { return CompleteFrame("%Y,01,,00410042" + std::string(24, '0') + ",0,"); }
+std::string QReport(int meter) {
+  char b[3];
+  std::snprintf(b, sizeof b, "%02X", meter);
+  std::string bytes;
+  for (int i = 0; i < 22; ++i) bytes += i < 20 ? b : "00";
+  return CompleteFrame("%Q,01," + bytes + ",");
+}
+
+/// Processes queued frames on this thread each time the receive thread wakes it, until `done`
+/// holds or the deadline passes. A wake is counted before processing, so none is lost.
+bool ProcessFramesUntil(CEditorSession& session, Waker& waker, const std::function<bool()>& done) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
+  for (;;) {
+    const int seen = waker.Wakes();
+    session.ProcessPendingFrames();
+    if (done()) return true;
+    if (!waker.WaitBeyond(seen, deadline)) return false;
+  }
+}
+
+class EditorSessionTest : public ::testing::Test {
+protected:
+  EditorSessionTest() {
+    session.State().link.deviceIp = "127.0.0.1";
+    session.SetObserver(&observer);
+  }
+
+  /// CONNECT, then ticks through the two waits; returns the editor's port.
+  std::uint16_t PressConnect() {
+    session.Connect();
+    for (int i = 0; i < 20; ++i) {
+      clock.Advance(CConnectionSupervisor::kTickMs);
+      session.Tick();
+    }
+    return session.BoundPort();
+  }
+  bool ProcessUntil(const std::function<bool()>& done) { return ProcessFramesUntil(session, waker, done); }
+  /// The full handshake over real UDP; leaves the editor online.
+  void Handshake() {
+    const std::uint16_t port = PressConnect();
+    ASSERT_NE(port, 0);
+    EXPECT_EQ(device.Next().text, FrameQ(false));
+    EXPECT_EQ(device.Next().text, FrameZ());
+    device.SendTo(ZReport("20") + YReport(), port);
+    ASSERT_TRUE(ProcessUntil([&] { return session.State().link.online; }));
+    EXPECT_EQ(device.Next().text, FrameQ(true));
+  }
+
+  FakeDevice device{"127.0.0.1"};
+  FakeClock clock;
+  Waker waker;
+  NoPacer pacer;
+  RecordingObserver observer;
+  CEditorSession session{LinkSettings{"127.0.0.1", 0, device.Port()}, clock, waker.Fn(), &pacer};
+};
+
+TEST_F(EditorSessionTest, HandshakeOverLoopbackBringsTheEditorOnline) {
+  Handshake();
+  EXPECT_EQ(observer.reports, (std::vector<ReportKind>{ReportKind::Z, ReportKind::Y}));
+  EXPECT_EQ(observer.refreshes, 1);
+  EXPECT_EQ(NameBytes(session.State().in[0].shortName), "AB");
+  EXPECT_TRUE(session.LampLit());
+  EXPECT_TRUE(session.StatusOnline());
+  EXPECT_STREQ(session.ConnectCaption().en, "DISCONNECT");
+  EXPECT_TRUE(session.ConnectPressed());
+}
+
+TEST_F(EditorSessionTest, ReportsFromAnotherAddressAreDropped) {
+  Handshake();
+  FakeDevice stranger{"127.0.0.2"};
+  stranger.SendTo(QReport(55), session.BoundPort());
+  ASSERT_TRUE(ProcessUntil([&] { return session.DroppedFrames() == 1; }));
+  EXPECT_EQ(session.State().in[0].meter, 0);
+
+  device.SendTo(QReport(33), session.BoundPort());
+  ASSERT_TRUE(ProcessUntil([&] { return observer.reports.size() == 3; }));
+  EXPECT_EQ(session.State().in[0].meter, 33);
+  EXPECT_EQ(observer.reports.back(), ReportKind::Q);
+}
+
+TEST_F(EditorSessionTest, PagesSendOnlyWhileOnline) {
+  const std::uint16_t port = PressConnect();
+  device.Next();
+  device.Next();
+  device.SendTo(ZReport("20"), port);
+  ASSERT_TRUE(ProcessUntil([&] { return !observer.reports.empty(); }));
+  ASSERT_FALSE(session.State().link.online) << "awaiting names";
+  session.State().in[4].level = 70;
+  EXPECT_FALSE(session.SendIfOnline(FrameA(session.State(), 5)));
+
+  device.SendTo(YReport(), port);
+  ASSERT_TRUE(ProcessUntil([&] { return session.State().link.online; }));
+  EXPECT_EQ(device.Next().text, FrameQ(true));
+  EXPECT_TRUE(session.SendIfOnline(FrameA(session.State(), 5)));
+  EXPECT_EQ(device.Next().text, FrameA(session.State(), 5)) << "the first frame after %Q 01";
+}
+
+TEST_F(EditorSessionTest, OldFirmwareStopsTheLinkAndDropsWhatFollows) {
+  const std::uint16_t port = PressConnect();
+  device.Next();
+  device.Next();
+  device.SendTo(ZReport("19") + YReport(), port);
+  // Both frames arrive in one datagram, so both are queued before the Z is decoded.
+  ASSERT_TRUE(ProcessUntil([&] { return session.DroppedFrames() == 1; }));
+  EXPECT_EQ(observer.messages, (std::vector<std::string>{"Please update your device.|"}));
+  EXPECT_FALSE(session.State().link.online) << "the names after a refusal are not taken";
+  EXPECT_FALSE(session.State().link.connecting);
+}
+
+TEST_F(EditorSessionTest, DisconnectSendsStopBeforeTheLinkEnds) {
+  Handshake();
+  session.Disconnect();
+  EXPECT_EQ(device.Next().text, FrameQ(false));
+  EXPECT_FALSE(session.State().link.online);
+  EXPECT_FALSE(session.LampLit());
+  EXPECT_FALSE(session.StatusOnline());
+  EXPECT_STREQ(session.ConnectCaption().en, "CONNECT");
+}
+
+TEST_F(EditorSessionTest, CloseSendsStopThenWaitsForTheReceiveThread) {
+  Handshake();
+  session.BeginClose();
+  EXPECT_EQ(device.Next().text, FrameQ(false));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
+  while (!session.CloseFinished() && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+  EXPECT_TRUE(session.CloseFinished());
+}
+
+TEST(EditorSessionSocket, ASocketThatCannotOpenIsReported) {
+  FakeClock clock;
+  Waker waker;
+  NoPacer pacer;
+  RecordingObserver observer;
+  // 192.0.2.1 is a documentation address that no machine here owns: the bind fails, nothing is sent.
+  CEditorSession session{LinkSettings{"192.0.2.1", 0, 39030}, clock, waker.Fn(), &pacer};
+  session.State().link.deviceIp = "127.0.0.1";
+  session.SetObserver(&observer);
+  session.Connect();
+  for (int i = 0; i < 20; ++i) {
+    clock.Advance(CConnectionSupervisor::kTickMs);
+    session.Tick();
+  }
+  ASSERT_TRUE(ProcessFramesUntil(session, waker, [&] { return !observer.messages.empty(); }));
+  EXPECT_EQ(observer.messages, (std::vector<std::string>{"Winsock error!|Warming"}));
+}
+
+}  // namespace
+}  // namespace orvx
