@@ -40,6 +40,7 @@ public:
   /// Starts the receive thread and waits until it has set up its socket. Returns true when the
   /// socket is bound; on failure onError gets "Winsock error!" / "Warming" (on the receive thread,
   /// before Start returns) and the thread ends.
+  /// Whatever the handlers touch must outlive the thread (Stop, or destroy the link, first).
   /// Refused (false) while a receive thread still runs: stop it first. A stale stop signal left
   /// from before is cleared when no thread runs.
   bool Start(FrameHandler onFrame, ErrorHandler onError);

@@ -36,9 +36,10 @@ struct Endpoint {
     return link.Start([this](ReceivedFrame f) { inbox.Push(std::move(f)); },
                       [this](const std::string& m, const std::string& c) { error = m + "|" + c; });
   }
-  CDeviceLink link;
+  // Declared before the link: the receive thread writes them until the link is destroyed.
   CFrameInbox inbox;
   std::string error;
+  CDeviceLink link;
 };
 
 /// Two started links on loopback that know each other's port.
