@@ -1,0 +1,89 @@
+#include "CtlClient.h"
+
+#include "link/Commands.h"
+
+#include <chrono>
+
+namespace orvx {
+namespace {
+
+constexpr int kCloseWaitMs = 3000;
+
+}  // namespace
+
+CCtlClient::CCtlClient(const CtlOptions& o)
+    : m_options(o), m_session(LinkSettings{o.localIp, o.localPort, o.port}, m_clock, [this] { Wake(); }) {
+  m_session.SetObserver(this);
+  m_session.State().link.deviceIp = o.deviceIp;
+}
+
+CCtlClient::~CCtlClient() { Close(); }
+
+void CCtlClient::Wake() {
+  {
+    std::lock_guard lock(m_mutex);
+    m_woken = true;
+  }
+  m_cv.notify_one();
+}
+
+void CCtlClient::OnEffects(const ReportEffects& effects) {
+  if (effects.kind == ReportKind::Z) ++m_fullReports;
+}
+
+void CCtlClient::OnMessage(const Caption& text, const Caption&) { m_message = &text; }
+
+bool CCtlClient::Pump(int ms, const std::function<bool()>& until) {
+  using namespace std::chrono;
+  const auto start = steady_clock::now();
+  const auto end = start + milliseconds(ms);
+  auto nextTick = start + milliseconds(CConnectionSupervisor::kTickMs);
+  while (true) {
+    m_session.ProcessPendingFrames();
+    if (until && until()) return true;
+    const auto now = steady_clock::now();
+    if (now >= end) return false;
+    if (now >= nextTick) {
+      m_session.Tick();
+      if (m_session.Supervisor().Closing()) m_session.CloseTick();
+      nextTick += milliseconds(CConnectionSupervisor::kTickMs);
+      continue;
+    }
+    std::unique_lock lock(m_mutex);
+    m_cv.wait_until(lock, std::min(nextTick, end), [this] { return m_woken; });
+    m_woken = false;
+  }
+}
+
+int CCtlClient::Connect(std::string& error) {
+  m_session.Connect();
+  const CDeviceState& s = m_session.State();
+  const int budgetMs = static_cast<int>(m_options.timeoutS * 1000);
+  Pump(budgetMs, [&] { return s.link.online || m_message != nullptr; });
+  if (s.link.online) return kExitOk;
+  if (m_message == &captions::kUpdateDevice) {
+    error = Text(*m_message, Language::English);
+    return kExitOldFirmware;
+  }
+  if (m_message == &captions::kWinsockError) {
+    error = "cannot open the local socket (" + m_options.localIp + ":" + std::to_string(m_options.localPort) + ")";
+    return kExitFailure;
+  }
+  error = Text(captions::kCannotConnect, Language::English);
+  return kExitNoAnswer;
+}
+
+bool CCtlClient::Refresh(int ms) {
+  const int before = m_fullReports;
+  m_session.SendIfOnline(FrameZ());
+  return Pump(ms, [&] { return m_fullReports > before; });
+}
+
+void CCtlClient::Close() {
+  if (m_closed) return;
+  m_closed = true;
+  m_session.BeginClose();
+  Pump(kCloseWaitMs, [&] { return m_session.CloseFinished(); });
+}
+
+}  // namespace orvx

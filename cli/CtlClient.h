@@ -1,0 +1,50 @@
+#pragma once
+/// orvxctl's driver of the editor session: it plays the editor's window for a command-line run —
+/// wakes on received frames, ticks the 50 ms supervision timer on the real clock, and waits
+/// (bounded) for the handshake, for a report or for the close to finish.
+
+#include "CtlOptions.h"
+#include "session/EditorSession.h"
+
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <string>
+
+namespace orvx {
+
+class CCtlClient final : private ISessionObserver {
+public:
+  explicit CCtlClient(const CtlOptions& options);
+  ~CCtlClient() override;
+
+  /// CONNECT and wait until online. Returns an exit code (kExitOk when online); `error` gets the
+  /// operator's message ("CANNOT CONNECT.", "Please update your device.", ...).
+  int Connect(std::string& error);
+  /// Runs the session for `ms` of real time, or until `until` holds (checked after each pass).
+  bool Pump(int ms, const std::function<bool()>& until = {});
+  /// Asks the processor for its full state again and waits for it (bounded). True when it came.
+  bool Refresh(int ms);
+  /// Program end: "%Q" 00, then the receive thread stops (bounded wait).
+  void Close();
+
+  CEditorSession& Session() { return m_session; }
+  CDeviceState& State() { return m_session.State(); }
+
+private:
+  void OnEffects(const ReportEffects& effects) override;
+  void OnMessage(const Caption& text, const Caption& title) override;
+  void Wake();
+
+  const CtlOptions m_options;
+  SteadyClock m_clock;
+  std::mutex m_mutex;
+  std::condition_variable m_cv;
+  bool m_woken = false;
+  CEditorSession m_session;
+  const Caption* m_message = nullptr;
+  int m_fullReports = 0;
+  bool m_closed = false;
+};
+
+}  // namespace orvx
