@@ -129,7 +129,8 @@ def buttons():
     button("button_normal", "#3b424d", "#272c34", "#4a525f")
     button("button_hover", "#48505c", "#30363f", "#5d6775")
     button("button_disabled", "#262a31", "#22262c", "#2e333b", highlight=0.03)
-    button("button_lit", "#0d5866", "#083640", "#00c8e6", glow="#22e6ff")
+    # Lit keys keep a dark body so the cyan caption of a checked button stays readable.
+    button("button_lit", "#0b3a44", "#072229", "#00c8e6", glow="#1ad2ee")
     button("button_red", "#a3161c", "#6a0d11", "#ff4a4a", glow="#ff5050")
     button("button_amber", "#a66a00", "#6b4300", "#ffb423", glow="#ffc040")
     button("button_green", "#1f7a1a", "#124a10", "#62e64a", glow="#7cff5c")
@@ -231,12 +232,15 @@ def background_tile():
             c.px[y * s + x] = [base[0] + grain, base[1] + grain, base[2] + grain * 1.2, 1.0]
     c.png(os.path.join(SKIN, "bg_tile.png"))
 
-    # The strip panel: slightly lighter, with a lit left edge and a shadowed right edge.
-    w, h = 32, 32
-    p = Canvas(w, h)
-    p.fill(lambda x, y: -1, vgradient(hexrgb("#22262d"), hexrgb("#1b1e24"), 0, h))
-    p.fill(rounded_rect(0, 0, 1, h, 0), solid(hexrgb("#343a44")))
-    p.fill(rounded_rect(w - 1, 0, 1, h, 0), solid(hexrgb("#0d0f12")))
+    # The strip panel tile: a shade lighter than the window, the same fine grain.
+    p = Canvas(s, s)
+    seed = 0x57A1
+    base = hexrgb("#20242b")
+    for y in range(s):
+        for x in range(s):
+            seed = (seed * 1103515245 + 12345) & 0x7FFFFFFF
+            grain = ((seed >> 16) % 7 - 3) / 255.0
+            p.px[y * s + x] = [base[0] + grain, base[1] + grain, base[2] + grain * 1.2, 1.0]
     p.png(os.path.join(SKIN, "strip_bg.png"))
 
 

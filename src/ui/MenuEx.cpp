@@ -24,8 +24,9 @@ QSize CMenuExStyle::sizeFromContents(ContentsType type, const QStyleOption* opti
   QString text = item->text;
   text.replace('\t', "    ");
   const int textWidth = item->fontMetrics.horizontalAdvance(text);
-  return m_metrics.ItemSize(separator, textWidth, !item->icon.isNull(),
-                            item->menuItemType == QStyleOptionMenuItem::SubMenu);
+  const QSize measured = m_metrics.ItemSize(separator, textWidth, !item->icon.isNull(),
+                                            item->menuItemType == QStyleOptionMenuItem::SubMenu);
+  return {m_metrics.DisplayWidth(measured.width()), measured.height()};
 }
 
 void CMenuExStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,

@@ -10,6 +10,9 @@
 ///   mute->SetChecked(state.mute);
 /// Faces are drawn by 9-slice stretching (`SetSliceMargins`), so buttons keep crisp corners at
 /// any strip width. A fast double click counts as a second click.
+/// Faces in res/skin: button_normal, button_hover, button_disabled, button_lit (cyan),
+/// button_red, button_amber, button_green, tab_normal/tab_down, lamp_on/lamp_off. On the
+/// coloured faces (red, amber, green) give the checked caption white: SetCheckedCaptionColor(Qt::white).
 
 #include "ui/ButtonFace.h"
 

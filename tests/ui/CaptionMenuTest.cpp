@@ -49,13 +49,16 @@ QSize Measure(CMenuEx& menu, QStyleOptionMenuItem::MenuItemType type, const QStr
   return menu.style()->sizeFromContents(QStyle::CT_MenuItem, &option, QSize(), &menu);
 }
 
-TEST(MenuExTest, ItemsAreMeasuredByTheMenuItself) {
+TEST(MenuExTest, ItemsAreMeasuredByTheMenuItselfPlusTheCheckColumn) {
   CMenuEx menu;
+  const int check = menu.Metrics().checkColumn;
   EXPECT_EQ(Measure(menu, QStyleOptionMenuItem::Separator, "", false).height(), 10);
-  EXPECT_EQ(Measure(menu, QStyleOptionMenuItem::Normal, "", false), QSize(16, 19));
+  EXPECT_EQ(Measure(menu, QStyleOptionMenuItem::Normal, "", false), QSize(16 + check, 19));
   const int text = menu.fontMetrics().horizontalAdvance("SAVE");
-  EXPECT_EQ(Measure(menu, QStyleOptionMenuItem::Normal, "SAVE", true).width(), text + 16 + 30);
-  EXPECT_EQ(Measure(menu, QStyleOptionMenuItem::SubMenu, "SAVE", false).width(), text + 16 + 15);
+  EXPECT_EQ(Measure(menu, QStyleOptionMenuItem::Normal, "SAVE", true).width(), text + 16 + 30 + check);
+  EXPECT_EQ(Measure(menu, QStyleOptionMenuItem::SubMenu, "SAVE", false).width(), text + 16 + 15 + check);
+  // The text, drawn from icon width + 10, always fits.
+  EXPECT_GE(Measure(menu, QStyleOptionMenuItem::Normal, "SAVE", false).width(), menu.Metrics().TextLeft() + text);
 }
 
 TEST(MenuExTest, LoadBuildsItemsSubMenusAndCommands) {
