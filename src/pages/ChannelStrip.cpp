@@ -26,6 +26,8 @@ CChannelStrip::CChannelStrip(CStripController& controller, bool output, QWidget*
   m_fader->SetVertical(true);
   m_fader->SetRange(0, CStripController::kFaderMax);
   m_fader->setObjectName(QStringLiteral("Fader"));
+  m_fader->SetThumbBitmaps(QStringLiteral("fader_cap"), QStringLiteral("fader_cap_active"));
+  m_fader->SetThumbMode(1);
   m_meter = new CLevelGraph(this);
   m_meter->SetColumnCount(1);
   m_meter->SetRange(0, 0.0, CStripController::kFaderMax);
@@ -88,7 +90,7 @@ void CChannelStrip::CentreWidget(QWidget* w, int width, int top, int height) {
 
 void CChannelStrip::resizeEvent(QResizeEvent*) {
   const int buttonWidth = width() - 2 * kButtonMargin;
-  m_level->setGeometry(0, kFaderTop - 26, width(), 22);
+  m_level->setGeometry(0, kFaderTop - 22, width(), 20);
   // Fader and meter are centred as a pair, the meter 1 pixel right of the fader.
   const int pairLeft = (width() - kFaderWidth - 1 - kMeterWidth) / 2;
   m_fader->setGeometry(pairLeft, kFaderTop, kFaderWidth, kFaderHeight);

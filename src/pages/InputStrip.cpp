@@ -8,7 +8,7 @@ namespace orvx {
 
 CInputStrip::CInputStrip(CStripController& controller, QWidget* parent)
     : CChannelStrip(controller, false, parent) {
-  m_status = MakeShellButton({}, ButtonLook::Toggle, this);
+  m_status = MakeShellButton({}, ButtonLook::Status, this);
   m_status->setObjectName(QStringLiteral("StatusButton"));
   m_status->setAttribute(Qt::WA_TransparentForMouseEvents);  // display only
   ApplyLanguage(Language::English);
@@ -41,7 +41,7 @@ void CInputStrip::ShowStatus(bool active) {
 
 void CInputStrip::resizeEvent(QResizeEvent* event) {
   CChannelStrip::resizeEvent(event);
-  CentreWidget(m_status, width() - 24, kStatusTop, 36);
+  CentreWidget(m_status, width() - 24, kStatusTop, 30);
 }
 
 }  // namespace orvx

@@ -172,7 +172,9 @@ void CMainDlg::CreateFixedControls() {
     m_muteKeys[n] = MakeShellButton(QString::number(n + 1), ButtonLook::Toggle, m_canvas);
     m_controlKeys[n] = MakeShellButton(QString::number(n + 1), ButtonLook::Toggle, m_canvas);
     m_muteKeys[n]->setEnabled(false);
+    m_muteKeys[n]->SetUnavailable(true);
     m_controlKeys[n]->setEnabled(false);
+    m_controlKeys[n]->SetUnavailable(true);
   }
 
   m_menu = MakeShellButton({}, ButtonLook::Toggle, m_canvas);
@@ -480,7 +482,8 @@ void CMainDlg::OnStateChanged() {
 }
 
 void CMainDlg::OnMessage(const std::string& text, const std::string& caption) {
-  auto* box = new QMessageBox(QMessageBox::Information, QString::fromStdString(caption),
+  const QString title = caption.empty() ? windowTitle() : QString::fromStdString(caption);
+  auto* box = new QMessageBox(QMessageBox::Information, title,
                               QString::fromStdString(text), QMessageBox::Ok, this);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->open();  // window-modal, never blocks the supervision timer

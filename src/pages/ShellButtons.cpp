@@ -7,20 +7,24 @@ PngButton* MakeShellButton(const QString& caption, ButtonLook look, QWidget* par
   switch (look) {
     case ButtonLook::Key:
       b->SetMode(PngButton::Push);
-      b->SetImages(QStringLiteral("button_normal"), QStringLiteral("button_pressed"));
+      b->SetImages(QStringLiteral("button_normal"), QStringLiteral("button_hover"));
       break;
     case ButtonLook::Toggle:
-      b->SetImages(QStringLiteral("button_normal"), QStringLiteral("button_checked"));
+      b->SetImages(QStringLiteral("button_normal"), QStringLiteral("button_lit"));
+      b->SetThirdImage(QStringLiteral("button_disabled"));
+      break;
+    case ButtonLook::Status:
+      b->SetImages(QStringLiteral("button_normal"), QStringLiteral("button_green"));
       break;
     case ButtonLook::Mute:
-      b->SetImages(QStringLiteral("button_normal"), QStringLiteral("button_mute"));
+      b->SetImages(QStringLiteral("button_normal"), QStringLiteral("button_red"));
       break;
     case ButtonLook::Group:
-      b->SetImages(QStringLiteral("group_normal"), QStringLiteral("group_checked"));
+      b->SetImages(QStringLiteral("tab_normal"), QStringLiteral("tab_down"));
       b->SetCaptionSize(11);
       break;
     case ButtonLook::View:
-      b->SetImages(QStringLiteral("view_normal"), QStringLiteral("view_checked"));
+      b->SetImages(QStringLiteral("tab_normal"), QStringLiteral("tab_down"));
       b->SetCaptionSize(11);
       break;
   }

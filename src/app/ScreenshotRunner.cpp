@@ -1,0 +1,101 @@
+#include "app/ScreenshotRunner.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "pages/AboutDlg.h"
+#include "pages/MainDlg.h"
+#include "session/ShellSession.h"
+
+namespace orvx {
+
+namespace {
+
+/// Runs the event loop for `ms` so timers (meters, supervision) run.
+void Pump(int ms) {
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+struct Shot {
+  const char* name;
+  std::function<void(CMainDlg&)> show;
+};
+
+}  // namespace
+
+bool CScreenshotRunner::WaitUntilLive(int limitMs) {
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < limitMs && !m_session.LampLit()) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  if (!m_session.LampLit()) return false;
+  // A few meter reports so the strips show live levels.
+  Pump(600);
+  return true;
+}
+
+bool CScreenshotRunner::Save(QWidget* widget, const QString& path, QString& error) {
+  const QPixmap pixmap = widget->grab();
+  if (pixmap.isNull() || !pixmap.save(path, "PNG")) {
+    error = QStringLiteral("cannot write %1").arg(path);
+    return false;
+  }
+  return true;
+}
+
+QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> only, QString& error) {
+  if (!QDir().mkpath(dir)) {
+    error = QStringLiteral("cannot create %1").arg(dir);
+    return {};
+  }
+  const std::vector<Shot> shots = {
+      {"channel-inputs-1-8", [](CMainDlg& d) { d.PressGroup(1); }},
+      {"channel-inputs-9-12", [](CMainDlg& d) { d.PressGroup(2); }},
+      {"channel-effect-returns", [](CMainDlg& d) { d.PressGroup(3); }},
+      {"channel-outputs", [](CMainDlg& d) { d.PressGroup(4); }},
+      {"system", [](CMainDlg& d) { d.PressView(ViewButton::System); }},
+      {"matrix", [](CMainDlg& d) { d.PressView(ViewButton::Matrix); }},
+      {"mode", [](CMainDlg& d) { d.PressView(ViewButton::Mode); }},
+      {"groups", [](CMainDlg& d) { d.PressView(ViewButton::Groups); }},
+      {"phantom", [](CMainDlg& d) { d.ShowPhantom(); }},
+      {"input-channel-view", [](CMainDlg& d) { d.ShowInputChannelView(0, 2); }},
+      {"output-channel-view", [](CMainDlg& d) { d.ShowOutputChannelView(0, 2); }},
+  };
+  std::vector<Language> languages;
+  if (only) languages = {*only};
+  else languages = {Language::English, Language::Chinese};
+
+  m_dlg.resize(kWidth, kHeight);
+  m_dlg.show();
+  QStringList paths;
+  for (Language language : languages) {
+    m_dlg.ApplyLanguage(language);
+    const QString prefix = language == Language::Chinese ? QStringLiteral("zh") : QStringLiteral("en");
+    int n = 1;
+    for (const Shot& shot : shots) {
+      shot.show(m_dlg);
+      Pump(120);  // a few meter frames
+      const QString path = QDir(dir).filePath(
+          QStringLiteral("%1-%2-%3.png").arg(prefix).arg(n++, 2, 10, QLatin1Char('0')).arg(QLatin1String(shot.name)));
+      if (!Save(&m_dlg, path, error)) return {};
+      paths << path;
+    }
+    std::unique_ptr<CAboutDlg> about(m_dlg.CreateAboutDlg());
+    about->show();
+    Pump(50);
+    const QString path = QDir(dir).filePath(QStringLiteral("%1-%2-about.png").arg(prefix).arg(n, 2, 10, QLatin1Char('0')));
+    if (!Save(about.get(), path, error)) return {};
+    paths << path;
+    about->hide();
+  }
+  m_dlg.PressGroup(1);
+  return paths;
+}
+
+}  // namespace orvx

@@ -1,0 +1,122 @@
+// orvx-editor: the desktop editor for the ORVX-64Q.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QIcon>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+#include "app/AppPaths.h"
+#include "app/DemoSimulator.h"
+#include "app/FramePump.h"
+#include "app/IniProfile.h"
+#include "app/ScreenshotRunner.h"
+#include "pages/MainDlg.h"
+#include "session/AppOptions.h"
+#include "session/EditorSession.h"
+#include "session/ProfileRules.h"
+
+namespace {
+
+constexpr int kDemoOnlineLimitMs = 3000;
+
+bool HasDisplay() {
+  return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+std::vector<std::string> Arguments(int argc, char** argv) {
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+  return args;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace orvx;
+  QElapsedTimer startClock;
+  startClock.start();
+
+  const AppOptionsResult parsed = ParseAppOptions(Arguments(argc, argv));
+  if (!parsed.error.empty()) {
+    std::cerr << "orvx-editor: " << parsed.error << "\n" << AppUsage();
+    return 2;
+  }
+  const AppOptions& options = parsed.options;
+  if (options.help) {
+    std::cout << AppUsage();
+    return 0;
+  }
+  // Screenshots need no screen: render offscreen when there is none.
+  if (options.screenshotDir && !HasDisplay() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+
+  QApplication app(argc, argv);
+  // The skin lives in a static library: pull its resources in explicitly.
+  Q_INIT_RESOURCE(skin);
+  QApplication::setApplicationName(QStringLiteral("orvx-editor"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/orvx-editor.png")));
+
+  const QString dataDir = DataDirectory(options.dataDir ? QString::fromStdString(*options.dataDir) : QString());
+  if (!EnsureDirectory(dataDir)) {
+    std::cerr << "orvx-editor: cannot create the data directory " << dataDir.toStdString() << "\n";
+    return 1;
+  }
+  CIniProfile profile(ProfilePath());
+
+  CDemoSimulator simulator;
+  if (options.demo) {
+    const QString error = simulator.Start(QApplication::applicationDirPath(),
+                                          QString::fromLatin1(AppOptions::kDemoDeviceIp), AppOptions::kDemoPort);
+    if (!error.isEmpty()) {
+      std::cerr << "orvx-editor: demo: " << error.toStdString() << "\n";
+      return 1;
+    }
+  }
+
+  LinkSettings link;
+  if (options.localIp) link.localIp = *options.localIp;
+  else if (options.demo) link.localIp = AppOptions::kDemoLocalIp;
+
+  SteadyClock clock;
+  CFramePump pump;
+  CEditorSession session(link, clock, [&pump] { pump.Wake(); });
+  pump.SetHandler([&session] { session.ProcessPendingFrames(); });
+
+  const Language language = options.language.value_or(
+      ChineseFromProfile(profile.Read(kProfileSection, kProfileLanguage)) ? Language::Chinese : Language::English);
+  session.State().language = language;
+
+  CMainDlg dlg(session, profile);
+  // Addresses given on the command line hold for this run; only a confirmed address is stored.
+  if (options.demo) session.State().link.deviceIp = AppOptions::kDemoDeviceIp;
+  if (options.deviceIp) session.State().link.deviceIp = *options.deviceIp;
+  if (options.demo) dlg.OnConnect();
+
+  if (options.screenshotDir) {
+    CScreenshotRunner shots(dlg, session);
+    if (options.demo && !shots.WaitUntilLive(kDemoOnlineLimitMs))
+      std::cerr << "orvx-editor: the simulator did not answer; screenshots show the editor offline\n";
+    QString error;
+    const QStringList paths = shots.Run(QString::fromStdString(*options.screenshotDir), options.language, error);
+    if (paths.isEmpty()) {
+      std::cerr << "orvx-editor: " << error.toStdString() << "\n";
+      return 1;
+    }
+    for (const QString& p : paths) std::cout << p.toStdString() << "\n";
+    dlg.close();  // the orderly end: "%Q" 00 and the receive thread stopped
+    while (!dlg.CloseFinished()) QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return 0;
+  }
+
+  if (qEnvironmentVariableIsSet("ORVX_STARTUP_REPORT")) {
+    // First paint: the next pass of the event loop after the window was shown.
+    QTimer::singleShot(0, &dlg, [&startClock] {
+      std::fprintf(stderr, "orvx-editor: first window painted after %lld ms\n",
+                   static_cast<long long>(startClock.elapsed()));
+    });
+  }
+  dlg.showMaximized();
+  return QApplication::exec();
+}
