@@ -25,13 +25,19 @@ constexpr int kBitsPerByte = 8;
 }  // namespace
 
 std::string CFreeTypeGlyphRenderer::FindCjkFont(int* faceIndex) {
-  if (!FcInit()) return {};
+  // A private configuration, released after the one look-up: the process-wide one would keep
+  // its allocations for the life of the program.
+  FcConfig* config = FcInitLoadConfigAndFonts();
+  if (!config) return {};
   FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("sans-serif:lang=zh-cn"));
-  if (!pattern) return {};
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+  if (!pattern) {
+    FcConfigDestroy(config);
+    return {};
+  }
+  FcConfigSubstitute(config, pattern, FcMatchPattern);
   FcDefaultSubstitute(pattern);
   FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+  FcPattern* match = FcFontMatch(config, pattern, &result);
   std::string file;
   if (match) {
     FcChar8* path = nullptr;
@@ -44,6 +50,7 @@ std::string CFreeTypeGlyphRenderer::FindCjkFont(int* faceIndex) {
     FcPatternDestroy(match);
   }
   FcPatternDestroy(pattern);
+  FcConfigDestroy(config);
   return file;
 }
 
