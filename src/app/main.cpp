@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QIcon>
+#include <QScreen>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 #include "app/FramePump.h"
 #include "app/IniProfile.h"
 #include "app/ScreenshotRunner.h"
+#include "app/TerminationWatch.h"
 #include "pages/MainDlg.h"
 #include "session/AppOptions.h"
 #include "session/EditorSession.h"
@@ -117,6 +119,9 @@ int main(int argc, char** argv) {
                    static_cast<long long>(startClock.elapsed()));
     });
   }
+  CTerminationWatch termination([&dlg] { dlg.close(); });
+  // Without a window manager "maximised" means nothing: take the whole screen first.
+  if (QScreen* screen = QApplication::primaryScreen()) dlg.setGeometry(screen->availableGeometry());
   dlg.showMaximized();
   return QApplication::exec();
 }

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "pages/ShellStyle.h"
 #include "ui/UiFont.h"
 
 namespace orvx {
@@ -33,6 +34,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   layout->addSpacing(8);
   layout->addLayout(buttons);
   setFixedSize(320, 120);
+  ApplyDialogStyle(this);
 }
 
 }  // namespace orvx

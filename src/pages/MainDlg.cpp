@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 
 #include "pages/AboutDlg.h"
 #include "pages/CaptionText.h"
@@ -16,6 +17,7 @@
 #include "pages/MainCanvas.h"
 #include "pages/OutputStrip.h"
 #include "pages/ShellButtons.h"
+#include "pages/ShellStyle.h"
 #include "pages/StatusLamp.h"
 #include "pages/SystemPage.h"
 #include "pages/TitledPage.h"
@@ -34,7 +36,7 @@ constexpr orvx::Caption kViewCaptions[5] = {
     {"CHANNEL", "通道"}, {"MATRIX", "矩阵"}, {"MODE", "模式"}, {"SYSTEM", "系统"}, {"GROUPS", "分组"}};
 constexpr orvx::Caption kGroupLabels[4] = {
     {"CH1-8", "通道1-8"}, {"CH9-12", "通道9-12"}, {"EFFECT", "效果"}, {"OUTPUTS", "输出"}};
-constexpr const char* kGroupKeyCaptions[4] = {"1-8", "9-12", "FX", "OUT"};
+constexpr orvx::Caption kGroupKeyCaptions[4] = {{"1-8", "1-8"}, {"9-12", "9-12"}, {"FX", "效果"}, {"OUT", "输出"}};
 constexpr orvx::Caption kChannelOne{"CH1", "通道1"};
 constexpr orvx::Caption kMuteCaption{"MUTE", "静音"};
 constexpr orvx::Caption kHome{"HOME", "主页"};
@@ -71,12 +73,10 @@ CValueLabel* MakeLabel(QWidget* parent, double points, bool bold = false) {
 }
 
 QLineEdit* MakeValueBox(QWidget* parent) {
-  const SkinTheme& t = SkinTheme::Current();
   auto* e = new QLineEdit(parent);
   e->setAlignment(Qt::AlignCenter);
   e->setFont(UiFont(11, true));
-  e->setStyleSheet(QStringLiteral("QLineEdit{background:%1;color:%2;border:1px solid %3;border-radius:3px;}")
-                       .arg(t.Color("label.bg").name(), t.Color("text").name(), t.Color("label.frame").name()));
+  ApplyEditStyle(e);
   return e;
 }
 
@@ -107,6 +107,8 @@ CMainDlg::CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* pare
       HostIpFromProfile(m_profile.Read(kProfileSection, kProfileHostIp), m_state.link.deviceIp);
   m_session.SetListener(this);
 
+  auto* quit = new QShortcut(QKeySequence::Quit, this);
+  connect(quit, &QShortcut::activated, this, &QWidget::close);
   connect(&m_tick, &QTimer::timeout, this, [this] { m_session.Tick(); });
   connect(&m_meterTick, &QTimer::timeout, this, &CMainDlg::UpdateMeters);
   connect(&m_closeTick, &QTimer::timeout, this, &CMainDlg::OnCloseTick);
@@ -131,7 +133,7 @@ void CMainDlg::CreateFixedControls() {
     m_viewButtons[i] = b;
   }
   for (int g = 1; g <= 4; ++g) {
-    auto* b = MakeShellButton(QString::fromLatin1(kGroupKeyCaptions[g - 1]), ButtonLook::Group, m_canvas);
+    auto* b = MakeShellButton({}, ButtonLook::Group, m_canvas);
     b->setObjectName(QStringLiteral("GroupButton%1").arg(g));
     connect(b, &QAbstractButton::clicked, this, [this, g] { PressGroup(g); });
     m_groupButtons[g - 1] = b;
@@ -297,11 +299,13 @@ void CMainDlg::ShowChannelView() {
     Place(m_spareInput, CMainLayout::InputViewStripRect(m_w, m_stripHeight));
     m_spareInput->ShowForChannel(record);
     editor = m_inputEditors[kind];
+    editor->SetSubtitle(QString::fromStdString(m_strips.NameText({false, record})));
     Place(editor, CMainLayout::InputViewEditorRect(m_w, m_stripHeight));
   } else {
     Place(m_spareOutput, CMainLayout::OutputViewStripRect(m_w, m_stripHeight));
     m_spareOutput->ShowForChannel(record);
     editor = m_outputEditors[kind];
+    editor->SetSubtitle(QString::fromStdString(m_strips.NameText({true, record})));
     Place(editor, CMainLayout::OutputViewEditorRect(m_w, m_stripHeight));
   }
   editor->Refresh();
@@ -403,7 +407,10 @@ CTitledPage* CMainDlg::VisiblePage() const {
 void CMainDlg::ApplyLanguage(Language language) {
   m_state.language = language;
   for (int i = 0; i < 5; ++i) m_viewButtons[i]->setText(Tr(kViewCaptions[i]));
-  for (int g = 0; g < 4; ++g) m_groupLabels[g]->SetText(Tr(kGroupLabels[g]));
+  for (int g = 0; g < 4; ++g) {
+    m_groupLabels[g]->SetText(Tr(kGroupLabels[g]));
+    m_groupButtons[g]->setText(Tr(kGroupKeyCaptions[g]));
+  }
   m_home->setText(Tr(kHome));
   m_homeLabel->SetText(Tr(kHome));
   m_muteGroupLabel->SetText(Tr(kMuteGroups));

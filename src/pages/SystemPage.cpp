@@ -5,6 +5,7 @@
 #include "core/DeviceState.h"
 #include "pages/CaptionText.h"
 #include "pages/ShellButtons.h"
+#include "pages/ShellStyle.h"
 #include "session/AppOptions.h"
 #include "ui/UiFont.h"
 #include "ui/ValueLabel.h"
@@ -30,6 +31,7 @@ CSystemPage::CSystemPage(const CDeviceState& state, QWidget* parent)
   m_address->setGeometry(120, top, 180, 30);
   m_address->setFont(UiFont(11));
   m_address->setMaxLength(15);
+  ApplyEditStyle(m_address);
   m_ok = MakeShellButton({}, ButtonLook::Key, this);
   m_ok->setGeometry(310, top, 80, 30);
   m_invalid = new CValueLabel(this);

@@ -16,6 +16,11 @@ void CTitledPage::ApplyLanguage(Language language) {
   update();
 }
 
+void CTitledPage::SetSubtitle(const QString& subtitle) {
+  m_subtitle = subtitle;
+  update();
+}
+
 void CTitledPage::paintEvent(QPaintEvent*) {
   const SkinTheme& theme = SkinTheme::Current();
   QPainter p(this);
@@ -29,7 +34,12 @@ void CTitledPage::paintEvent(QPaintEvent*) {
   p.drawLine(QPointF(bar.left() + 12, bar.bottom()), QPointF(bar.right() - 12, bar.bottom()));
   p.setPen(theme.Color("text"));
   p.setFont(UiFont(12, true));
-  p.drawText(bar.adjusted(16, 0, -16, 0), Qt::AlignVCenter | Qt::AlignLeft, m_titleText);
+  QRectF used;
+  p.drawText(bar.adjusted(16, 0, -16, 0), Qt::AlignVCenter | Qt::AlignLeft, m_titleText, &used);
+  if (!m_subtitle.isEmpty()) {
+    p.setPen(theme.Color("accent"));
+    p.drawText(bar.adjusted(used.right() - bar.left() + 16, 0, -16, 0), Qt::AlignVCenter | Qt::AlignLeft, m_subtitle);
+  }
 }
 
 }  // namespace orvx

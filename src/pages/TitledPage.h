@@ -17,6 +17,9 @@ public:
   /// Reloads every control from the device state; called whenever the page is shown.
   virtual void Refresh() {}
   QString Title() const { return m_titleText; }
+  /// Text after the title, e.g. the channel an editor is open for.
+  void SetSubtitle(const QString& subtitle);
+  QString Subtitle() const { return m_subtitle; }
 
   static constexpr int kTitleHeight = 36;
 
@@ -26,6 +29,7 @@ protected:
 private:
   Caption m_title;
   QString m_titleText;
+  QString m_subtitle;
 };
 
 }  // namespace orvx

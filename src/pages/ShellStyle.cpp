@@ -1,0 +1,28 @@
+#include "pages/ShellStyle.h"
+
+#include <QDialog>
+#include <QLineEdit>
+
+#include "ui/SkinTheme.h"
+
+namespace orvx {
+
+void ApplyEditStyle(QLineEdit* edit) {
+  const SkinTheme& t = SkinTheme::Current();
+  edit->setStyleSheet(QStringLiteral("QLineEdit{background:%1;color:%2;border:1px solid %3;border-radius:3px;"
+                                     "padding:0 4px;selection-background-color:%4;}")
+                          .arg(t.Color("label.bg").name(), t.Color("text").name(), t.Color("label.frame").name(),
+                               t.Color("accent").name()));
+}
+
+void ApplyDialogStyle(QDialog* dialog) {
+  const SkinTheme& t = SkinTheme::Current();
+  dialog->setStyleSheet(
+      QStringLiteral("QDialog{background:%1;} QLabel{color:%2;}"
+                     "QPushButton{background:%3;color:%2;border:1px solid %4;border-radius:3px;padding:4px 18px;}"
+                     "QPushButton:hover{border-color:%5;}")
+          .arg(t.Color("window.bg").name(), t.Color("text").name(), t.Color("panel.bg").name(),
+               t.Color("panel.edge").name(), t.Color("accent").name()));
+}
+
+}  // namespace orvx
