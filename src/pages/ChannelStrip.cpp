@@ -1,8 +1,11 @@
 #include "pages/ChannelStrip.h"
 
+#include <QCursor>
+#include <QMenu>
 #include <QPainter>
 
 #include "pages/CaptionText.h"
+#include "pages/NameDlg.h"
 #include "pages/ShellButtons.h"
 #include "session/StripController.h"
 #include "ui/LevelGraph.h"
@@ -45,6 +48,7 @@ CChannelStrip::CChannelStrip(CStripController& controller, bool output, QWidget*
   connect(m_fader, &CSkinSlider::SliderMoving, this, [this](int, int pos) { OnFader(pos); });
   connect(m_fader, &CSkinSlider::SliderReleased, this, [this](int, int pos) { OnFader(pos); });
   connect(m_mute, &QAbstractButton::clicked, this, &CChannelStrip::OnMute);
+  connect(m_name, &QAbstractButton::clicked, this, &CChannelStrip::OnNameButton);
   ApplyLanguage(Language::English);
 }
 
@@ -82,6 +86,21 @@ void CChannelStrip::OnMute() {
   const bool readout = m_controller.MutePressed(m_slot);
   m_mute->SetChecked(m_controller.Muted(m_slot));
   if (readout) emit ReadoutChanged();
+}
+
+void CChannelStrip::OnNameButton() {
+  QMenu menu(this);
+  QAction* rename = menu.addAction(QStringLiteral("NAME"));
+  if (menu.exec(QCursor::pos()) != rename) return;
+  CNameDlg dlg(QString::fromStdString(m_controller.NameText(m_slot)), this);
+  if (dlg.exec() != QDialog::Accepted) return;
+  RenameTo(dlg.Name());
+}
+
+void CChannelStrip::RenameTo(const QString& name) {
+  if (m_controller.SetName(m_slot, name.toStdString()) != NameResult::Stored) return;
+  m_name->setText(QString::fromStdString(m_controller.NameText(m_slot)));
+  emit ReadoutChanged();
 }
 
 void CChannelStrip::CentreWidget(QWidget* w, int width, int top, int height) {

@@ -41,6 +41,8 @@ public:
   PngButton* MuteButton() const { return m_mute; }
   PngButton* NameButton() const { return m_name; }
   int ShownMeter() const { return m_shownMeter; }
+  /// Stores a new name from the name dialog (sent while online) and shows it.
+  void RenameTo(const QString& name);
 
 signals:
   /// A control of this strip changed the value read-out's control or value.
@@ -56,6 +58,7 @@ protected:
 private:
   void OnFader(int position);
   void OnMute();
+  void OnNameButton();
 
   CStripController& m_controller;
   StripSlot m_slot;

@@ -63,12 +63,18 @@ bool CStripController::MutePressed(StripSlot strip) {
   return touched;
 }
 
-NameResult CStripController::SetName(StripSlot strip, std::string_view utf8) {
-  if (!Valid(strip) || utf8.empty()) return NameResult::Empty;
+NameResult CStripController::CheckName(std::string_view utf8) {
   const std::string gbk = Utf8ToGbk(utf8);
   if (gbk.empty()) return NameResult::Empty;
   if (gbk.size() > static_cast<std::size_t>(kNameLimitBytes)) return NameResult::TooLong;
-  SetNameBytes(NameOf(m_state, strip), gbk);
+  return NameResult::Stored;
+}
+
+NameResult CStripController::SetName(StripSlot strip, std::string_view utf8) {
+  if (!Valid(strip)) return NameResult::Empty;
+  const NameResult check = CheckName(utf8);
+  if (check != NameResult::Stored) return check;
+  SetNameBytes(NameOf(m_state, strip), Utf8ToGbk(utf8));
   const int wire = WireChannel(strip);
   if (m_state.link.online && wire != 0) m_commands.SendName(wire);
   return NameResult::Stored;

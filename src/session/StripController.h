@@ -28,6 +28,9 @@ public:
   /// A new name typed in UTF-8: at most 8 GBK bytes. Sends "%V," while online.
   NameResult SetName(StripSlot strip, std::string_view utf8);
 
+  /// True when a UTF-8 name fits the 8-byte GBK limit (4 Chinese characters) and is not empty.
+  static NameResult CheckName(std::string_view utf8);
+
   /// Fader position of a strip, from the state.
   int FaderPosition(StripSlot strip) const;
   bool Muted(StripSlot strip) const;

@@ -8,6 +8,7 @@
 #include "pages/ChannelStrip.h"
 #include "pages/InputStrip.h"
 #include "pages/MainDlg.h"
+#include "pages/NameDlg.h"
 #include "pages/StatusLamp.h"
 #include "pages/SystemPage.h"
 #include "pages/TitledPage.h"
@@ -240,6 +241,36 @@ TEST(MainDlgProfileTest, HostIpFromProfile) {
     if (c.stored) profile.Write(kProfileSection, kProfileHostIp, *c.stored);
     CMainDlg dlg(session, profile);
     EXPECT_EQ(session.state.link.deviceIp, c.expected);
+  }
+}
+
+}  // namespace
+}  // namespace orvx
+
+namespace orvx {
+namespace {
+
+TEST_F(MainDlgTest, RenameStoresSendsOnlineAndShowsTheName) {
+  session.GoOnline();
+  CChannelStrip* strip = dlg->VisibleStrips()[1];
+  strip->RenameTo(QStringLiteral("讲台"));
+  EXPECT_EQ(strip->NameButton()->text(), "讲台");
+  EXPECT_EQ(NameBytes(session.state.in[1].shortName), "\xBD\xB2\xCC\xA8");  // GBK
+  EXPECT_EQ(session.commands.calls, std::vector<std::string>{"V2"});
+}
+
+TEST(NameDlgTest, RefusesMoreThanEightBytesAndStaysOpen) {
+  test::App();
+  const std::pair<const char*, bool> cases[] = {
+      {"ABCDEFGH", true}, {"ABCDEFGHI", false}, {"四个汉字", true}, {"五个汉字啊", false}};
+  for (auto [text, accepted] : cases) {
+    CNameDlg dlg(QString::fromUtf8(text));
+    dlg.accept();
+    EXPECT_EQ(dlg.result() == QDialog::Accepted, accepted) << text;
+    EXPECT_EQ(dlg.LastRefusal().isEmpty(), accepted) << text;
+    if (!accepted) {
+      EXPECT_EQ(dlg.Name(), QString::fromUtf8(text)) << "text unchanged";
+    }
   }
 }
 
