@@ -445,11 +445,14 @@ void CMainDlg::UpdateReadout() {
   const ReadoutTexts t = m_readout.Texts(m_state);
   m_nameLabel->SetText(QString::fromStdString(t.name));
   m_kindLabel->SetText(QString::fromStdString(t.caption));
+  // A report must not overwrite what the operator is typing.
+  if (m_valueBox->hasFocus() && m_valueBox->isModified()) return;
   m_valueBox->setText(QString::fromStdString(t.value));
 }
 
 void CMainDlg::CommitTypedValue(const QString& text) {
   const ReadoutCommit commit = m_readout.Commit(m_state, text.toStdString());
+  m_valueBox->setModified(false);
   if (commit.accepted) {
     SendReadoutCommit(commit);
     RefreshVisible();

@@ -174,6 +174,13 @@ TEST_F(MainDlgTest, TypedValueIsClampedStoredMovesTheFaderAndSends) {
   EXPECT_EQ(dlg->ValueBox()->text(), "-60dB");
   EXPECT_EQ(session.commands.calls, std::vector<std::string>{"A3"});
 
+  // A report arriving while the operator types leaves the typed text alone.
+  dlg->ValueBox()->setFocus();
+  dlg->ValueBox()->setText("-1");
+  dlg->ValueBox()->setModified(true);
+  session.listener->OnStateChanged();
+  EXPECT_EQ(dlg->ValueBox()->text(), "-1");
+
   dlg->CommitTypedValue("abc");
   EXPECT_EQ(session.state.in[2].level, 0);
   EXPECT_EQ(dlg->ValueBox()->text(), "-60dB") << "a refused text shows the stored value again";
