@@ -11,6 +11,8 @@
 namespace orvx::test {
 
 inline QApplication& App() {
+  // Widget tests never need a screen; the real-window test starts its own X server.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char name[] = "test_gui";
   static char* argv[] = {name, nullptr};
