@@ -255,6 +255,7 @@ CommandEffect ApplyCommand(std::string_view frame, CDeviceState& s) {
     case 'X': return ApplyX(f, s);
     case 'Z': return f.Count() == 0 ? Done('Z', CommandKind::StateQuery) : Refuse('Z', "fields");
     case 'R': return Done('R', CommandKind::SearchProbe);
+    case 'r': return Done('r', CommandKind::BasicVersionQuery);
     default: return {letter, CommandKind::Unknown, {}};
   }
 }

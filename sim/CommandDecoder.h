@@ -20,6 +20,7 @@ enum class CommandKind {
   StateQuery,   ///< "%Z": answer with the full state and the names
   UnitCall,     ///< "%W": a conference unit was called
   SearchProbe,  ///< "%R": a device search
+  BasicVersionQuery,  ///< "%r": the base version of the processor's firmware
 };
 
 struct CommandEffect {

@@ -2,6 +2,7 @@
 
 #include "MeterModel.h"
 #include "core/TextCodec.h"
+#include "link/FrameChecksum.h"
 
 #include <algorithm>
 
@@ -35,7 +36,11 @@ CSimDevice::CSimDevice(const SimDeviceSettings& settings)
 SimReply CSimDevice::HandleCommand(std::string_view frame) {
   SimReply reply;
   reply.effect = ApplyCommand(frame, m_state);
-  if (reply.effect.kind == CommandKind::StateQuery) {
+  if (reply.effect.kind == CommandKind::SearchProbe) {
+    reply.frames.push_back(CompleteFrame("%R,01,00,"));  // field 2 = 0: "a processor is here"
+  } else if (reply.effect.kind == CommandKind::BasicVersionQuery) {
+    reply.frames.push_back(CompleteFrame("%r,01," + m_settings.basicVersion + ","));
+  } else if (reply.effect.kind == CommandKind::StateQuery) {
     ++m_queries;
     if (m_queries <= m_settings.ignoreZ) {
       reply.ignoredQuery = true;

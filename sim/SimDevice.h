@@ -16,6 +16,7 @@ namespace orvx {
 
 struct SimDeviceSettings {
   std::string firmwareVersion = "32";
+  std::string basicVersion = "300";      ///< answer to "%r" (300: the "-3" firmware images)
   int ignoreZ = 0;                       ///< this many "%Z" queries go unanswered first
   std::uint32_t seed = 1;
   std::vector<int> talkerChannels = {1, 2, 3, 5};

@@ -4,6 +4,7 @@
 #include "WireText.h"
 
 #include "link/Commands.h"
+#include "link/FrameChecksum.h"
 
 #include <gtest/gtest.h>
 
@@ -76,6 +77,19 @@ TEST(SimDevice, AnswersOnlyAfterTheIgnoredQueries) {
   EXPECT_EQ(second.frames[0].substr(0, 3), "%Z,");
   EXPECT_EQ(SplitElements(second.frames[0]).end()[-2], "19");
   EXPECT_EQ(second.frames[1].substr(0, 3), "%Y,");
+}
+
+TEST(SimDevice, AnswersTheSearchProbeAndTheBasicVersionQuery) {
+  CSimDevice d({});
+  const SimReply search = d.HandleCommand(FrameR());
+  ASSERT_EQ(search.frames.size(), 1u);
+  const auto fields = SplitElements(search.frames[0]);
+  ASSERT_GE(fields.size(), 3u);
+  EXPECT_EQ(fields[0], "R");
+  EXPECT_EQ(fields[2], "00") << "field 2 read as a decimal number is 0";
+  const SimReply basic = d.HandleCommand(CompleteFrame("%r,01,00,"));
+  ASSERT_EQ(basic.frames.size(), 1u);
+  EXPECT_EQ(SplitElements(basic.frames[0])[2], "300");
 }
 
 TEST(SimDevice, NamesFromOptionsAreStoredAsGbk) {
