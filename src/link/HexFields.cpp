@@ -1,13 +1,24 @@
 #include "link/HexFields.h"
 
+#include <array>
 #include <limits>
 
 namespace orvx {
+namespace {
+
+/// HexDigitValue of every byte, looked up instead of compared: reports are mostly digits.
+constexpr std::array<std::uint8_t, 256> kDigitValues = [] {
+  std::array<std::uint8_t, 256> t{};
+  for (int c = 0; c < 256; ++c) t[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(HexDigitValue(static_cast<char>(c)));
+  return t;
+}();
+
+}  // namespace
 
 std::int32_t ReadHex(std::string_view text, std::size_t pos, std::size_t digits) {
   std::uint32_t value = 0;
   for (std::size_t i = pos; i < pos + digits && i < text.size(); ++i) {
-    value = (value << 4) | static_cast<std::uint32_t>(HexDigitValue(text[i]));
+    value = (value << 4) | kDigitValues[static_cast<unsigned char>(text[i])];
   }
   return static_cast<std::int32_t>(value);
 }
