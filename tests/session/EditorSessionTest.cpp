@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -217,8 +222,16 @@ TEST(EditorSessionSocket, ASocketThatCannotOpenIsReported) {
   Waker waker;
   NoPacer pacer;
   RecordingObserver observer;
-  // 192.0.2.1 is a documentation address that no machine here owns: the bind fails, nothing is sent.
-  CEditorSession session{LinkSettings{"192.0.2.1", 0, 39030}, clock, waker.Fn(), &pacer};
+  // A second socket already holds the local port, so the session's bind fails.
+  const int holder = ::socket(AF_INET, SOCK_DGRAM, 0);
+  ASSERT_GE(holder, 0);
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  ASSERT_EQ(::bind(holder, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+  socklen_t len = sizeof addr;
+  ASSERT_EQ(::getsockname(holder, reinterpret_cast<sockaddr*>(&addr), &len), 0);
+  CEditorSession session{LinkSettings{"127.0.0.1", ntohs(addr.sin_port), 39030}, clock, waker.Fn(), &pacer};
   session.State().link.deviceIp = "127.0.0.1";
   session.SetObserver(&observer);
   session.Connect();
@@ -228,6 +241,7 @@ TEST(EditorSessionSocket, ASocketThatCannotOpenIsReported) {
   }
   ASSERT_TRUE(ProcessFramesUntil(session, waker, [&] { return !observer.messages.empty(); }));
   EXPECT_EQ(observer.messages, (std::vector<std::string>{"Winsock error!|Warming"}));
+  ::close(holder);
 }
 
 }  // namespace
