@@ -14,15 +14,24 @@
 
 namespace orvx::test {
 
+/// The program's QApplication: created by the test environment before the first test and
+/// destroyed after the last (UiTestEnvironment.cpp), so Qt's font caches are released.
+inline QApplication*& AppSlot() {
+  static QApplication* app = nullptr;
+  return app;
+}
+
 inline QApplication& App() {
   static int argc = 1;
   static char name[] = "test_ui";
   static char* argv[] = {name, nullptr};
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");  // widget tests never need a display
+  if (AppSlot() == nullptr) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+      qputenv("QT_QPA_PLATFORM", "offscreen");  // widget tests never need a display
+    }
+    AppSlot() = new QApplication(argc, argv);
   }
-  static QApplication* app = new QApplication(argc, argv);  // never destroyed: widgets may outlive tests
-  return *app;
+  return *AppSlot();
 }
 
 inline void Mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButtons held = Qt::LeftButton) {
