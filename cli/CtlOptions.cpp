@@ -2,6 +2,7 @@
 
 #include "core/DeviceState.h"
 #include "core/TextCodec.h"
+#include "core/TextParse.h"
 
 #include <arpa/inet.h>
 
@@ -13,15 +14,7 @@ namespace {
 
 template <typename T>
 std::optional<T> Number(const std::string& text, T lo, T hi) {
-  T v{};
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-  if (ec != std::errc() || end != text.data() + text.size() || v < lo || v > hi) return std::nullopt;
-  return v;
-}
-
-bool IsDottedQuad(const std::string& ip) {
-  in_addr a{};
-  return inet_pton(AF_INET, ip.c_str(), &a) == 1;
+  return ParseNumber<T>(text, lo, hi);
 }
 
 /// "in|out N PROPERTY" starting at args[i].

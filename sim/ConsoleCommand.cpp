@@ -1,5 +1,7 @@
 #include "ConsoleCommand.h"
 
+#include "core/TextParse.h"
+
 #include "core/TextCodec.h"
 
 #include <charconv>
@@ -13,12 +15,7 @@ namespace {
 constexpr int kMaxWaitMs = 60'000;
 constexpr int kMaxSilenceS = 3600;
 
-std::optional<int> Number(const std::string& word, int lo, int hi) {
-  int v = 0;
-  const auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), v);
-  if (ec != std::errc() || end != word.data() + word.size() || v < lo || v > hi) return std::nullopt;
-  return v;
-}
+std::optional<int> Number(const std::string& word, int lo, int hi) { return ParseNumber<int>(word, lo, hi); }
 
 ConsoleResult Error(std::string why) { return {false, std::move(why)}; }
 

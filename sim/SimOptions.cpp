@@ -1,5 +1,7 @@
 #include "SimOptions.h"
 
+#include "core/TextParse.h"
+
 #include <arpa/inet.h>
 
 #include <charconv>
@@ -8,19 +10,6 @@
 
 namespace orvx {
 namespace {
-
-template <typename T>
-std::optional<T> ParseNumber(const std::string& text, T lo, T hi) {
-  T v{};
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-  if (ec != std::errc() || end != text.data() + text.size() || v < lo || v > hi) return std::nullopt;
-  return v;
-}
-
-bool IsDottedQuad(const std::string& ip) {
-  in_addr a{};
-  return inet_pton(AF_INET, ip.c_str(), &a) == 1;
-}
 
 /// A version text travels as one report column: digits and dots only, at most 15 characters.
 bool IsVersionText(const std::string& v) {
