@@ -10,14 +10,23 @@
 
 namespace orvx::test {
 
+/// The program's QApplication; GuiTestEnvironment.cpp destroys it after the last test so
+/// Qt's font caches are released (leak checks stay meaningful).
+inline QApplication*& AppSlot() {
+  static QApplication* app = nullptr;
+  return app;
+}
+
 inline QApplication& App() {
-  // Widget tests never need a screen; the real-window test starts its own X server.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   static int argc = 1;
   static char name[] = "test_gui";
   static char* argv[] = {name, nullptr};
-  static QApplication* app = new QApplication(argc, argv);
-  return *app;
+  if (AppSlot() == nullptr) {
+    // Widget tests never need a screen; the real-window test starts its own X server.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    AppSlot() = new QApplication(argc, argv);
+  }
+  return *AppSlot();
 }
 
 /// A left click (press and release) at the widget's centre, delivered as real mouse events.
