@@ -376,6 +376,7 @@ void CMainDlg::Relayout() {
   m_scroll->setGeometry(rect());
   const LayoutSize canvas = CMainLayout::CanvasSize({client.width(), client.height()});
   m_canvas->resize(canvas.w, canvas.h);
+  ScrollToStart();  // a resize resets both scroll ranges and positions
   const int w = CMainLayout::StripWidth(client.width());
   const int h = CMainLayout::StripHeight(client.height());
   if (w == m_w && h == m_stripHeight) return;
