@@ -29,6 +29,9 @@ constexpr int kGroups = 4;
 constexpr int kDelayRecord = 16;
 constexpr int kReverbRecord = 17;
 
+/// The processor's factory address, used until the profile names another.
+inline constexpr const char* kDefaultDeviceIp = "192.168.1.106";
+
 /// First wire channel number of the outputs in level, mute and name commands (13..20).
 constexpr int kFirstOutputChannel = 13;
 
@@ -142,7 +145,7 @@ struct LinkStatus {
   int retryCount = 0;
   std::int64_t connectTime = 0;
   std::int64_t lastReceiveTime = 0;
-  std::string deviceIp = "192.168.1.106";
+  std::string deviceIp = kDefaultDeviceIp;
 };
 
 class CDeviceState {

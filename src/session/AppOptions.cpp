@@ -1,13 +1,6 @@
 #include "session/AppOptions.h"
 
-#include <arpa/inet.h>
-
 namespace orvx {
-
-bool IsDottedQuad(const std::string& text) {
-  in_addr addr{};
-  return inet_pton(AF_INET, text.c_str(), &addr) == 1;
-}
 
 std::string AppUsage() {
   return "Usage: orvx-editor [options]\n"

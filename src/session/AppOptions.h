@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/DeviceState.h"
+#include "core/TextParse.h"
 
 namespace orvx {
 
@@ -36,7 +37,5 @@ AppOptionsResult ParseAppOptions(const std::vector<std::string>& args);
 /// Usage text for --help and errors.
 std::string AppUsage();
 
-/// True for a dotted-quad IPv4 address.
-bool IsDottedQuad(const std::string& text);
 
 }  // namespace orvx

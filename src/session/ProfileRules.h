@@ -4,12 +4,13 @@
 #include <optional>
 #include <string>
 
+#include "core/DeviceState.h"
+
 namespace orvx {
 
 inline constexpr const char* kProfileSection = "U_FONT_SECTION";
 inline constexpr const char* kProfileHostIp = "hostip";
 inline constexpr const char* kProfileLanguage = "language";
-inline constexpr const char* kDefaultDeviceIp = "192.168.1.106";
 
 /// Device address after reading `hostip`: a missing key keeps `current`, an empty one gives the default.
 std::string HostIpFromProfile(const std::optional<std::string>& stored, const std::string& current);
