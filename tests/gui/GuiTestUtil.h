@@ -3,31 +3,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+
+#include "common/QtTestApp.h"
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <functional>
 
 namespace orvx::test {
-
-/// The program's QApplication; GuiTestEnvironment.cpp destroys it after the last test so
-/// Qt's font caches are released (leak checks stay meaningful).
-inline QApplication*& AppSlot() {
-  static QApplication* app = nullptr;
-  return app;
-}
-
-inline QApplication& App() {
-  static int argc = 1;
-  static char name[] = "test_gui";
-  static char* argv[] = {name, nullptr};
-  if (AppSlot() == nullptr) {
-    // Widget tests never need a screen; the real-window test starts its own X server.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    AppSlot() = new QApplication(argc, argv);
-  }
-  return *AppSlot();
-}
 
 /// A left click (press and release) at the widget's centre, delivered as real mouse events.
 inline void Click(QWidget* w) {

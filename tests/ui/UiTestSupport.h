@@ -3,6 +3,8 @@
 // and a recorder of (id, value) notifications.
 
 #include <QApplication>
+
+#include "common/QtTestApp.h"
 #include <QEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -13,26 +15,6 @@
 #include <vector>
 
 namespace orvx::test {
-
-/// The program's QApplication: created by the test environment before the first test and
-/// destroyed after the last (UiTestEnvironment.cpp), so Qt's font caches are released.
-inline QApplication*& AppSlot() {
-  static QApplication* app = nullptr;
-  return app;
-}
-
-inline QApplication& App() {
-  static int argc = 1;
-  static char name[] = "test_ui";
-  static char* argv[] = {name, nullptr};
-  if (AppSlot() == nullptr) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-      qputenv("QT_QPA_PLATFORM", "offscreen");  // widget tests never need a display
-    }
-    AppSlot() = new QApplication(argc, argv);
-  }
-  return *AppSlot();
-}
 
 inline void Mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButtons held = Qt::LeftButton) {
   const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
