@@ -20,18 +20,27 @@ CEditorSession::CEditorSession(LinkSettings settings, const IClock& clock, std::
       m_pacer(pacer ? *pacer : *m_ownPacer),
       m_renderer(renderer),
       m_link(std::move(settings)),
-      m_sender(m_link, m_pacer),
+      m_queue(m_link, m_pacer, m_clock),
+      m_changes(m_state, m_queue, [this]() -> IGlyphRenderer& { return Renderer(); }),
       m_supervisor(m_state, m_clock, *this) {
   m_state.ResetToDefaults();
+  m_changes.SetNotify([this](std::uint32_t bits) { Notify(ChangeNotice{bits, 0, nullptr}); });
+  m_queue.Start();
 }
 
-CEditorSession::~CEditorSession() { m_link.Stop(); }
+CEditorSession::~CEditorSession() {
+  m_queue.Stop();
+  m_link.Stop();
+}
 
 void CEditorSession::Disconnect() {
   if (m_state.link.online) m_supervisor.OnConnect();
 }
 
 bool CEditorSession::StartReceiving() {
+  // A stop still waiting behind queued frames belongs to the old link, never to this one.
+  m_queue.WaitIdle(kStopDrainMs);
+  ++m_linkGeneration;
   // Frames left from an earlier run belong to a link that no longer exists.
   m_inbox.DrainInto([](ReceivedFrame&) {});
   const bool started = m_link.Start(
@@ -39,7 +48,11 @@ bool CEditorSession::StartReceiving() {
         m_inbox.Push(std::move(frame));
         if (m_wake) m_wake();
       },
-      [this](const std::string&, const std::string&) {
+      [this](const std::string&, const std::string&, const std::string& detail) {
+        {
+          std::lock_guard lock(m_socketDetailMutex);
+          m_socketDetail = detail;
+        }
         m_socketFailed.store(true);
         if (m_wake) m_wake();
       });
@@ -49,11 +62,22 @@ bool CEditorSession::StartReceiving() {
 
 void CEditorSession::StopReceiving() {
   m_accepting = false;
-  m_link.SignalStop();
+  // The link ends after the frames queued before the stop (the last "%Q" 00) have left.
+  const std::uint64_t generation = ++m_linkGeneration;
+  m_queue.Post([this, generation] {
+    if (m_linkGeneration.load() == generation) m_link.SignalStop();
+  });
 }
 
 std::size_t CEditorSession::ProcessPendingFrames() {
-  if (m_socketFailed.exchange(false)) Message(captions::kWinsockError, captions::kWinsockCaption);
+  if (m_socketFailed.exchange(false)) {
+    std::string detail;
+    {
+      std::lock_guard lock(m_socketDetailMutex);
+      detail = m_socketDetail;
+    }
+    Message(captions::kWinsockError, captions::kWinsockCaption, detail);
+  }
   return m_inbox.DrainInto([this](ReceivedFrame& frame) { Dispatch(frame); });
 }
 
@@ -64,33 +88,38 @@ void CEditorSession::Dispatch(const ReceivedFrame& frame) {
   }
   const ReportEffects effects = DispatchFrame(frame.text, m_state, m_clock.NowMs());
   if (!effects.Recognised()) return;
+  // A full reload replaces the values the history would restore: undoing a step recorded before
+  // it would push stale values over what the processor now holds.
+  if (effects.Has(change::kFullState)) m_changes.ClearHistory();
   m_supervisor.OnReport(effects);
-  if (m_observer) m_observer->OnEffects(effects);
-  // Meters and gate lamps repaint on the window's own steady timer.
-  if (m_listener && (effects.changed & ~(change::kMeters | change::kGates)) != 0) m_listener->OnStateChanged();
+  Notify(ChangeNotice{effects.changed, effects.activeFlipped, &effects});
 }
 
-bool CEditorSession::SendIfOnline(const std::string& frame) {
-  if (!m_state.link.online) return false;
-  return m_sender.Send(frame, m_state.link.deviceIp);
+void CEditorSession::Notify(const ChangeNotice& notice) {
+  if (m_observer) m_observer->OnChanged(notice);
 }
 
-void CEditorSession::SendName(int wireChannel) {
+void CEditorSession::QueueFrame(const std::string& frame) {
+  Outgoing o;
+  o.datagrams = PlanFrame(frame);
+  o.ip = m_state.link.deviceIp;
+  m_queue.Push(std::move(o));
+}
+
+IGlyphRenderer& CEditorSession::Renderer() {
   if (!m_renderer) {
     m_ownRenderer = std::make_unique<CFreeTypeGlyphRenderer>();
     m_renderer = m_ownRenderer.get();
   }
-  m_sender.SendV(m_state, m_state.link.deviceIp, wireChannel, *m_renderer);
+  return *m_renderer;
 }
 
-void CEditorSession::Message(const Caption& text, const Caption& title) {
-  if (m_observer) m_observer->OnMessage(text, title);
-  if (m_listener) m_listener->OnMessage(Text(text, m_state.language), Text(title, m_state.language));
+void CEditorSession::Message(const Caption& text, const Caption& title, const std::string& detail) {
+  if (m_observer) m_observer->OnMessage(text, title, detail);
 }
 
 void CEditorSession::LinkUiChanged() {
   if (m_observer) m_observer->OnLinkUi();
-  if (m_listener) m_listener->OnLinkViewChanged();
 }
 
 void CEditorSession::SetConnectButton(const Caption& caption, bool pressed) {
@@ -110,8 +139,7 @@ void CEditorSession::SetStatusText(const Caption& text) {
 }
 
 void CEditorSession::RefreshAll() {
-  if (m_observer) m_observer->OnRefreshAll();
-  if (m_listener) m_listener->OnStateChanged();
+  Notify(ChangeNotice{change::kAll, 0, nullptr});
 }
 
 void CEditorSession::ShowPageView(bool resetScroll) {

@@ -9,29 +9,33 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "core/Captions.h"
 #include "core/Clock.h"
 #include "core/DeviceState.h"
 #include "link/CommandSender.h"
+#include "link/Commands.h"
 #include "link/ConnectionSupervisor.h"
 #include "link/DeviceLink.h"
 #include "link/FrameInbox.h"
 #include "link/GlyphRenderer.h"
 #include "link/Pacer.h"
 #include "link/SupervisorHost.h"
-#include "session/EditorCommands.h"
+#include "link/SendQueue.h"
+#include "session/ChangePath.h"
 #include "session/SessionObserver.h"
 #include "session/ShellSession.h"
 
 namespace orvx {
 
-class CEditorSession final : public IShellSession, private ISupervisorHost, private IEditorCommands {
+class CEditorSession final : public IShellSession, private ISupervisorHost {
 public:
   /// `wake` is called on the receive thread after a frame was queued (the editor posts a queued
   /// call, a command-line tool signals a condition). `pacer` and `renderer` default to the real
-  /// ones (sleeping pauses, FreeType glyphs created on first use).
+  /// ones (sleeping pauses, FreeType glyphs created on first use). Every frame leaves through the
+  /// send queue's own thread, so the caller never sleeps on the wire's pauses.
   CEditorSession(LinkSettings settings, const IClock& clock, std::function<void()> wake,
                  IPacer* pacer = nullptr, IGlyphRenderer* renderer = nullptr);
   ~CEditorSession() override;
@@ -41,8 +45,8 @@ public:
 
   // IShellSession
   CDeviceState& State() override { return m_state; }
-  IEditorCommands& Commands() override { return *this; }
-  void SetListener(IShellListener* listener) override { m_listener = listener; }
+  CChangePath& Changes() override { return m_changes; }
+  void SetObserver(ISessionObserver* observer) override { m_observer = observer; }
   /// The CONNECT / DISCONNECT button.
   void Connect() override { m_supervisor.OnConnect(); }
   /// Timer 1, every 50 ms.
@@ -52,12 +56,13 @@ public:
   bool CloseFinished() const override { return m_supervisor.Closing() && !m_link.IsRunning(); }
   bool LampLit() const override { return m_lampLit; }
   bool StatusOnline() const override { return m_statusText == &captions::kOnline; }
+  void SetSendInterval(int ms) override { m_queue.SetInterval(ms); }
+  int SendInterval() const override { return m_queue.Interval(); }
 
-  void SetObserver(ISessionObserver* observer) { m_observer = observer; }
   /// DISCONNECT: only while online (the button itself toggles, see Connect).
   void Disconnect();
   /// The OFFLINE button: the pages without any link activity.
-  void Offline() { m_supervisor.OnOffline(); }
+  void Offline() override { m_supervisor.OnOffline(); }
   /// Timer 2, every 100 ms after BeginClose.
   void CloseTick() { m_supervisor.OnLinkTimer(CConnectionSupervisor::kCloseTimer); }
 
@@ -68,11 +73,13 @@ public:
   /// Frames dropped because they came from another address or after a stop.
   std::size_t DroppedFrames() const { return m_dropped; }
 
-  /// Sends a complete frame built from the state, only while online: a page writes the state
-  /// first and calls this. False when offline or when the send failed (never retried).
-  bool SendIfOnline(const std::string& frame);
-
-  CCommandSender& Sender() { return m_sender; }
+  /// Queues a complete frame whatever the link's state (a unit call, a probe of the version):
+  /// pages use the change path instead, which sends only while online.
+  void QueueFrame(const std::string& frame);
+  /// The send queue, for plans with progress and for waiting until everything has left.
+  CSendQueue& Queue() { return m_queue; }
+  /// The glyph renderer of "%V" frames (FreeType, created on first use).
+  IGlyphRenderer& Renderer();
   const CConnectionSupervisor& Supervisor() const { return m_supervisor; }
   /// The link's local port while its receive thread runs (0 otherwise).
   std::uint16_t BoundPort() const { return m_link.BoundPort(); }
@@ -87,8 +94,8 @@ private:
   bool StartReceiving() override;
   void StopReceiving() override;
   bool IsReceiving() const override { return m_link.IsRunning(); }
-  void SendQ(bool start) override { m_sender.SendQ(m_state.link.deviceIp, start); }
-  void SendZ() override { m_sender.SendZ(m_state.link.deviceIp); }
+  void SendQ(bool start) override { QueueFrame(FrameQ(start)); }
+  void SendZ() override { QueueFrame(FrameZ()); }
   void ShowMessage(const Caption& text) override { Message(text, kNoMessageTitle); }
   void SetConnectButton(const Caption& caption, bool pressed) override;
   void SetLamp(bool lit) override;
@@ -98,14 +105,9 @@ private:
   void StartCloseTimer() override;
   void CloseWindow() override;
 
-  // IEditorCommands: the callers have checked `online` already.
-  void SendLevelMute(int wireChannel) override { m_sender.SendA(m_state, m_state.link.deviceIp, wireChannel); }
-  void SendName(int wireChannel) override;
-  void SendPeqBand(int channel, int band) override { m_sender.SendG(m_state, m_state.link.deviceIp, channel, band); }
-  void SendGeqCurve(int output) override { m_sender.SendH(m_state, m_state.link.deviceIp, output); }
-
-  void Message(const Caption& text, const Caption& title);
+  void Message(const Caption& text, const Caption& title, const std::string& detail = {});
   void LinkUiChanged();
+  void Notify(const ChangeNotice& notice);
   void Dispatch(const ReceivedFrame& frame);
 
   CDeviceState m_state;
@@ -113,6 +115,8 @@ private:
   std::function<void()> m_wake;
   CFrameInbox m_inbox;
   std::atomic<bool> m_socketFailed{false};  ///< set by the receive thread, reported by the owner
+  std::mutex m_socketDetailMutex;           ///< the receive thread writes the detail, the owner reads it
+  std::string m_socketDetail;               ///< why the socket failed, shown under the system's text
 
   std::unique_ptr<IPacer> m_ownPacer;
   IPacer& m_pacer;
@@ -120,9 +124,12 @@ private:
   IGlyphRenderer* m_renderer;
 
   CDeviceLink m_link;  ///< after the inbox: destroyed (and its thread joined) before it
-  CCommandSender m_sender;
+  CSendQueue m_queue;  ///< after the link: its thread ends before the link goes
+  CChangePath m_changes;
   CConnectionSupervisor m_supervisor;
 
+  static constexpr int kStopDrainMs = 50;
+  std::atomic<std::uint64_t> m_linkGeneration{0};  ///< a queued stop acts only on its own link
   bool m_accepting = false;  ///< frames are taken only between a start and a stop of the link
   std::size_t m_dropped = 0;
   const Caption* m_connectCaption = &captions::kConnect;
@@ -131,7 +138,6 @@ private:
   const Caption* m_statusText = &captions::kOffline;
 
   ISessionObserver* m_observer = nullptr;
-  IShellListener* m_listener = nullptr;
 };
 
 }  // namespace orvx

@@ -1,35 +1,27 @@
 #pragma once
 /// What the editor's window needs from the device session. The editor binds it to the real
-/// session (link, supervisor, report parser); widget tests bind it to a double without a network.
-
-#include <string>
+/// session (link, supervisor, report parser, send queue); widget tests bind it to a double
+/// without a network.
 
 #include "core/DeviceState.h"
-#include "session/EditorCommands.h"
+#include "session/ChangePath.h"
+#include "session/SessionObserver.h"
 
 namespace orvx {
-
-/// Told by the session, on the window's thread, what changed.
-class IShellListener {
-public:
-  virtual ~IShellListener() = default;
-  /// Lamp, status text or connect button changed: re-read them.
-  virtual void OnLinkViewChanged() = 0;
-  /// Reports changed stored values (faders, mutes, names, firmware): repaint from the state.
-  virtual void OnStateChanged() = 0;
-  /// A message box for the operator.
-  virtual void OnMessage(const std::string& text, const std::string& caption) = 0;
-};
 
 class IShellSession {
 public:
   virtual ~IShellSession() = default;
   virtual CDeviceState& State() = 0;
-  virtual IEditorCommands& Commands() = 0;
-  virtual void SetListener(IShellListener* listener) = 0;
+  /// Every change the operator makes goes through here.
+  virtual CChangePath& Changes() = 0;
+  /// The window (or a front end) that is told about changes, messages and the link's look.
+  virtual void SetObserver(ISessionObserver* observer) = 0;
 
   /// The CONNECT / DISCONNECT button.
   virtual void Connect() = 0;
+  /// The OFFLINE button.
+  virtual void Offline() = 0;
   /// The 50 ms supervision tick (timer 1).
   virtual void Tick() = 0;
   /// Program end: "%Q" 00, stop the receive thread. The window waits for CloseFinished.
@@ -41,6 +33,9 @@ public:
   virtual bool LampLit() const = 0;
   /// Status text shows "ONLINE" (true) or "OFFLINE".
   virtual bool StatusOnline() const = 0;
+  /// The drag interval ("SPAN TIME") of the send queue, milliseconds.
+  virtual void SetSendInterval(int ms) = 0;
+  virtual int SendInterval() const = 0;
 };
 
 }  // namespace orvx

@@ -1,0 +1,195 @@
+#include "session/ChangePath.h"
+
+#include <algorithm>
+
+#include "link/CommandSender.h"
+#include "session/CommandFrames.h"
+
+namespace orvx {
+
+std::uint64_t PackKey(const CommandKey& key) {
+  return (static_cast<std::uint64_t>(static_cast<unsigned char>(key.letter)) << 40) |
+         (static_cast<std::uint64_t>(static_cast<std::uint32_t>(key.target) & 0xFFFFu) << 16) |
+         (static_cast<std::uint64_t>(static_cast<std::uint32_t>(key.sub) & 0xFFFFu));
+}
+
+CChangePath::CChangePath(CDeviceState& state, CSendQueue& queue, RendererSource renderer)
+    : m_state(state), m_queue(queue), m_renderer(std::move(renderer)) {}
+
+void CChangePath::Told(std::uint32_t bits) const {
+  if (bits != 0 && m_notify) m_notify(bits);
+}
+
+bool CChangePath::Conflicts(const std::vector<ParamWrite>& writes) {
+  if (RunningPlan() == 0) return false;
+  if (m_planGatesAll) return true;
+  for (const ParamWrite& w : writes) {
+    if (std::find(m_planOwns.begin(), m_planOwns.end(), w.addr) != m_planOwns.end()) return true;
+  }
+  return false;
+}
+
+std::optional<CChangePath::Written> CChangePath::Write(const ChangeRequest& request) {
+  // Check everything first: a request is applied whole or not at all.
+  for (const ParamWrite& w : request.writes) {
+    if (!IsValidAddr(w.addr)) return std::nullopt;
+    if (Param(w.addr.id).display.kind == DisplayKind::Text &&
+        (w.value.text.empty() || w.value.text.size() > static_cast<std::size_t>(kNameLimitBytes)))
+      return std::nullopt;
+  }
+  Written out;
+  const bool release = request.gesture != 0 && request.origin != ChangeOrigin::Drag;
+  for (const ParamWrite& w : request.writes) {
+    const ParamValue value = ClampParam(w.addr, w.value);
+    const ParamValue before = ReadParam(m_state, w.addr);
+    const bool moved = !(before == value);
+    // The release of a drag sends its final value even when the last move already stored it.
+    if (!moved && !release) continue;
+    const ParamDef& def = Param(w.addr.id);
+    if (moved) {
+      WriteParam(m_state, w.addr, value);
+      out.entries.push_back({w.addr, before, value});
+      out.bits |= def.changeBits;
+    }
+    const bool throttle = request.origin == ChangeOrigin::Drag && def.draggable;
+    for (const CommandKey& key : CommandsFor(w.addr)) {
+      if (std::find(out.keys.begin(), out.keys.end(), key) != out.keys.end()) continue;
+      out.keys.push_back(key);
+      out.throttled.push_back(throttle);
+    }
+  }
+  return out;
+}
+
+void CChangePath::Queue(const Written& w) {
+  if (!m_state.link.online) return;  // offline: the state keeps the change, nothing is queued
+  for (std::size_t i = 0; i < w.keys.size(); ++i) {
+    Outgoing o;
+    o.datagrams = PlanFrame(BuildCommandFrame(m_state, w.keys[i], m_renderer()));
+    o.ip = m_state.link.deviceIp;
+    o.key = PackKey(w.keys[i]);
+    o.throttled = w.throttled[i];
+    m_queue.Push(std::move(o));
+  }
+}
+
+std::uint32_t CChangePath::QueuePlan(const Written& w, int pauseMs) {
+  if (!m_state.link.online || w.keys.empty()) return 0;
+  FramePlan plan;
+  for (const CommandKey& key : w.keys) {
+    FramePlan frame = PlanFrame(BuildCommandFrame(m_state, key, m_renderer()));
+    if (frame.empty()) continue;
+    frame.back().pauseAfterMs = std::max(frame.back().pauseAfterMs, pauseMs);
+    plan.insert(plan.end(), frame.begin(), frame.end());
+  }
+  return plan.empty() ? 0 : m_queue.SubmitPlan(std::move(plan), m_state.link.deviceIp);
+}
+
+ChangeResult CChangePath::Apply(const ChangeRequest& request) {
+  if (Conflicts(request.writes)) return ChangeResult::Busy;
+  auto written = Write(request);
+  if (!written) return ChangeResult::Refused;
+  if (request.origin != ChangeOrigin::Undo && request.origin != ChangeOrigin::Redo) {
+    m_undo.Record(UndoStep{written->entries, request.gesture, 0});
+  }
+  Told(written->bits);
+  Queue(*written);
+  return written->entries.empty() ? ChangeResult::Unchanged : ChangeResult::Applied;
+}
+
+ChangeResult CChangePath::Set(const ParamAddr& addr, ParamValue value, ChangeOrigin origin, std::uint64_t gesture) {
+  return Apply(ChangeRequest{{ParamWrite{addr, std::move(value)}}, origin, gesture});
+}
+
+std::uint32_t CChangePath::ApplyPlan(const PlanRequest& plan, ChangeResult* result) {
+  auto say = [&](ChangeResult r) {
+    if (result) *result = r;
+  };
+  if (Conflicts(plan.change.writes) || (plan.gateAll && RunningPlan() != 0)) {
+    say(ChangeResult::Busy);
+    return 0;
+  }
+  auto written = Write(plan.change);
+  if (!written) {
+    say(ChangeResult::Refused);
+    return 0;
+  }
+  if (plan.change.origin != ChangeOrigin::Undo && plan.change.origin != ChangeOrigin::Redo) {
+    m_undo.Record(UndoStep{written->entries, 0, plan.pauseMs});
+  }
+  Told(written->bits);
+  say(written->entries.empty() ? ChangeResult::Unchanged : ChangeResult::Applied);
+  const std::uint32_t id = QueuePlan(*written, plan.pauseMs);
+  if (id != 0) {
+    m_plan = id;
+    m_planGatesAll = plan.gateAll;
+    m_planOwns.clear();
+    for (const ParamWrite& w : plan.change.writes) m_planOwns.push_back(w.addr);
+  }
+  return id;
+}
+
+std::uint32_t CChangePath::RunningPlan() {
+  if (m_plan != 0 && m_queue.Progress(m_plan).Done()) {
+    m_plan = 0;
+    m_planOwns.clear();
+    m_planGatesAll = false;
+  }
+  return m_plan;
+}
+
+PlanProgress CChangePath::RunningProgress() const {
+  return m_plan == 0 ? PlanProgress{} : m_queue.Progress(m_plan);
+}
+
+void CChangePath::CancelPlan() {
+  if (m_plan != 0) m_queue.CancelPlan(m_plan);
+  RunningPlan();
+}
+
+bool CChangePath::Replay(const UndoStep& step, bool backwards) {
+  ChangeRequest request;
+  request.origin = backwards ? ChangeOrigin::Undo : ChangeOrigin::Redo;
+  for (const UndoEntry& e : step.entries) request.writes.push_back({e.addr, backwards ? e.before : e.after});
+  if (Conflicts(request.writes)) return false;
+  auto written = Write(request);
+  if (!written) return false;
+  Told(written->bits);
+  // The same frames the original change sent: a plan goes as a plan again, with its pauses.
+  if (step.planPauseMs > 0) {
+    const std::uint32_t id = QueuePlan(*written, step.planPauseMs);
+    if (id != 0) {
+      m_plan = id;
+      m_planGatesAll = false;
+      m_planOwns.clear();
+      for (const UndoEntry& e : step.entries) m_planOwns.push_back(e.addr);
+    }
+  } else {
+    Queue(*written);
+  }
+  return true;
+}
+
+void CChangePath::Resend(const ParamAddr& addr) {
+  if (!IsValidAddr(addr)) return;
+  Written w;
+  for (const CommandKey& key : CommandsFor(addr)) {
+    w.keys.push_back(key);
+    w.throttled.push_back(false);
+  }
+  Queue(w);
+}
+
+bool CChangePath::Undo() {
+  if (!m_undo.CanUndo() || Busy()) return false;
+  auto step = m_undo.TakeUndo();
+  return step && Replay(*step, true);
+}
+
+bool CChangePath::Redo() {
+  if (!m_undo.CanRedo() || Busy()) return false;
+  auto step = m_undo.TakeRedo();
+  return step && Replay(*step, false);
+}
+
+}  // namespace orvx

@@ -1,0 +1,46 @@
+#include "session/UndoStack.h"
+
+#include <algorithm>
+
+namespace orvx {
+
+void CUndoStack::Record(UndoStep step) {
+  if (step.entries.empty()) return;
+  m_redo.clear();
+  if (step.gesture != 0 && !m_undo.empty() && m_undo.back().gesture == step.gesture) {
+    UndoStep& top = m_undo.back();
+    for (UndoEntry& e : step.entries) {
+      auto same = std::find_if(top.entries.begin(), top.entries.end(),
+                               [&](const UndoEntry& t) { return t.addr == e.addr; });
+      if (same != top.entries.end()) same->after = std::move(e.after);
+      else top.entries.push_back(std::move(e));
+    }
+    return;
+  }
+  m_undo.push_back(std::move(step));
+  if (m_undo.size() > kLimit) m_undo.pop_front();
+}
+
+std::optional<UndoStep> CUndoStack::TakeUndo() {
+  if (m_undo.empty()) return std::nullopt;
+  UndoStep step = std::move(m_undo.back());
+  m_undo.pop_back();
+  step.gesture = 0;  // a redone step never merges with a later drag
+  m_redo.push_back(step);
+  return step;
+}
+
+std::optional<UndoStep> CUndoStack::TakeRedo() {
+  if (m_redo.empty()) return std::nullopt;
+  UndoStep step = std::move(m_redo.back());
+  m_redo.pop_back();
+  m_undo.push_back(step);
+  return step;
+}
+
+void CUndoStack::Clear() {
+  m_undo.clear();
+  m_redo.clear();
+}
+
+}  // namespace orvx

@@ -1,0 +1,48 @@
+#pragma once
+/// The operator's history of changes: one step per user change, a drag or a typed entry being one
+/// step however many values it moved.
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "session/ParamTable.h"
+
+namespace orvx {
+
+struct UndoEntry {
+  ParamAddr addr;
+  ParamValue before;
+  ParamValue after;
+};
+
+struct UndoStep {
+  std::vector<UndoEntry> entries;
+  std::uint64_t gesture = 0;  ///< non-zero: later changes of the same gesture join this step
+  int planPauseMs = 0;        ///< the change went out as a plan with this pause between frames
+};
+
+class CUndoStack {
+public:
+  static constexpr std::size_t kLimit = 500;
+
+  /// Records a step; a step of the same non-zero gesture as the last one merges into it (keeping
+  /// each value's first `before`). Any new step clears the redo list.
+  void Record(UndoStep step);
+  /// The step to undo (moved to the redo list), if any.
+  std::optional<UndoStep> TakeUndo();
+  /// The step to redo (moved back to the undo list), if any.
+  std::optional<UndoStep> TakeRedo();
+  void Clear();
+  bool CanUndo() const { return !m_undo.empty(); }
+  bool CanRedo() const { return !m_redo.empty(); }
+  std::size_t UndoDepth() const { return m_undo.size(); }
+
+private:
+  std::deque<UndoStep> m_undo;
+  std::vector<UndoStep> m_redo;
+};
+
+}  // namespace orvx
