@@ -1,0 +1,99 @@
+#pragma once
+/// The PLK-700 conference units: which processor input each unit's five slots feed, calling a unit
+/// and clearing every assignment. The table lives in CDeviceState::unitSlots; this controller
+/// keeps only the current unit and returns the frames to send, so every rule is tested without a
+/// window or a socket.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/Captions.h"
+#include "core/DeviceState.h"
+#include "link/FramePlan.h"
+
+namespace orvx {
+
+constexpr int kUnitButtons = 16;        ///< PLK-700-01 .. PLK-700-16 on the page; the first kUnits are used
+constexpr int kSlotEntries = 21;        ///< NULL, CH01..CH12, M01..M04, D01..D04
+constexpr int kNoUnit = -1;
+constexpr std::uint8_t kNoSelection = 255;  ///< a slot whose list had nothing selected
+constexpr int kResetAllPauseMs = 100;   ///< after each unit's frame when all units are cleared
+
+namespace captions {
+inline constexpr Caption kAlreadySelect{"Already select.", "Already select."};
+inline constexpr Caption kUnitCall{"CALL", "呼叫"};
+inline constexpr Caption kResetAllUnits{"Reset all PLK700 SETTING", "复位PLK700设置"};
+inline constexpr Caption kResetAllUnitsQuestion{"Do you want to reset all plk700 setting?",
+                                                "Do you want to reset all plk700 setting?"};
+}  // namespace captions
+
+/// "PLK-700-01" .. "PLK-700-16" for buttons 0..15.
+std::string UnitButtonCaption(int button);
+/// Text of slot entry 0..20: "NULL", "CH01".."CH12", "M01".."M04", "D01".."D04"; empty otherwise.
+std::string SlotEntryCaption(int index);
+/// The 21 entries every slot list shows, in order.
+std::array<std::string, kSlotEntries> SlotEntryCaptions();
+
+/// How a unit button looks: only the first kUnits are shown; of those, the reported count are enabled.
+struct UnitButtonView {
+  bool visible = false;
+  bool enabled = false;
+};
+UnitButtonView UnitButtonState(int button, int unitCount);
+
+/// Unit and slot (other than `unit`/`slot`) that already holds a non-zero `index`, if any.
+struct SlotRef {
+  int unit = kNoUnit;
+  int slot = -1;
+};
+SlotRef FindSlotHolding(const CDeviceState& s, int index, int exceptUnit, int exceptSlot);
+
+/// "%X" of unit 0..3 (wire number unit + 1) with its pause; empty for another unit.
+FramePlan UnitAssignmentPlan(const CDeviceState& s, int unit);
+/// "%W" of unit 0..3 with its pause; empty for another unit.
+FramePlan UnitCallPlan(int unit);
+/// "%X" for units 1..4 from the table as it stands, kResetAllPauseMs after each.
+FramePlan ResetAllUnitsPlan(const CDeviceState& s);
+
+/// What a slot change did.
+struct SlotChange {
+  bool stored = false;          ///< the table changed
+  const Caption* message = nullptr;  ///< a message box to show (duplicate selection)
+  int showIndex = -1;           ///< the list must show this entry instead of the chosen one, -1: keep
+  FramePlan plan;               ///< frames to send now (only while online)
+};
+
+class CUnitTable {
+public:
+  explicit CUnitTable(CDeviceState& state) : m_state(state) {}
+
+  /// Current unit 0..3 or kNoUnit.
+  int CurrentUnit() const { return m_current; }
+  /// Follows the reported unit count: unit 0 becomes current when none is, none when the count
+  /// is 0. Call when the tab is shown and whenever the count changes.
+  void Refresh();
+  /// Makes unit 0..3 current if it is enabled; false otherwise.
+  bool SelectUnit(int unit);
+  /// Stored entry of a slot of the current unit, for the slot lists; -1 without a current unit.
+  int SlotIndex(int slot) const;
+
+  /// A slot list of the current unit chose `index` (-1: nothing selected). A non-zero entry held by
+  /// any other slot of any unit is refused with "Already select."; the list then shows NULL while
+  /// the stored slot keeps what the processor has, and nothing is sent.
+  SlotChange OnSlotChanged(int slot, int index);
+  /// CALL: the "%W" frame of the current unit, sent whether or not the link is online (a unit
+  /// can be called to find it before connecting). Empty without a current unit.
+  FramePlan Call() const;
+  /// Reset all (after the operator confirmed kResetAllUnitsQuestion): clears all 20 slots and
+  /// returns the frames for units 1..4 while online, nothing otherwise.
+  FramePlan ResetAll();
+
+private:
+  bool Enabled(int unit) const;
+
+  CDeviceState& m_state;
+  int m_current = kNoUnit;
+};
+
+}  // namespace orvx

@@ -1,0 +1,42 @@
+#pragma once
+/// The explanation shown when a device search found nothing: what was probed and what to check.
+/// It stands beside the page's own captions and messages, never in their place.
+
+#include <cstdint>
+#include <string>
+
+#include "core/Captions.h"
+
+namespace orvx {
+
+/// What one search did.
+struct SearchFacts {
+  bool subnetFound = false;
+  std::string interfaceName;
+  std::string ownIp;
+  std::string prefix;          ///< "a.b.c"
+  int firstHost = 0;
+  int lastHost = 0;
+  int hostsProbed = 0;         ///< hosts that were sent the probe
+  int probesSent = 0;          ///< probe datagrams that went out
+  std::uint16_t port = 0;
+  bool portFree = false;       ///< the listener could bind the port
+  bool cancelled = false;
+};
+
+/// Multi-line text in the chosen language; every fact that matters for finding the fault is named.
+std::string ExplainSearchMiss(const SearchFacts& facts, Language language);
+
+/// A message built at run time, in both languages.
+struct BilingualText {
+  std::string en;
+  std::string zh;
+  const std::string& In(Language language) const { return language == Language::Chinese ? zh : en; }
+};
+
+/// Why Start refused: the search port is held by another socket on this PC.
+BilingualText PortInUseReason(std::uint16_t port);
+/// Why Start refused: the PC has no active IPv4 interface to search from.
+BilingualText NoInterfaceReason();
+
+}  // namespace orvx
