@@ -27,6 +27,11 @@ CDropListPopup::CDropListPopup(CSkinComboBox* owner) : QListWidget(nullptr), m_o
 
 int CDropListPopup::RowHeight() const { return QFontMetrics(font()).height() + 4; }
 
+int CDropListPopup::FrameWidth() const {
+  ensurePolished();  // the frame comes from the style sheet, known only once polished
+  return frameWidth();
+}
+
 void CDropListPopup::AddRow(const QString& text) {
   auto* item = new QListWidgetItem(text, this);
   item->setSizeHint(QSize(0, RowHeight()));
@@ -71,6 +76,16 @@ void CDropListPopup::keyPressEvent(QKeyEvent* event) {
     default:
       QListWidget::keyPressEvent(event);
   }
+}
+
+void CDropListPopup::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) {
+    // Rows keep the height of the font they were added with unless told otherwise.
+    for (int i = 0; i < count(); ++i) {
+      item(i)->setSizeHint(QSize(0, RowHeight()));
+    }
+  }
+  QListWidget::changeEvent(event);
 }
 
 void CDropListPopup::hideEvent(QHideEvent* event) {

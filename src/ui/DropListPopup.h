@@ -15,6 +15,8 @@ public:
 
   /// Height of one row in pixels (from the list's font).
   int RowHeight() const;
+  /// Width of the list's frame on each side, which the list's height must leave room for.
+  int FrameWidth() const;
   /// Adds a row with the list's row height.
   void AddRow(const QString& text);
   /// Opens at `globalRect` with `current` as the highlighted row.
@@ -26,6 +28,7 @@ protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void hideEvent(QHideEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
 private:
   CSkinComboBox* m_owner;

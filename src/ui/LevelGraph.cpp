@@ -10,13 +10,44 @@
 
 namespace orvx {
 
-CLevelGraph::CLevelGraph(QWidget* parent) : QWidget(parent) {
+CLevelGraph::CLevelGraph(QWidget* parent) : QWidget(parent), m_clock(&CFrameClock::Shared()) {
   m_background = SkinTheme::Current().Color("meter.bg");
   setAttribute(Qt::WA_OpaquePaintEvent);
-  m_frameTimer.setInterval(kFrameMs);
-  m_frameTimer.setTimerType(Qt::PreciseTimer);
-  connect(&m_frameTimer, &QTimer::timeout, this, [this] { AdvanceFrame(kFrameMs); });
-  m_frameTimer.start();
+}
+
+CLevelGraph::~CLevelGraph() {
+  if (m_clock != nullptr) {
+    m_clock->Unsubscribe(this);
+  }
+}
+
+void CLevelGraph::SetFrameClock(CFrameClock* clock) {
+  if (m_clock != nullptr) {
+    m_clock->Unsubscribe(this);
+  }
+  m_clock = clock;
+  if (isVisible()) {
+    FollowClock();
+  }
+}
+
+void CLevelGraph::FollowClock() {
+  if (m_clock != nullptr) {
+    m_clock->Subscribe(this, [this](int elapsedMs) { AdvanceFrame(elapsedMs); });
+  }
+}
+
+void CLevelGraph::showEvent(QShowEvent* event) {
+  FollowClock();
+  QWidget::showEvent(event);
+}
+
+void CLevelGraph::hideEvent(QHideEvent* event) {
+  // A hidden meter keeps storing values but takes no frames; it is painted afresh when shown.
+  if (m_clock != nullptr) {
+    m_clock->Unsubscribe(this);
+  }
+  QWidget::hideEvent(event);
 }
 
 void CLevelGraph::SetColumnCount(int count) {
@@ -90,6 +121,7 @@ void CLevelGraph::SetPeakHold(bool on) {
 void CLevelGraph::MarkDirty() { m_dirty = true; }
 
 void CLevelGraph::AdvanceFrame(int elapsedMs) {
+  ++m_frames;
   for (int i = 0; i < m_count; ++i) {
     if (m_columns[i].ballistics.Advance(elapsedMs) && m_peakHold) {
       m_dirty = true;

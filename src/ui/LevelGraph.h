@@ -1,8 +1,9 @@
 #pragma once
 /// Level meter: up to 8 columns, each an LED bar with three colour zones or a dB scale with
 /// seven ticks. The owner writes values as reports arrive (`SetValue`, cheap, no painting);
-/// the meter repaints on its own steady ~30 Hz frame timer and only when something changed.
-/// LED bars show a peak marker that holds for a moment and then falls.
+/// while visible the meter follows the program's shared frame clock (`CFrameClock`, ~30 Hz)
+/// and repaints only when something changed. LED bars show a peak marker that holds for a
+/// moment and then falls with the elapsed time.
 ///
 /// Usage (a strip's meter beside its fader):
 ///   auto* meter = new CLevelGraph(strip);
@@ -11,11 +12,12 @@
 ///   ... on every "Q" report: meter->SetValue(0, level);
 /// Column captions are drawn inside the bottom margin (`SetPlotMargins`), when there is one.
 
+#include "ui/FrameClock.h"
 #include "ui/MeterBallistics.h"
 
 #include <QColor>
+#include <QPointer>
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 
 #include <array>
@@ -26,10 +28,15 @@ class CLevelGraph : public QWidget {
   Q_OBJECT
 public:
   static constexpr int kMaxColumns = 8;
-  static constexpr int kFrameMs = 33;
+  static constexpr int kFrameMs = CFrameClock::kIntervalMs;
   enum Style { LedBar = 1, DbScale = 2 };
 
   explicit CLevelGraph(QWidget* parent = nullptr);
+  ~CLevelGraph() override;
+
+  /// Frames come from `clock` (the shared clock by default) while the meter is visible.
+  void SetFrameClock(CFrameClock* clock);
+  CFrameClock* FrameClock() const { return m_clock; }
 
   /// Columns drawn, 1..8.
   void SetColumnCount(int count);
@@ -57,6 +64,8 @@ public:
   bool IsDirty() const { return m_dirty; }
   /// Frames that asked for a repaint so far.
   int RepaintRequests() const { return m_repaintRequests; }
+  /// Frames received so far.
+  int Frames() const { return m_frames; }
   /// Plot rectangle the columns are laid out in.
   QRect PlotRect() const;
 
@@ -64,6 +73,8 @@ public:
 
 protected:
   void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
 private:
   struct Column {
@@ -75,6 +86,8 @@ private:
   };
   bool Valid(int column) const { return column >= 0 && column < kMaxColumns; }
   void MarkDirty();
+  /// Takes frames from the clock (while visible).
+  void FollowClock();
   void PaintLed(QPainter& painter, const Column& column, int left, int right, int top, int bottom) const;
   void PaintScale(QPainter& painter, const Column& column, int left, int right, int top, int bottom) const;
 
@@ -89,7 +102,8 @@ private:
   bool m_peakHold = true;
   bool m_dirty = false;
   int m_repaintRequests = 0;
-  QTimer m_frameTimer;
+  int m_frames = 0;
+  QPointer<CFrameClock> m_clock;
 };
 
 }  // namespace orvx

@@ -193,4 +193,10 @@ void CMenuEx::Fill(QMenu* menu, const QList<Item>& items) {
 
 int CMenuEx::TrackPopupMenu(const QPoint& globalPos) { return CommandOf(exec(globalPos)); }
 
+int CMenuEx::Exec(const QList<Item>& items, const QPoint& globalPos, QWidget* parent) {
+  CMenuEx menu(parent);
+  menu.LoadOwnerDrawMenu(items);
+  return menu.TrackPopupMenu(globalPos);
+}
+
 }  // namespace orvx

@@ -8,7 +8,9 @@
 ///   menu.LoadOwnerDrawMenu({CMenuEx::Item::Command("SAVE", kSave), CMenuEx::Item::Separator(),
 ///                           CMenuEx::Item::Command("DELETE", kDelete, hasPreset)});
 ///   if (int command = menu.TrackPopupMenu(QCursor::pos())) ...
-/// Actions added with QMenu's own API are drawn the same way.
+/// or in one call: `switch (CMenuEx::Exec({...}, QCursor::pos(), page)) ...`.
+/// Actions added with QMenu's own API are drawn the same way, so any `QMenu menu(this)` can
+/// simply become `CMenuEx menu(this)`.
 
 #include "ui/MenuItemMetrics.h"
 
@@ -63,6 +65,9 @@ public:
   void SetImageList(const QList<QPixmap>& images) { m_images = images; }
   /// Shows the menu at a screen point and returns the chosen item's command (0: none).
   int TrackPopupMenu(const QPoint& globalPos);
+  /// Builds a skinned menu from `items`, shows it at a screen point and returns the chosen
+  /// item's command (0: none), so no caller needs a plain QMenu for a quick pop-up.
+  static int Exec(const QList<Item>& items, const QPoint& globalPos, QWidget* parent = nullptr);
   /// The command carried by an action of this menu.
   static int CommandOf(const QAction* action);
 

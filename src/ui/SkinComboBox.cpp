@@ -6,9 +6,11 @@
 #include "ui/SkinTheme.h"
 #include "ui/UiFont.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
 #include <QWheelEvent>
 
 namespace orvx {
@@ -102,8 +104,14 @@ void CSkinComboBox::SetCurSel(int row) {
 
 QRect CSkinComboBox::DropListRect() const {
   const int rowHeight = m_list != nullptr ? m_list->RowHeight() : 16;
+  const int frame = m_list != nullptr ? m_list->FrameWidth() : 0;
   const QRect face(mapToGlobal(QPoint(0, 0)), size());
-  return DropListLayout::ListRect(face, GetCount(), rowHeight, m_maxListHeight);
+  const int height = DropListLayout::ListHeight(GetCount(), rowHeight, m_maxListHeight, frame);
+  const QScreen* shown = screen();
+  if (shown == nullptr) {
+    return DropListLayout::ListRect(face, GetCount(), rowHeight, m_maxListHeight, frame);
+  }
+  return DropListLayout::PlaceList(face, height, shown->availableGeometry());
 }
 
 void CSkinComboBox::ShowDropList() {
@@ -126,6 +134,9 @@ void CSkinComboBox::ChooseRow(int row) {
     return;
   }
   m_current = row;
+  if (m_list != nullptr) {
+    m_list->setCurrentRow(row);
+  }
   m_hovered = true;
   setFocus(Qt::OtherFocusReason);
   repaint();
@@ -148,11 +159,40 @@ void CSkinComboBox::mousePressEvent(QMouseEvent* event) {
 void CSkinComboBox::wheelEvent(QWheelEvent* event) {
   const int step = m_wheel.Add(event->angleDelta().y());
   event->accept();
-  if (step == 0 || GetCount() == 0) {
+  if (step != 0) {
+    StepBy(step);
+  }
+}
+
+void CSkinComboBox::StepBy(int step) {
+  if (GetCount() == 0) {
     return;
   }
   SetCurSel(m_current + step);
   emit DropdownSelected(m_id, m_current);
+}
+
+void CSkinComboBox::keyPressEvent(QKeyEvent* event) {
+  const bool alt = event->modifiers().testFlag(Qt::AltModifier);
+  switch (event->key()) {
+    case Qt::Key_Space:
+      ShowDropList();
+      return;
+    case Qt::Key_Down:
+      if (alt) {
+        ShowDropList();
+      } else {
+        StepBy(1);
+      }
+      return;
+    case Qt::Key_Up:
+      if (!alt) {
+        StepBy(-1);
+      }
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
 }
 
 void CSkinComboBox::SetHovered(bool hovered) {

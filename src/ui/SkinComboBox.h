@@ -1,6 +1,9 @@
 #pragma once
 /// Drop-down selector: a face showing the current row's text that opens a `CDropListPopup`
 /// directly below itself. The wheel steps through the rows without opening the list.
+/// The face takes the focus: Space or Alt+Down opens the list, Up/Down step like the wheel; in
+/// the open list the arrows move, Enter chooses and Escape closes. The list opens above the face
+/// when it does not fit below it on the screen.
 /// Only the operator's choice emits `DropdownSelected(id, row)` (1126), exactly once per choice,
 /// after the face already shows the new text; `SetCurSel` from code is silent.
 ///
@@ -56,7 +59,8 @@ public:
   void HideDropList();
   bool IsDropListShown() const;
   CDropListPopup* DropList() const { return m_list; }
-  /// Where the list opens, in global coordinates.
+  /// Where the list opens, in global coordinates (below the face, or above it near the
+  /// bottom of the screen).
   QRect DropListRect() const;
 
   bool IsHovered() const { return m_hovered; }
@@ -73,12 +77,15 @@ protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
 
 private:
   void SetHovered(bool hovered);
+  /// The operator stepped by `step` rows with the wheel or an arrow key: select and report.
+  void StepBy(int step);
 
   CDropListPopup* m_list = nullptr;
   int m_id = 0;

@@ -1,5 +1,6 @@
 #include "ui/SkinKnob.h"
 
+#include "ui/HoldBreak.h"
 #include "ui/SkinStore.h"
 #include "ui/SkinTheme.h"
 
@@ -83,12 +84,28 @@ void CSkinKnob::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CSkinKnob::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || !m_dragging) {
+  if (event->button() != Qt::LeftButton) {
+    return;
+  }
+  EndHold();
+}
+
+void CSkinKnob::EndHold() {
+  if (!m_dragging) {
     return;
   }
   m_dragging = false;
   update();
   emit SliderReleased(m_id, m_value);
+}
+
+bool CSkinKnob::event(QEvent* event) {
+  if (BreaksHold(event->type())) {
+    EndHold();
+  } else if (event->type() == QEvent::EnabledChange && !isEnabled()) {
+    m_dragging = false;  // a disabled knob reports nothing, and no release reaches it
+  }
+  return QWidget::event(event);
 }
 
 void CSkinKnob::mouseDoubleClickEvent(QMouseEvent* event) {

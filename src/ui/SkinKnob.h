@@ -5,7 +5,8 @@
 /// double click returns it to its default. It reports user input only, with the fader's three
 /// notifications: `SliderMoving` while dragging, `SliderReleased` on release or a key/wheel step,
 /// `SliderDblClk` after a double click (carrying the default it returned to). `SetValue` from
-/// code is silent and is ignored while the operator is dragging.
+/// code is silent and is ignored while the operator is dragging. A drag whose release never
+/// arrives (hide, focus loss, window deactivated or blocked by a modal dialog) ends as if released.
 ///
 /// Usage:
 ///   auto* freq = new CSkinKnob(editor, kFreqKnob);
@@ -43,6 +44,8 @@ public:
   void SetBodyImage(const QString& skinName);
 
   bool IsDragging() const { return m_dragging; }
+  /// True while the operator holds the knob (bindings leave the control alone then).
+  bool IsHeld() const { return m_dragging; }
   const KnobMapping& Mapping() const { return m_mapping; }
 
   QSize sizeHint() const override { return {48, 48}; }
@@ -53,6 +56,7 @@ signals:
   void SliderDblClk(int id, int value);
 
 protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -64,6 +68,8 @@ protected:
 private:
   bool MoveTo(int value);
   void Step(int value);
+  /// Ends a drag: repaints and reports the release with the final value.
+  void EndHold();
 
   int m_id;
   KnobMapping m_mapping;

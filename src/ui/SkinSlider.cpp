@@ -1,5 +1,6 @@
 #include "ui/SkinSlider.h"
 
+#include "ui/HoldBreak.h"
 #include "ui/SkinStore.h"
 #include "ui/SkinTheme.h"
 #include "ui/UiFont.h"
@@ -18,6 +19,7 @@ namespace {
 constexpr int kPaintedAlongVertical = 40;
 constexpr int kPaintedAlongHorizontal = 18;
 constexpr int kTickCount = 11;
+constexpr int kSlotWidth = 6;
 
 /// Loads a pair of skin images; false when a named one is missing.
 bool LoadPair(const QString& first, const QString& second, QPixmap& a, QPixmap& b) {
@@ -180,21 +182,39 @@ SliderGeometry CSkinSlider::Geometry() const {
   return g;
 }
 
+SliderCrossAxis CSkinSlider::CrossAxis() const {
+  const QSize thumb = ThumbSize();
+  if (m_vertical) {
+    return {m_margins.left(), width() - m_margins.left() - m_margins.right(), thumb.width()};
+  }
+  return {m_margins.top(), height() - m_margins.top() - m_margins.bottom(), thumb.height()};
+}
+
 QRect CSkinSlider::ThumbRect() const {
   const QSize thumb = ThumbSize();
   const int centre = Geometry().PosToPixel(m_pos);
+  // A skin that brings both channel and thumb images places the thumb with its margins;
+  // otherwise the cap is centred on the slot.
+  const bool skinPlaced = !m_channel.isNull() && !m_thumb.isNull();
+  const int across = skinPlaced ? (m_vertical ? m_margins.left() : m_margins.top()) : CrossAxis().CapStart();
   if (m_vertical) {
-    int x = m_margins.left();
-    if (m_thumb.isNull()) {
-      x += std::max(0, (width() - m_margins.left() - m_margins.right() - thumb.width()) / 2);
-    }
-    return {x, centre - thumb.height() / 2, thumb.width(), thumb.height()};
+    return {across, centre - thumb.height() / 2, thumb.width(), thumb.height()};
   }
-  int y = m_margins.top();
-  if (m_thumb.isNull()) {
-    y += std::max(0, (height() - m_margins.top() - m_margins.bottom() - thumb.height()) / 2);
+  return {centre - thumb.width() / 2, across, thumb.width(), thumb.height()};
+}
+
+QRectF CSkinSlider::SlotRect() const {
+  if (!m_channel.isNull()) {
+    return {};
   }
-  return {centre - thumb.width() / 2, y, thumb.width(), thumb.height()};
+  const SliderGeometry g = Geometry();
+  const int first = g.PosToPixel(m_min);
+  const int last = g.PosToPixel(m_max);
+  const double across = CrossAxis().SlotStart(kSlotWidth);
+  if (m_vertical) {
+    return {across, first - 2.0, double(kSlotWidth), last - first + 4.0};
+  }
+  return {first - 2.0, across, last - first + 4.0, double(kSlotWidth)};
 }
 
 QString CSkinSlider::LabelText() const { return FormatSliderLabel(m_label, m_pos, m_min, m_max); }
@@ -251,9 +271,25 @@ void CSkinSlider::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !m_pressed || !isEnabled()) {
     return;
   }
+  EndHold();
+}
+
+void CSkinSlider::EndHold() {
+  if (!m_pressed) {
+    return;
+  }
   m_pressed = false;
-  repaint();
+  update();
   emit SliderReleased(m_id, m_pos);
+}
+
+bool CSkinSlider::event(QEvent* event) {
+  if (BreaksHold(event->type())) {
+    EndHold();
+  } else if (event->type() == QEvent::EnabledChange && !isEnabled()) {
+    m_pressed = false;  // a disabled slider reports nothing, and no release reaches it
+  }
+  return QWidget::event(event);
 }
 
 void CSkinSlider::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -343,20 +379,14 @@ void CSkinSlider::PaintChannel(QPainter& painter, int centre) {
   }
   // Painted channel: a dark slot along the thumb's travel with ticks and a lit part.
   const SliderGeometry g = Geometry();
-  const int first = g.PosToPixel(m_min);
-  const int last = g.PosToPixel(m_max);
-  constexpr int kSlot = 6;
-  const QRect content = rect().marginsRemoved(m_margins);
-  QRectF slot;
-  QRectF lit;
+  const QRectF slot = SlotRect();
+  QRectF lit;  // from the thumb to the far end on a fader, from the start to the thumb otherwise
   if (m_vertical) {
-    const double x = content.center().x() + 0.5 - kSlot / 2.0;
-    slot = QRectF(x, first - 2, kSlot, last - first + 4);
-    lit = QRectF(x + 1, centre, kSlot - 2, last + 1 - centre);
+    const double last = slot.bottom() - 2;
+    lit = QRectF(slot.left() + 1, centre, kSlotWidth - 2, last + 1 - centre);
   } else {
-    const double y = content.center().y() + 0.5 - kSlot / 2.0;
-    slot = QRectF(first - 2, y, last - first + 4, kSlot);
-    lit = QRectF(first - 1, y + 1, centre - first + 1, kSlot - 2);
+    const double first = slot.left() + 2;
+    lit = QRectF(first - 1, slot.top() + 1, centre - first + 1, kSlotWidth - 2);
   }
   painter.setPen(Qt::NoPen);
   painter.setPen(QPen(theme.Color("slider.tick"), 1));

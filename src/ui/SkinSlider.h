@@ -6,7 +6,8 @@
 ///                             (even when the position did not change),
 ///   `SliderDblClk(id, pos)`   (10451) a double click; the control does not move.
 /// `SetPos` from code is silent, and is ignored while the operator holds the thumb so incoming
-/// reports cannot fight the hand.
+/// reports cannot fight the hand. A hold whose release never arrives (the control hides, loses
+/// the focus, its window is deactivated or blocked by a modal dialog) ends as if released.
 ///
 /// Usage (an input fader, level 0..70 shown as position 70 - level):
 ///   auto* fader = new CSkinSlider(strip, kFaderId);
@@ -74,10 +75,16 @@ public:
   void SetThumbNumber(int number);
 
   bool IsPressed() const { return m_pressed; }
+  /// True while the operator holds the thumb (bindings leave the control alone then).
+  bool IsHeld() const { return m_pressed; }
   /// The axis arithmetic for the control's current size.
   SliderGeometry Geometry() const;
+  /// Placement across the axis: the cap centred between the margins, the slot on its centre.
+  SliderCrossAxis CrossAxis() const;
   /// The rectangle of the thumb now.
   QRect ThumbRect() const;
+  /// The painted slot the thumb travels in (empty when a channel image is drawn instead).
+  QRectF SlotRect() const;
   /// Text of the value label for the current position.
   QString LabelText() const;
   /// True when the next paint draws the value label.
@@ -93,6 +100,7 @@ signals:
   void SliderDblClk(int id, int position);
 
 protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -108,6 +116,8 @@ private:
   bool MoveTo(int position);
   void DragTo(int axisCoordinate);
   void StepBy(int keyOrWheel);
+  /// Ends a hold: repaints and reports the release with the final position.
+  void EndHold();
   void PaintChannel(QPainter& painter, int centre);
   void PaintThumb(QPainter& painter);
 

@@ -51,4 +51,14 @@ int SliderGeometry::KeyStep(SliderKey key, int position, int pageStep) const {
   return Clamp(position);
 }
 
+int SliderCrossAxis::CapStart() const {
+  // Floor division, so a cap wider than the room overhangs both margins alike.
+  const int spare = length - cap;
+  return start + (spare >= 0 ? spare / 2 : -((1 - spare) / 2));
+}
+
+double SliderCrossAxis::CentreLine() const { return CapStart() + cap / 2.0; }
+
+double SliderCrossAxis::SlotStart(double slotWidth) const { return CentreLine() - slotWidth / 2.0; }
+
 }  // namespace orvx

@@ -32,4 +32,20 @@ struct SliderGeometry {
   int KeyStep(SliderKey key, int position, int pageStep) const;
 };
 
+/// Placement across the axis: the cap sits centred between the margins and the painted slot
+/// is centred on the cap, so both share one centre line even when their widths differ in
+/// parity or the cap is wider than the room between the margins.
+struct SliderCrossAxis {
+  int start = 0;   ///< first pixel after the margin across the axis (left, or top)
+  int length = 0;  ///< pixels between the two margins across the axis
+  int cap = 0;     ///< cap width across the axis
+
+  /// First pixel of the cap.
+  int CapStart() const;
+  /// The centre line of cap and slot (half-way between two pixels when the cap is even).
+  double CentreLine() const;
+  /// Start of a slot `slotWidth` wide centred on the centre line.
+  double SlotStart(double slotWidth) const;
+};
+
 }  // namespace orvx

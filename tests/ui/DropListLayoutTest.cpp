@@ -21,6 +21,44 @@ TEST(DropListLayoutTest, ListOpensOnePixelAboveTheFacesBottomEdge) {
   EXPECT_EQ(list.height(), 49);
 }
 
+TEST(DropListLayoutTest, ListHeightLeavesRoomForTheListsFrame) {
+  EXPECT_EQ(DropListLayout::ListHeight(3, 16, 200, 1), 51);    // 48 of rows + 1 + a pixel each side
+  EXPECT_EQ(DropListLayout::ListHeight(20, 16, 200, 1), 203);  // capped rows, frame still added
+  EXPECT_EQ(DropListLayout::ListHeight(0, 16, 200, 2), 204);
+  EXPECT_EQ(DropListLayout::ListRect(QRect(0, 0, 100, 20), 3, 16, 200, 1).height(), 51);
+}
+
+struct PlaceCase {
+  const char* what;
+  QRect face;
+  int height;
+  QRect expected;
+};
+
+class PlaceListTest : public ::testing::TestWithParam<PlaceCase> {};
+
+TEST_P(PlaceListTest, OpensBelowWhenItFitsElseAbove) {
+  const QRect screen(0, 0, 800, 600);  // rows 0 .. 599
+  EXPECT_EQ(DropListLayout::PlaceList(GetParam().face, GetParam().height, screen), GetParam().expected)
+      << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PlaceListTest,
+    ::testing::Values(
+        // face rows 100 .. 123: below starts on the face's last row
+        PlaceCase{"room below", QRect(30, 100, 120, 24), 51, QRect(30, 123, 120, 51)},
+        // rows 549 .. 599 end exactly on the screen's last row
+        PlaceCase{"fits exactly below", QRect(30, 526, 120, 24), 51, QRect(30, 549, 120, 51)},
+        // one row short below: above, the list's last row on the face's first (527)
+        PlaceCase{"one pixel short below", QRect(30, 527, 120, 24), 51, QRect(30, 477, 120, 51)},
+        PlaceCase{"at the bottom", QRect(30, 570, 120, 24), 203, QRect(30, 368, 120, 203)},
+        // 600 rows fit nowhere: the roomier side, shortened to its room
+        PlaceCase{"too tall, more room above", QRect(30, 500, 120, 24), 600, QRect(30, 0, 120, 501)},
+        PlaceCase{"too tall, more room below", QRect(30, 40, 120, 24), 600, QRect(30, 63, 120, 537)},
+        PlaceCase{"kept inside the right edge", QRect(740, 100, 120, 24), 51, QRect(680, 123, 120, 51)},
+        PlaceCase{"kept inside the left edge", QRect(-30, 100, 120, 24), 51, QRect(0, 123, 120, 51)}));
+
 TEST(DropListLayoutTest, ClampRowKeepsRowsInRange) {
   EXPECT_EQ(DropListLayout::ClampRow(-5, 4), 0);
   EXPECT_EQ(DropListLayout::ClampRow(4, 4), 3);

@@ -172,6 +172,29 @@ TEST_F(SkinSliderTest, MissingBitmapsLeaveNothingHalfLoaded) {
   EXPECT_EQ(m_slider.ThumbRect().height(), 20);  // still the painted thumb
 }
 
+TEST(SkinSliderCapTest, TheCapSitsOnTheSlotsCentreLine) {
+  struct Case {
+    bool vertical;
+    QSize size;
+    int capAcross;
+  };
+  for (const Case& c : {Case{true, {40, 200}, 30}, Case{true, {41, 200}, 30}, Case{true, {44, 200}, 36},
+                        Case{true, {24, 200}, 30}, Case{false, {200, 28}, 15}, Case{false, {200, 27}, 20}}) {
+    CSkinSlider slider;
+    slider.SetVertical(c.vertical);
+    slider.SetPaintedThumbSize(QSize(c.capAcross, 20));
+    slider.resize(c.size);
+    slider.SetPos(37);
+    const QPointF cap = QRectF(slider.ThumbRect()).center();
+    const QPointF slot = slider.SlotRect().center();
+    if (c.vertical) {
+      EXPECT_DOUBLE_EQ(cap.x(), slot.x()) << c.size.width() << " wide, cap " << c.capAcross;
+    } else {
+      EXPECT_DOUBLE_EQ(cap.y(), slot.y()) << c.size.height() << " high, cap " << c.capAcross;
+    }
+  }
+}
+
 TEST(SliderMessagesTest, NumbersAreTheSystemsOwn) {
   EXPECT_EQ(SLIDER_MOVING, 10449);
   EXPECT_EQ(SLIDER_RELEASED, 10450);

@@ -63,6 +63,32 @@ TEST(SliderGeometryTest, ClampPixelKeepsTheCentreOnTheTrack) {
   EXPECT_EQ(g.ClampPixel(100), 100);
 }
 
+struct CrossCase {
+  SliderCrossAxis cross;
+  int capStart;
+  double centreLine;
+};
+
+class SliderCrossAxisTest : public ::testing::TestWithParam<CrossCase> {};
+
+TEST_P(SliderCrossAxisTest, CapAndSlotShareOneCentreLine) {
+  const CrossCase& c = GetParam();
+  EXPECT_EQ(c.cross.CapStart(), c.capStart);
+  EXPECT_DOUBLE_EQ(c.cross.CentreLine(), c.centreLine);
+  EXPECT_DOUBLE_EQ(c.cross.CapStart() + c.cross.cap / 2.0, c.centreLine);  // the cap's own centre
+  EXPECT_DOUBLE_EQ(c.cross.SlotStart(6) + 3.0, c.centreLine);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SliderCrossAxisTest,
+    ::testing::Values(CrossCase{{0, 40, 30}, 5, 20.0},
+                      CrossCase{{0, 41, 30}, 5, 20.0},   // an odd pixel to spare stays on the far side
+                      CrossCase{{0, 44, 36}, 4, 22.0},   // the strip's fader with its cap image
+                      CrossCase{{3, 40, 30}, 8, 23.0},   // after a margin
+                      CrossCase{{0, 40, 15}, 12, 19.5},  // an odd cap: the line runs between pixels
+                      CrossCase{{0, 24, 30}, -3, 12.0},  // a cap wider than the room overhangs both sides
+                      CrossCase{{0, 23, 30}, -4, 11.0}));
+
 struct KeyCase {
   SliderKey key;
   int from;
