@@ -27,6 +27,8 @@ bool ToAddress(const std::string& ip, std::uint16_t port, sockaddr_in& out) {
   return inet_pton(AF_INET, ip.c_str(), &out.sin_addr) == 1;
 }
 
+HostRange ClampedRange(HostRange r) { return {std::max(r.first, 1), std::min(r.last, 254)}; }
+
 void DrainEvent(int fd) {
   std::uint64_t value = 0;
   while (fd >= 0 && read(fd, &value, sizeof value) > 0) {
@@ -54,7 +56,7 @@ SearchStart CDeviceSearch::Start() {
   m_probesSent.store(0);
   m_answers.store(0);
 
-  const HostRange range{std::max(m_settings.hosts.first, 1), std::min(m_settings.hosts.last, 254)};
+  const HostRange range = ClampedRange(m_settings.hosts);
   m_hostsTotal.store(std::max(range.last - range.first + 1, 0));
   SearchFacts facts;
   facts.firstHost = range.first;
@@ -104,7 +106,8 @@ SearchStart CDeviceSearch::Start() {
   m_listener = std::thread(&CDeviceSearch::ListenerThreadProc, this);
   // The listener is bound before the first probe leaves, so no answer can be missed.
   m_probing.store(true);
-  m_probe = std::thread(&CDeviceSearch::ProbeThreadProc, this, ProbeHosts(range, subnet->ownHost));
+  m_probe = std::thread(&CDeviceSearch::ProbeThreadProc, this, range, ProbeHosts(range, subnet->ownHost),
+                        subnet->prefix);
   return {true, {}};
 }
 
@@ -146,17 +149,11 @@ SearchFacts CDeviceSearch::Facts() const {
   return f;
 }
 
-void CDeviceSearch::ProbeThreadProc(std::vector<int> hosts) {
+void CDeviceSearch::ProbeThreadProc(HostRange range, std::vector<int> hosts, std::string prefix) {
   const std::string probe = FrameR();
-  std::string prefix;
-  {
-    std::lock_guard lock(m_mutex);
-    prefix = m_facts.prefix;
-  }
-  const int first = std::max(m_settings.hosts.first, 1);
-  const int last = std::min(m_settings.hosts.last, 254);
   std::size_t next = 0;
-  for (int h = first; h <= last && !m_cancel.load(); ++h) {
+  // Every host of the range counts for the progress, the skipped own host too.
+  for (int h = range.first; h <= range.last && !m_cancel.load(); ++h) {
     if (next < hosts.size() && hosts[next] == h) {
       ++next;
       sockaddr_in to{};

@@ -79,7 +79,8 @@ public:
 
 private:
   void ListenerThreadProc();
-  void ProbeThreadProc(std::vector<int> hosts);  ///< hosts to probe, ascending
+  /// Walks the range, probing `hosts` (ascending, a subset of the range) on prefix "a.b.c".
+  void ProbeThreadProc(HostRange range, std::vector<int> hosts, std::string prefix);
   void HandleFrame(std::string_view frame, const std::string& from);
 
   ISubnetProvider& m_subnets;
