@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "link/Commands.h"
+#include "link/SocketErrorText.h"
 #include "link/FrameChecksum.h"
 
 namespace orvx {
@@ -57,14 +58,18 @@ private:
 
 class RecordingObserver final : public ISessionObserver {
 public:
-  void OnEffects(const ReportEffects& e) override { reports.push_back(e.kind); }
-  void OnMessage(const Caption& text, const Caption& title) override {
+  void OnChanged(const ChangeNotice& n) override {
+    if (n.report) reports.push_back(n.report->kind);
+    else if (n.bits == change::kAll) ++refreshes;
+  }
+  void OnMessage(const Caption& text, const Caption& title, const std::string& detail) override {
     messages.push_back(std::string(text.en) + "|" + title.en);
+    details.push_back(detail);
   }
   void OnLinkUi() override { ++linkUi; }
-  void OnRefreshAll() override { ++refreshes; }
   std::vector<ReportKind> reports;
   std::vector<std::string> messages;
+  std::vector<std::string> details;
   int linkUi = 0;
   int refreshes = 0;
 };
@@ -176,14 +181,16 @@ TEST_F(EditorSessionTest, PagesSendOnlyWhileOnline) {
   device.SendTo(ZReport("20"), port);
   ASSERT_TRUE(ProcessUntil([&] { return !observer.reports.empty(); }));
   ASSERT_FALSE(session.State().link.online) << "awaiting names";
-  session.State().in[4].level = 70;
-  EXPECT_FALSE(session.SendIfOnline(FrameA(session.State(), 5)));
+  // Offline the change path keeps the value and queues nothing.
+  EXPECT_EQ(session.Changes().Set({ParamId::InLevel, 4, 0}, {65, {}}), ChangeResult::Applied);
+  EXPECT_EQ(session.State().in[4].level, 65);
 
   device.SendTo(YReport(), port);
   ASSERT_TRUE(ProcessUntil([&] { return session.State().link.online; }));
   EXPECT_EQ(device.Next().text, FrameQ(true));
-  EXPECT_TRUE(session.SendIfOnline(FrameA(session.State(), 5)));
+  EXPECT_EQ(session.Changes().Set({ParamId::InLevel, 4, 0}, {69, {}}), ChangeResult::Applied);
   EXPECT_EQ(device.Next().text, FrameA(session.State(), 5)) << "the first frame after %Q 01";
+  EXPECT_NE(FrameA(session.State(), 5).find(",45,"), std::string::npos) << "carries level 69";
 }
 
 TEST_F(EditorSessionTest, OldFirmwareStopsTheLinkAndDropsWhatFollows) {
@@ -241,6 +248,10 @@ TEST(EditorSessionSocket, ASocketThatCannotOpenIsReported) {
   }
   ASSERT_TRUE(ProcessFramesUntil(session, waker, [&] { return !observer.messages.empty(); }));
   EXPECT_EQ(observer.messages, (std::vector<std::string>{"Winsock error!|Warming"}));
+  const std::string detail = "Port " + std::to_string(ntohs(addr.sin_port)) +
+                             " on 127.0.0.1 is already in use by another program (a second editor or orvxctl monitor?).";
+  EXPECT_EQ(observer.details, (std::vector<std::string>{detail}));
+  EXPECT_EQ(TextWithDetail("Winsock error!", observer.details.front()), "Winsock error!\n\n" + detail);
   ::close(holder);
 }
 

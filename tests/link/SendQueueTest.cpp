@@ -1,0 +1,106 @@
+#include "link/SendQueue.h"
+
+#include <gtest/gtest.h>
+
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace orvx {
+namespace {
+
+class Recorder final : public IDatagramSink {
+public:
+  bool SendDatagram(std::string_view bytes, const std::string& ip) override {
+    std::lock_guard lock(m_mutex);
+    sent.emplace_back(std::string(bytes) + "@" + ip);
+    return true;
+  }
+  std::vector<std::string> Sent() {
+    std::lock_guard lock(m_mutex);
+    return sent;
+  }
+
+private:
+  std::mutex m_mutex;
+  std::vector<std::string> sent;
+};
+
+class NoPause final : public IPacer {
+public:
+  void Pause(int) override {}
+};
+
+Outgoing Frame(const std::string& text, std::uint64_t key = 0, bool throttled = false) {
+  Outgoing o;
+  o.datagrams = {Datagram{text, 0}};
+  o.ip = "127.0.0.9";
+  o.key = key;
+  o.throttled = throttled;
+  return o;
+}
+
+TEST(SendScheduler, KeepsOrderCoalescesUnsentKeysAndActsInTurn) {
+  CSendScheduler s;
+  int acted = 0;
+  s.Push(Frame("a1", 1), 0);
+  s.Push(Frame("b", 0), 0);
+  s.Push(Frame("a2", 1), 0);  // replaces a1, which has not left
+  Outgoing act;
+  act.action = [&] { ++acted; };
+  s.Push(std::move(act), 0);
+  s.Push(Frame("c", 0), 0);
+  std::vector<std::string> order;
+  while (auto d = s.PopDue(0)) {
+    if (d->action) {
+      d->action();
+      order.push_back("act");
+    } else {
+      order.push_back(d->datagram.bytes);
+    }
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"a2", "b", "act", "c"}));
+  EXPECT_EQ(acted, 1);
+  EXPECT_TRUE(s.Empty());
+}
+
+TEST(SendScheduler, HoldsThrottledFramesUntilTheIntervalAndDropsThemForTheFinalValue) {
+  CSendScheduler s;
+  s.SetInterval(100);
+  s.Push(Frame("v1", 7, true), 0);
+  ASSERT_EQ(s.PopDue(0)->datagram.bytes, "v1");
+  s.Push(Frame("v2", 7, true), 30);
+  s.Push(Frame("v3", 7, true), 60);
+  EXPECT_FALSE(s.PopDue(60).has_value());
+  EXPECT_EQ(s.NextHeldDue(), 100);
+  EXPECT_EQ(s.PopDue(100)->datagram.bytes, "v3");
+  s.Push(Frame("v4", 7, true), 120);
+  s.Push(Frame("final", 7, false), 130);
+  EXPECT_EQ(s.PopDue(130)->datagram.bytes, "final") << "the release goes at once";
+  EXPECT_TRUE(s.Empty());
+}
+
+TEST(SendQueue, ThreadSendsAPlanInOrderAndReportsProgress) {
+  Recorder sink;
+  NoPause pacer;
+  SteadyClock clock;
+  CSendQueue queue(sink, pacer, clock);
+  queue.Start();
+  FramePlan plan;
+  for (int i = 0; i < 60; ++i) plan.push_back(Datagram{"f" + std::to_string(i), 1});
+  const std::uint32_t id = queue.SubmitPlan(plan, "127.0.0.9");
+  queue.Push(Frame("after"));
+  ASSERT_TRUE(queue.WaitIdle(5000));
+  const auto sent = queue.Progress(id);
+  EXPECT_EQ(sent.sent, 60);
+  EXPECT_TRUE(sent.Done());
+  const auto all = sink.Sent();
+  ASSERT_EQ(all.size(), 61u);
+  EXPECT_EQ(all.front(), "f0@127.0.0.9");
+  EXPECT_EQ(all[59], "f59@127.0.0.9");
+  EXPECT_EQ(all.back(), "after@127.0.0.9");
+  queue.Stop();
+}
+
+}  // namespace
+}  // namespace orvx

@@ -1,0 +1,178 @@
+#include "session/ChangePath.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "link/Commands.h"
+#include "link/ReportEffects.h"
+
+namespace orvx {
+namespace {
+
+/// Records every datagram with the fake time it left; pauses move the fake clock.
+class Wire final : public IDatagramSink, public IPacer {
+public:
+  explicit Wire(FakeClock& clock) : m_clock(clock) {}
+  bool SendDatagram(std::string_view bytes, const std::string&) override {
+    sent.emplace_back(bytes);
+    at.push_back(m_clock.NowMs());
+    return true;
+  }
+  void Pause(int ms) override {
+    pauses.push_back(ms);
+    m_clock.Advance(ms);
+  }
+  std::vector<std::string> sent;
+  std::vector<std::int64_t> at;
+  std::vector<int> pauses;
+
+private:
+  FakeClock& m_clock;
+};
+
+class NoGlyphs final : public IGlyphRenderer {
+public:
+  std::vector<std::uint8_t> RenderGlyph(std::string_view) override { return std::vector<std::uint8_t>(36, 0); }
+};
+
+class ChangePathTest : public ::testing::Test {
+protected:
+  ChangePathTest() {
+    state.ResetToDefaults();
+    state.link.online = true;
+    state.link.deviceIp = "127.0.0.9";
+  }
+  static constexpr ParamAddr kLevel5{ParamId::InLevel, 4, 0};
+
+  FakeClock clock;
+  Wire wire{clock};
+  CSendQueue queue{wire, wire, clock};
+  CDeviceState state;
+  NoGlyphs glyphs;
+  CChangePath path{state, queue, [this]() -> IGlyphRenderer& { return glyphs; }};
+};
+
+TEST_F(ChangePathTest, QueuesTheExactFrameOnlineAndNothingOffline) {
+  std::vector<std::uint32_t> told;
+  path.SetNotify([&](std::uint32_t bits) { told.push_back(bits); });
+  state.link.online = false;
+  EXPECT_EQ(path.Set(kLevel5, {64, {}}), ChangeResult::Applied);
+  EXPECT_EQ(state.in[4].level, 64);
+  EXPECT_EQ(queue.PumpDue(), 0) << "offline: state kept, nothing queued";
+
+  state.link.online = true;
+  EXPECT_EQ(path.Set({ParamId::InMute, 4, 0}, {1, {}}), ChangeResult::Applied);
+  EXPECT_EQ(path.Set(kLevel5, {99, {}}), ChangeResult::Applied) << "clamped to 70";
+  EXPECT_EQ(path.Set(kLevel5, {70, {}}), ChangeResult::Unchanged);
+  queue.PumpDue();
+  // The mute's frame had not left yet when the level changed: one "%A" with both values.
+  EXPECT_EQ(wire.sent, (std::vector<std::string>{"%A,01,05,01,46,5FAD#"}));
+  EXPECT_EQ(wire.sent.front(), FrameA(state, 5));
+  EXPECT_EQ(told, (std::vector<std::uint32_t>{change::kLevels, change::kMutes, change::kLevels}));
+}
+
+TEST_F(ChangePathTest, RefusesWholeRequestsWithABadPart) {
+  const ChangeRequest bad{{{kLevel5, {10, {}}}, {{ParamId::InLevel, 18, 0}, {10, {}}}}};
+  EXPECT_EQ(path.Apply(bad), ChangeResult::Refused);
+  EXPECT_EQ(state.in[4].level, 70) << "nothing half-applied";
+  EXPECT_EQ(path.Set({ParamId::InName, 0, 0}, {0, "ABCDEFGHI"}), ChangeResult::Refused) << "9 bytes";
+  EXPECT_FALSE(path.CanUndo());
+}
+
+TEST_F(ChangePathTest, ADragSendsAtMostOncePerIntervalAndAlwaysTheFinalValue) {
+  queue.SetInterval(100);
+  const std::uint64_t gesture = path.NewGesture();
+  for (int move = 0; move < 100; ++move) {  // 100 moves in one second
+    path.Set(kLevel5, {move % 71, {}}, ChangeOrigin::Drag, gesture);
+    queue.PumpDue();
+    clock.Advance(10);
+  }
+  path.Set(kLevel5, {33, {}}, ChangeOrigin::Control, gesture);  // release
+  queue.PumpDue();
+  EXPECT_LE(wire.sent.size(), 11u);
+  EXPECT_GE(wire.sent.size(), 10u) << "one per interval while dragging";
+  EXPECT_EQ(wire.sent.back(), FrameA(state, 5));
+  EXPECT_EQ(state.in[4].level, 33);
+  for (std::size_t i = 1; i + 1 < wire.at.size(); ++i) EXPECT_GE(wire.at[i] - wire.at[i - 1], 100);
+
+  // The whole drag is one step: undo puts the value before the drag back, and sends it.
+  ASSERT_TRUE(path.Undo());
+  EXPECT_EQ(state.in[4].level, 70);
+  EXPECT_FALSE(path.CanUndo());
+  queue.PumpDue();
+  EXPECT_EQ(wire.sent.back(), FrameA(state, 5));
+  ASSERT_TRUE(path.Redo());
+  EXPECT_EQ(state.in[4].level, 33);
+}
+
+TEST_F(ChangePathTest, ReleaseResendsTheFinalValueHeldBackByThePace) {
+  queue.SetInterval(100);
+  const std::uint64_t gesture = path.NewGesture();
+  path.Set(kLevel5, {50, {}}, ChangeOrigin::Drag, gesture);
+  queue.PumpDue();
+  clock.Advance(10);
+  path.Set(kLevel5, {40, {}}, ChangeOrigin::Drag, gesture);
+  queue.PumpDue();
+  ASSERT_EQ(wire.sent.size(), 1u) << "the second move waits for the interval";
+  path.Set(kLevel5, {40, {}}, ChangeOrigin::Control, gesture);  // release at the same value
+  queue.PumpDue();
+  ASSERT_EQ(wire.sent.size(), 2u);
+  EXPECT_EQ(wire.sent.back(), FrameA(state, 5));
+}
+
+TEST_F(ChangePathTest, UndoOfflineChangesTheStateAndSendsNothing) {
+  state.link.online = false;
+  path.Set({ParamId::InPeqGain, 0, 1}, {200, {}}, ChangeOrigin::Typed);
+  ASSERT_TRUE(path.Undo());
+  EXPECT_EQ(state.in[0].peq[1].gain, 150);
+  EXPECT_EQ(queue.PumpDue(), 0);
+  EXPECT_FALSE(path.Undo());
+}
+
+TEST_F(ChangePathTest, APlanGoesInOrderWithItsPausesProgressAndGate) {
+  PlanRequest plan;
+  for (int r : {2, 0, 5}) plan.change.writes.push_back({{ParamId::InMute, r, 0}, {1, {}}});
+  plan.pauseMs = 20;
+  const std::uint32_t id = path.ApplyPlan(plan);
+  ASSERT_NE(id, 0u);
+  EXPECT_EQ(queue.Progress(id).total, 3);
+  EXPECT_EQ(queue.Progress(id).sent, 0);
+  // While it runs a member's mute is refused, another value is not.
+  EXPECT_EQ(path.Set({ParamId::InMute, 0, 0}, {0, {}}), ChangeResult::Busy);
+  EXPECT_EQ(path.Set(kLevel5, {20, {}}), ChangeResult::Applied);
+  EXPECT_FALSE(path.Undo()) << "no undo while a plan runs";
+  queue.PumpDue();
+  EXPECT_EQ(wire.sent, (std::vector<std::string>{FrameA(state, 3), FrameA(state, 1), FrameA(state, 6), FrameA(state, 5)}));
+  EXPECT_EQ(wire.pauses, (std::vector<int>{20, 20, 20}));
+  EXPECT_TRUE(queue.Progress(id).Done());
+  EXPECT_FALSE(path.Busy());
+
+  // Undo of the plan goes out the same way: member order, 20 ms apart.
+  wire.sent.clear();
+  wire.pauses.clear();
+  path.Undo();  // the level
+  ASSERT_TRUE(path.Undo());  // the group
+  queue.PumpDue();
+  EXPECT_EQ(wire.sent.size(), 4u);
+  EXPECT_EQ(wire.pauses, (std::vector<int>{20, 20, 20}));
+  EXPECT_EQ(state.in[2].mute + state.in[0].mute + state.in[5].mute, 0);
+}
+
+TEST_F(ChangePathTest, CancelStopsAPlanAndOpensTheGate) {
+  PlanRequest plan;
+  for (int r = 0; r < kWireInputs; ++r) plan.change.writes.push_back({{ParamId::InMute, r, 0}, {1, {}}});
+  plan.pauseMs = 20;
+  plan.gateAll = true;
+  const std::uint32_t id = path.ApplyPlan(plan);
+  EXPECT_EQ(path.Set(kLevel5, {20, {}}), ChangeResult::Busy) << "a whole-device plan gates everything";
+  path.CancelPlan();
+  EXPECT_TRUE(queue.Progress(id).cancelled);
+  EXPECT_FALSE(path.Busy());
+  EXPECT_EQ(queue.PumpDue(), 0);
+  EXPECT_EQ(path.Set(kLevel5, {20, {}}), ChangeResult::Applied);
+}
+
+}  // namespace
+}  // namespace orvx
