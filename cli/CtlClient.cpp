@@ -27,11 +27,16 @@ void CCtlClient::Wake() {
   m_cv.notify_one();
 }
 
-void CCtlClient::OnEffects(const ReportEffects& effects) {
-  if (effects.kind == ReportKind::Z) ++m_fullReports;
+void CCtlClient::OnChanged(const ChangeNotice& notice) {
+  if (!notice.report) return;
+  if (notice.report->kind == ReportKind::Z) ++m_fullReports;
+  if (notice.report->kind == ReportKind::Y) m_namesAfter = m_fullReports;
 }
 
-void CCtlClient::OnMessage(const Caption& text, const Caption&) { m_message = &text; }
+void CCtlClient::OnMessage(const Caption& text, const Caption&, const std::string& detail) {
+  m_message = &text;
+  m_messageDetail = detail;
+}
 
 bool CCtlClient::Pump(int ms, const std::function<bool()>& until) {
   using namespace std::chrono;
@@ -66,17 +71,19 @@ int CCtlClient::Connect(std::string& error) {
     return kExitOldFirmware;
   }
   if (m_message == &captions::kWinsockError) {
-    error = "cannot open the local socket (" + m_options.localIp + ":" + std::to_string(m_options.localPort) + ")";
+    error = m_messageDetail.empty() ? "cannot open the local socket (" + m_options.localIp + ":" +
+                                          std::to_string(m_options.localPort) + ")"
+                                    : m_messageDetail;
     return kExitFailure;
   }
   error = Text(captions::kCannotConnect, Language::English);
   return kExitNoAnswer;
 }
 
-bool CCtlClient::Refresh(int ms) {
+bool CCtlClient::Refresh(int ms, bool withNames) {
   const int before = m_fullReports;
-  m_session.SendIfOnline(FrameZ());
-  return Pump(ms, [&] { return m_fullReports > before; });
+  if (m_session.State().link.online) m_session.QueueFrame(FrameZ());
+  return Pump(ms, [&] { return m_fullReports > before && (!withNames || m_namesAfter > before); });
 }
 
 void CCtlClient::Close() {

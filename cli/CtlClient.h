@@ -23,8 +23,9 @@ public:
   int Connect(std::string& error);
   /// Runs the session for `ms` of real time, or until `until` holds (checked after each pass).
   bool Pump(int ms, const std::function<bool()>& until = {});
-  /// Asks the processor for its full state again and waits for it (bounded). True when it came.
-  bool Refresh(int ms);
+  /// Asks the processor for its full state again and waits for it (bounded). True when it came;
+  /// with `withNames`, only once the names report that follows it came too.
+  bool Refresh(int ms, bool withNames = false);
   /// Program end: "%Q" 00, then the receive thread stops (bounded wait).
   void Close();
 
@@ -32,8 +33,8 @@ public:
   CDeviceState& State() { return m_session.State(); }
 
 private:
-  void OnEffects(const ReportEffects& effects) override;
-  void OnMessage(const Caption& text, const Caption& title) override;
+  void OnChanged(const ChangeNotice& notice) override;
+  void OnMessage(const Caption& text, const Caption& title, const std::string& detail) override;
   void Wake();
 
   const CtlOptions m_options;
@@ -43,7 +44,9 @@ private:
   bool m_woken = false;
   CEditorSession m_session;
   const Caption* m_message = nullptr;
+  std::string m_messageDetail;  ///< why, for a socket failure
   int m_fullReports = 0;
+  int m_namesAfter = 0;  ///< the count of full reports when the latest names report came
   bool m_closed = false;
 };
 

@@ -1,5 +1,6 @@
 #include "CtlOptions.h"
 
+#include "CtlParamArgs.h"
 #include "core/DeviceState.h"
 #include "core/TextCodec.h"
 #include "core/TextParse.h"
@@ -50,15 +51,37 @@ std::optional<std::string> CheckValue(const CtlOptions& o) {
   return std::nullopt;
 }
 
+/// The older "in|out N level|mute|name" form as a value of the table, in raw units.
+void AddrOfTarget(CtlOptions& o) {
+  const int r = o.number - 1;
+  const ParamId id = o.property == CtlProperty::Level  ? (o.input ? ParamId::InLevel : ParamId::OutLevel)
+                     : o.property == CtlProperty::Mute ? (o.input ? ParamId::InMute : ParamId::OutMute)
+                                                       : (o.input ? ParamId::InName : ParamId::OutName);
+  o.addr = {id, r, 0};
+  o.legacy = true;
+  if (o.command == CtlCommand::Set) o.paramValue = std::get<ParamValue>(ParseCtlValue(o.addr, o.value, true));
+}
+
 }  // namespace
 
 std::string CtlUsage() {
   return "usage: orvxctl --device IP [--port N] [--local-ip IP] [--local-port N] [--timeout S] [--json] COMMAND\n"
          "  status                          handshake, firmware version, names, online\n"
-         "  get in|out N level|mute|name    read one value\n"
-         "  set in|out N level|mute|name V  change one value (level 0..70, mute 0|1, name <= 8 GBK bytes)\n"
+         "  params                          every value of the parameter table (no --device needed)\n"
+         "  get NAME [REC [IDX]] [--raw]    read one value, e.g. get in.peq.gain 3 2\n"
+         "  set NAME [REC [IDX]] V [--raw]  change one value and read it back, e.g. set in.level 3 -6dB,\n"
+         "                                  set in.source 5 D2, set in.peq.gain 1 2 -3.5dB, set in.mute 4 1 --raw\n"
+         "    REC and IDX count from 1 (channel, output, group, unit; band, slot, ...); V is in the units\n"
+         "    `params` shows (a caption of a list or switch, a number with or without its unit), or raw\n"
+         "  get in|out N level|mute|name    the older form: raw level 0..70, mute 0|1, name\n"
+         "  set in|out N level|mute|name V\n"
          "  monitor [--seconds N]           live meters and automatic-mixer gates\n"
-         "exit codes: 0 ok, 2 bad arguments, 3 no answer (CANNOT CONNECT.), 4 old firmware\n";
+         "ports: --port (the processor's) and --local-port (where it answers) default to 39030;\n"
+         "  --local-ip defaults to 0.0.0.0\n"
+         "exit codes: 0 ok, 1 failure (e.g. the local port is in use), 2 bad arguments,\n"
+         "  3 no answer (CANNOT CONNECT., or a change the processor did not take), 4 old firmware,\n"
+         "  5 state only: set of a value no command carries, get of a value no report carries (nothing sent),\n"
+         "  6 not confirmed: set sent the value, but no report carries it back\n";
 }
 
 std::variant<CtlOptions, std::string> ParseCtlOptions(const std::vector<std::string>& args) {
@@ -73,6 +96,10 @@ std::variant<CtlOptions, std::string> ParseCtlOptions(const std::vector<std::str
     }
     if (opt == "--json") {
       o.json = true;
+      continue;
+    }
+    if (opt == "--raw") {
+      o.raw = true;
       continue;
     }
     if (i + 1 >= args.size()) return "missing value for " + opt;
@@ -100,14 +127,17 @@ std::variant<CtlOptions, std::string> ParseCtlOptions(const std::vector<std::str
       return "unknown option " + opt;
     }
   }
-  if (o.deviceIp.empty()) return "--device IP is required";
   if (a.empty()) return "missing command";
+  if (o.deviceIp.empty() && a[0] != "params") return "--device IP is required";
   std::size_t i = 1;
   const std::string& cmd = a[0];
   if (cmd == "status") {
     o.command = CtlCommand::Status;
-  } else if (cmd == "get" || cmd == "set") {
+  } else if (cmd == "params") {
+    o.command = CtlCommand::Params;
+  } else if ((cmd == "get" || cmd == "set") && i < a.size() && (a[i] == "in" || a[i] == "out")) {
     o.command = cmd == "get" ? CtlCommand::Get : CtlCommand::Set;
+    if (o.raw) return "--raw belongs to the NAME form; the older form is raw already";
     if (auto err = ReadTarget(a, i, o)) return *err;
     i += 3;
     if (o.command == CtlCommand::Set) {
@@ -115,12 +145,17 @@ std::variant<CtlOptions, std::string> ParseCtlOptions(const std::vector<std::str
       o.value = a[i++];
       if (auto err = CheckValue(o)) return *err;
     }
+    AddrOfTarget(o);
+  } else if (cmd == "get" || cmd == "set") {
+    o.command = cmd == "get" ? CtlCommand::Get : CtlCommand::Set;
+    if (auto err = ReadParamWords(a, i, o.command == CtlCommand::Set, o)) return *err;
   } else if (cmd == "monitor") {
     o.command = CtlCommand::Monitor;
   } else {
     return "unknown command " + cmd;
   }
   if (secondsGiven && o.command != CtlCommand::Monitor) return "--seconds belongs to monitor";
+  if (o.raw && o.command != CtlCommand::Get && o.command != CtlCommand::Set) return "--raw belongs to get and set";
   if (i != a.size()) return "unexpected argument " + a[i];
   return o;
 }

@@ -2,8 +2,14 @@
 /// Command line of orvxctl: global options, then one command.
 ///
 ///   orvxctl --device IP [--port N] [--local-ip IP] [--local-port N] [--timeout S] [--json] COMMAND
-///   COMMAND: status | get in|out N level|mute|name | set in|out N level|mute|name VALUE
+///   Both ports default to 39030: the processor answers there, so an editor or a running
+///   `orvxctl monitor` on the same address keeps a second run from binding.
+///   COMMAND: status | params | get NAME [RECORD [INDEX]] | set NAME [RECORD [INDEX]] VALUE
 ///            | monitor [--seconds N]
+///   The older forms "get in|out N level|mute|name" and "set in|out N level|mute|name VALUE" remain
+///   (raw values, their own output). `params` needs no --device.
+
+#include "session/ParamTable.h"
 
 #include <cstdint>
 #include <string>
@@ -12,18 +18,22 @@
 
 namespace orvx {
 
-enum class CtlCommand { Status, Get, Set, Monitor };
+enum class CtlCommand { Status, Get, Set, Monitor, Params };
 enum class CtlProperty { Level, Mute, Name };
 
 struct CtlOptions {
   std::string deviceIp;
   std::string localIp = "0.0.0.0";
-  std::uint16_t localPort = 0;
+  std::uint16_t localPort = 39030;  ///< the processor answers on this port, whatever port a frame came from
   std::uint16_t port = 39030;
   double timeoutS = 16;  ///< covers the three connection attempts (0, 5, 10 s) and the give-up at 15 s
   bool json = false;
 
   CtlCommand command = CtlCommand::Status;
+  ParamAddr addr;          ///< get/set: the value, record and index counted from 0
+  ParamValue paramValue;   ///< set: the value, checked and in range
+  bool raw = false;        ///< --raw: values in the table's raw units
+  bool legacy = false;     ///< the "in|out N level|mute|name" form, printed as it always was
   bool input = true;     ///< get/set: "in" (1..12) or "out" (1..8)
   int number = 0;
   CtlProperty property = CtlProperty::Level;
@@ -38,6 +48,8 @@ enum CtlExit : int {
   kExitBadArguments = 2,
   kExitNoAnswer = 3,     ///< no answer / "CANNOT CONNECT."
   kExitOldFirmware = 4,  ///< "Please update your device."
+  kExitStateOnly = 5,    ///< set of a value no command carries, get of one no report carries: nothing sent
+  kExitUnconfirmed = 6,  ///< set: sent, but no report carries the value back to confirm it
 };
 
 std::variant<CtlOptions, std::string> ParseCtlOptions(const std::vector<std::string>& args);

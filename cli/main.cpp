@@ -3,9 +3,8 @@
 #include "CtlClient.h"
 #include "CtlOptions.h"
 #include "CtlOutput.h"
-
-#include "core/TextCodec.h"
-#include "link/Commands.h"
+#include "CtlParamCommands.h"
+#include "CtlParamList.h"
 
 #include <chrono>
 #include <iostream>
@@ -14,8 +13,6 @@
 namespace orvx {
 namespace {
 
-constexpr int kVerifyAttempts = 3;
-constexpr int kVerifyWaitMs = 1500;
 constexpr int kMonitorLineMs = 250;
 
 int Fail(const std::string& message, int code, bool json) {
@@ -24,42 +21,21 @@ int Fail(const std::string& message, int code, bool json) {
   return code;
 }
 
-int WireChannel(const CtlOptions& o) { return o.input ? o.number : kFirstOutputChannel + o.number - 1; }
-
-/// Writes the value into the state, as a page would before sending.
-void StoreValue(CDeviceState& s, const CtlOptions& o) {
-  const int r = o.number - 1;
-  switch (o.property) {
-    case CtlProperty::Level: (o.input ? s.in[r].level : s.out[r].level) = std::stoi(o.value); break;
-    case CtlProperty::Mute: (o.input ? s.in[r].mute : s.out[r].mute) = std::stoi(o.value); break;
-    case CtlProperty::Name:
-      SetNameBytes(o.input ? s.in[r].shortName : s.out[r].shortName, Utf8ToGbk(o.value));
-      break;
-  }
-}
-
-void SendValue(CCtlClient& client, const CtlOptions& o) {
-  if (o.property == CtlProperty::Name) client.Session().Commands().SendName(WireChannel(o));
-  else client.Session().SendIfOnline(FrameA(client.State(), WireChannel(o)));
-}
-
-/// Sends the change and reads the processor's state back until it shows the value (UDP may lose
-/// a frame; a change the processor never took is reported, not claimed).
-bool SetAndVerify(CCtlClient& client, const CtlOptions& o) {
-  const std::string wanted = FormatValue([&] {
-    CDeviceState expected = client.State();
-    StoreValue(expected, o);
-    return expected;
-  }(), o, true);
-  for (int attempt = 0; attempt < kVerifyAttempts; ++attempt) {
-    StoreValue(client.State(), o);
-    SendValue(client, o);
-    if (client.Refresh(kVerifyWaitMs) && FormatValue(client.State(), o, true) == wanted) return true;
-  }
-  return false;
+void Print(const CtlReply& reply, bool json) {
+  std::cout << reply.out;
+  if (!reply.note.empty()) std::cerr << "orvxctl: " << reply.note << "\n";
+  if (!reply.error.empty()) Fail(reply.error, reply.code, json);
 }
 
 int Run(const CtlOptions& o) {
+  if (o.command == CtlCommand::Params) {
+    std::cout << FormatParamList(o.json);
+    return kExitOk;
+  }
+  if (const auto refused = RefuseUnreachable(o)) {
+    Print(*refused, o.json);
+    return refused->code;
+  }
   CCtlClient client(o);
   std::string error;
   if (const int code = client.Connect(error); code != kExitOk) return Fail(error, code, o.json);
@@ -69,12 +45,16 @@ int Run(const CtlOptions& o) {
       std::cout << FormatStatus(client.State(), o.deviceIp, o.json);
       break;
     case CtlCommand::Get:
-      std::cout << FormatValue(client.State(), o, o.json);
+    case CtlCommand::Set: {
+      const CtlReply reply = o.command == CtlCommand::Get ? RunGet(client, o) : RunSet(client, o);
+      Print(reply, o.json);
+      if (reply.code != kExitOk) {
+        client.Close();
+        return reply.code;
+      }
       break;
-    case CtlCommand::Set:
-      if (!SetAndVerify(client, o)) return Fail("the processor did not take the change", kExitNoAnswer, o.json);
-      std::cout << FormatValue(client.State(), o, o.json);
-      break;
+    }
+    case CtlCommand::Params: break;
     case CtlCommand::Monitor: {
       const auto start = std::chrono::steady_clock::now();
       const int lines = static_cast<int>(o.seconds * 1000 / kMonitorLineMs);

@@ -1,0 +1,86 @@
+#include "CtlParamCommands.h"
+
+#include "CtlOutput.h"
+#include "CtlParamArgs.h"
+#include "JsonText.h"
+#include "session/ParamReport.h"
+
+#include <sstream>
+
+namespace orvx {
+namespace {
+
+constexpr int kVerifyAttempts = 3;
+constexpr int kVerifyWaitMs = 1500;
+
+/// "in.peq.gain 3 2", "automix.nom": the value as the operator addressed it.
+std::string Addressed(const ParamAddr& a) {
+  const ParamDef& d = Param(a.id);
+  std::string text = d.name;
+  if (!RecordWord(d).empty()) text += " " + std::to_string(a.record + 1);
+  if (!IndexWord(d).empty()) text += " " + std::to_string(a.index + 1);
+  return text;
+}
+
+std::string Value(const ParamAddr& a, const ParamValue& v) { return FormatParam(a, v, Language::English); }
+
+/// Sets the value again when the state no longer holds it (a report brought the old one back),
+/// otherwise repeats the frames that carry it.
+void Send(CChangePath& changes, const ParamAddr& a, const ParamValue& v) {
+  if (changes.Set(a, v, ChangeOrigin::Script) == ChangeResult::Unchanged) changes.Resend(a);
+}
+
+}  // namespace
+
+std::optional<CtlReply> RefuseUnreachable(const CtlOptions& o) {
+  if (o.command == CtlCommand::Set && CommandsFor(o.addr).empty())
+    return CtlReply{kExitStateOnly, {}, Addressed(o.addr) + " is kept in the editor only: no command carries it "
+                                                            "to the processor; nothing was sent", {}};
+  if (o.command == CtlCommand::Get && ReportOf(o.addr) == ReportedBy::None)
+    return CtlReply{kExitStateOnly, {}, "the processor does not report " + Addressed(o.addr) + "; nothing to read", {}};
+  return std::nullopt;
+}
+
+std::string FormatParamValue(const CDeviceState& s, const CtlOptions& o) {
+  if (o.legacy) return FormatValue(s, o, o.json);
+  const ParamAddr& a = o.addr;
+  const ParamDef& d = Param(a.id);
+  const ParamValue v = ReadParam(s, a);
+  const bool text = d.display.kind == DisplayKind::Text;
+  std::ostringstream out;
+  if (o.json) {
+    out << "{\"param\":" << JsonString(d.name) << ",\"record\":"
+        << (RecordWord(d).empty() ? "null" : std::to_string(a.record + 1))
+        << ",\"index\":" << (IndexWord(d).empty() ? "null" : std::to_string(a.index + 1))
+        << ",\"raw\":" << (text ? "null" : std::to_string(v.raw)) << ",\"value\":" << JsonString(Value(a, v)) << "}\n";
+  } else {
+    out << (o.raw && !text ? std::to_string(v.raw) : Value(a, v)) << "\n";
+  }
+  return out.str();
+}
+
+CtlReply RunGet(CCtlClient& client, const CtlOptions& o) { return {kExitOk, FormatParamValue(client.State(), o), {}, {}}; }
+
+CtlReply RunSet(CCtlClient& client, const CtlOptions& o) {
+  const ParamAddr& a = o.addr;
+  CChangePath& changes = client.Session().Changes();
+  const ReportedBy by = ReportOf(a);
+  const ParamValue wanted = AfterWire(a, ClampParam(a, o.paramValue));
+  for (int attempt = 0; attempt < kVerifyAttempts; ++attempt) {
+    Send(changes, a, o.paramValue);
+    if (!client.Refresh(kVerifyWaitMs, by == ReportedBy::Y)) continue;
+    // The processor answered the "%Z" queued after the change, so the change has left.
+    if (by == ReportedBy::None)
+      return {kExitUnconfirmed, {}, "sent " + Addressed(a) + " " + Value(a, o.paramValue) +
+                                    ", but the processor does not report it back: not confirmed", {}};
+    if (ReadParam(client.State(), a) != wanted) continue;
+    CtlReply reply{kExitOk, FormatParamValue(client.State(), o), {}, {}};
+    if (wanted != ClampParam(a, o.paramValue))
+      reply.note = "the processor keeps " + Addressed(a) + " in coarser steps: " + Value(a, o.paramValue) +
+                   " is held as " + Value(a, wanted);
+    return reply;
+  }
+  return {kExitNoAnswer, {}, "the processor did not take the change", {}};
+}
+
+}  // namespace orvx

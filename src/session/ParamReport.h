@@ -1,0 +1,24 @@
+#pragma once
+/// Which of the processor's reports carries a value back to the editor, and how the wire changes a
+/// value on its way. A script that changes a value confirms it by reading the processor's state
+/// afresh; only values a report carries can be confirmed that way.
+
+#include "session/ParamTable.h"
+
+namespace orvx {
+
+enum class ReportedBy : std::uint8_t {
+  None,  ///< no report carries it: the editor's copy is the only one it can read
+  Z,     ///< the full state, the answer to "%Z"
+  Y,     ///< names and conference-unit slots, which follow every "Z"
+};
+
+/// The report that carries this value back (None for invalid addresses). Where the processor's
+/// columns and the editor's decoder differ in reach, only what both cover counts.
+ReportedBy ReportOf(const ParamAddr& a);
+
+/// The value the processor keeps when sent `v`: EQ gains travel halved, so an odd raw gain comes
+/// back one step lower. Every other value comes back as sent.
+ParamValue AfterWire(const ParamAddr& a, ParamValue v);
+
+}  // namespace orvx
