@@ -13,6 +13,7 @@
 
 #include "core/Captions.h"
 #include "link/FrameChecksum.h"
+#include "link/SocketErrorText.h"
 
 namespace orvx {
 namespace {
@@ -68,14 +69,25 @@ void CDeviceLink::DrainStopEvent() {
   }
 }
 
-int CDeviceLink::OpenSocket() {
+int CDeviceLink::OpenSocket(int& errorNumber) {
   sockaddr_in local{};
-  if (m_stopEvent < 0 || !ToAddress(m_settings.localIp, m_settings.localPort, local)) return -1;
+  if (m_stopEvent < 0) {
+    errorNumber = EBADF;
+    return -1;
+  }
+  if (!ToAddress(m_settings.localIp, m_settings.localPort, local)) {
+    errorNumber = EINVAL;  // not a dotted quad
+    return -1;
+  }
   const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_UDP);
-  if (fd < 0) return -1;
+  if (fd < 0) {
+    errorNumber = errno;
+    return -1;
+  }
   // No SO_REUSEADDR: for UDP it would let a second listener share the port and silently take
   // part of the traffic; a taken port must fail here and be reported.
   if (bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
+    errorNumber = errno;
     close(fd);
     return -1;
   }
@@ -98,10 +110,14 @@ void CDeviceLink::CloseSocket(int fd) {
 
 void CDeviceLink::ReceiveThreadProc(FrameHandler onFrame, ErrorHandler onError,
                                     std::promise<bool>* ready) {
-  const int fd = OpenSocket();
+  int errorNumber = 0;
+  const int fd = OpenSocket(errorNumber);
   if (fd < 0) {
     // Reported before Start returns, so the owner sees the failure and its message together.
-    if (onError) onError(captions::kWinsockError.en, captions::kWinsockCaption.en);
+    if (onError) {
+      onError(captions::kWinsockError.en, captions::kWinsockCaption.en,
+              SocketErrorDetail(errorNumber, m_settings.localIp, m_settings.localPort));
+    }
     ready->set_value(false);  // `ready` belongs to Start and is gone after this
     return;
   }

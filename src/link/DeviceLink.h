@@ -26,8 +26,10 @@ struct LinkSettings {
 /// Called on the receive thread with each valid frame. It must not decode the frame there: the
 /// owner marshals it to its own thread (a queued call, or a CFrameInbox).
 using FrameHandler = std::function<void(ReceivedFrame frame)>;
-/// Called on the receive thread when the socket cannot be set up: message and box caption.
-using ErrorHandler = std::function<void(const std::string& message, const std::string& caption)>;
+/// Called on the receive thread when the socket cannot be set up: the system's message and box
+/// caption, and the detail that says why (see SocketErrorDetail).
+using ErrorHandler =
+    std::function<void(const std::string& message, const std::string& caption, const std::string& detail)>;
 
 class CDeviceLink final : public IDatagramSink {
 public:
@@ -38,8 +40,8 @@ public:
   CDeviceLink& operator=(const CDeviceLink&) = delete;
 
   /// Starts the receive thread and waits until it has set up its socket. Returns true when the
-  /// socket is bound; on failure onError gets "Winsock error!" / "Warming" (on the receive thread,
-  /// before Start returns) and the thread ends.
+  /// socket is bound; on failure onError gets "Winsock error!" / "Warming" and the reason (on the
+  /// receive thread, before Start returns) and the thread ends.
   /// Whatever the handlers touch must outlive the thread (Stop, or destroy the link, first).
   /// Refused (false) while a receive thread still runs: stop it first. A stale stop signal left
   /// from before is cleared when no thread runs.
@@ -66,7 +68,8 @@ public:
 
 private:
   void ReceiveThreadProc(FrameHandler onFrame, ErrorHandler onError, std::promise<bool>* ready);
-  int OpenSocket();
+  /// The bound socket, or -1 with `errorNumber` set to why not.
+  int OpenSocket(int& errorNumber);
   void CloseSocket(int fd);
   void DrainStopEvent();
 

@@ -34,11 +34,15 @@ struct Endpoint {
   explicit Endpoint(LinkSettings s) : link(std::move(s)) {}
   bool Start() {
     return link.Start([this](ReceivedFrame f) { inbox.Push(std::move(f)); },
-                      [this](const std::string& m, const std::string& c) { error = m + "|" + c; });
+                      [this](const std::string& m, const std::string& c, const std::string& d) {
+                        error = m + "|" + c;
+                        detail = d;
+                      });
   }
   // Declared before the link: the receive thread writes them until the link is destroyed.
   CFrameInbox inbox;
   std::string error;
+  std::string detail;
   CDeviceLink link;
 };
 
@@ -183,15 +187,19 @@ TEST(DeviceLink, SocketSetUpFailureIsReported) {
   struct Case {
     const char* name;
     LinkSettings settings;
+    std::string detail;
   } cases[] = {
-      {"port held by another program", {kLoopback, holder.Port(), 0}},
-      {"port held by another link", {kLoopback, running.link.BoundPort(), 0}},
-      {"address not a dotted quad", {"localhost", 0, 0}},
+      {"port held by another program", {kLoopback, holder.Port(), 0},
+       "Port " + std::to_string(holder.Port()) + " on 127.0.0.1 is already in use by another program"},
+      {"port held by another link", {kLoopback, running.link.BoundPort(), 0},
+       "Port " + std::to_string(running.link.BoundPort()) + " on 127.0.0.1 is already in use"},
+      {"address not a dotted quad", {"localhost", 0, 0}, "Port 0 on localhost cannot be opened: Invalid argument."},
   };
   for (const Case& c : cases) {
     Endpoint e(c.settings);
     EXPECT_FALSE(e.Start()) << c.name;
     EXPECT_EQ(e.error, "Winsock error!|Warming") << c.name;
+    EXPECT_EQ(e.detail.substr(0, c.detail.size()), c.detail) << c.name;
     EXPECT_FALSE(e.link.IsRunning()) << c.name;
     EXPECT_FALSE(e.link.SendFrame("%Z,01,", kLoopback)) << c.name;
   }

@@ -1,0 +1,18 @@
+#pragma once
+/// The reason a link socket could not be set up, in the operator's words. The system's own box
+/// ("Winsock error!" / "Warming") says only that something failed; this detail says what, so an
+/// operator who started a second editor sees why the first one keeps the port.
+
+#include <cstdint>
+#include <string>
+
+namespace orvx {
+
+/// The detail for `errorNumber` (an errno value) when binding ip:port: a taken port is named as
+/// such, anything else gives the system's own text.
+std::string SocketErrorDetail(int errorNumber, const std::string& ip, std::uint16_t port);
+
+/// The message box text: `text`, a blank line and `detail`; `text` alone when there is no detail.
+std::string TextWithDetail(const std::string& text, const std::string& detail);
+
+}  // namespace orvx
