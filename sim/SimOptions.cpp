@@ -33,6 +33,8 @@ std::string SimUsage() {
   return "usage: orvx-sim [options]\n"
          "  --ip ADDR          address to listen on (default 127.0.0.2)\n"
          "  --port N           UDP port (default 39030; 0 = any free port, printed at start)\n"
+         "  --reply-port N     port every answer goes to, at the sender's address (default 39030;\n"
+         "                     0 = the simulator's own port)\n"
          "  --version TEXT     firmware version in the \"Z\" report (default 32; below 20 is refused)\n"
          "  --names A,B,...    names of channels 1..20 (UTF-8)\n"
          "  --rate N           \"Q\" reports per second, 1..1000 (default 20)\n"
@@ -74,6 +76,10 @@ std::variant<SimOptions, std::string> ParseSimOptions(const std::vector<std::str
       const auto p = ParseNumber<int>(v, 0, 65535);
       if (!p) return bad();
       o.server.port = static_cast<std::uint16_t>(*p);
+    } else if (a == "--reply-port") {
+      const auto p = ParseNumber<int>(v, 0, 65535);
+      if (!p) return bad();
+      o.server.replyPort = static_cast<std::uint16_t>(*p);
     } else if (a == "--version") {
       if (!IsVersionText(v)) return bad();
       o.server.device.firmwareVersion = v;

@@ -1,6 +1,7 @@
 #include "SimServer.h"
 
 #include "ConsoleCommand.h"
+#include "link/SocketErrorText.h"
 
 #include <algorithm>
 #include <chrono>
@@ -39,11 +40,14 @@ bool CSimServer::Start(std::string* error) {
         }
         m_wake.notify_all();
       },
-      [&failure](const std::string& message, const std::string&) { failure = message; });
+      [&failure](const std::string& message, const std::string&, const std::string& detail) {
+        failure = TextWithDetail(message, detail);
+      });
   if (!ok) {
     if (error) *error = failure.empty() ? "cannot open the socket" : failure;
     return false;
   }
+  m_replyPort.store(m_settings.replyPort != 0 ? m_settings.replyPort : m_link.BoundPort());
   m_worker = std::thread([this] { WorkerLoop(); });
   return true;
 }
@@ -123,12 +127,12 @@ void CSimServer::SendTo(const Peer& peer, const std::string& frame) {
     const auto seed = m_settings.seed + static_cast<std::uint32_t>(m_faults.size()) * 7777u;
     it = m_faults.emplace(peer, CFaultInjector(m_settings.faults, seed)).first;
   }
-  for (const std::string& d : it->second.Shape(frame)) m_link.SendDatagramTo(d, peer.first, peer.second);
+  for (const std::string& d : it->second.Shape(frame)) m_link.SendDatagramTo(d, peer, m_replyPort.load());
 }
 
 void CSimServer::HandleFrame(const ReceivedFrame& f, std::int64_t now) {
   m_received.push_back(f.text);
-  const Peer peer{f.fromIp, f.fromPort};
+  const Peer& peer = f.fromIp;
   std::string line = "rx " + PeerText(f.fromIp, f.fromPort) + " " + f.text;
   if (now < m_silentUntil) {
     Log(line + "  (silent: not answered)");
@@ -200,7 +204,7 @@ void CSimServer::WorkerLoop() {
     if (now - heldSince >= kReorderHoldMs) {
       heldSince = now;
       for (auto& [peer, faults] : m_faults)
-        for (const std::string& d : faults.Flush()) m_link.SendDatagramTo(d, peer.first, peer.second);
+        for (const std::string& d : faults.Flush()) m_link.SendDatagramTo(d, peer, m_replyPort.load());
     }
     m_wake.notify_all();
     const auto waitMs = std::max<std::int64_t>(1, static_cast<std::int64_t>(nextReport) - m_clock.NowMs());

@@ -1,8 +1,8 @@
 #pragma once
 /// The simulator on the network: one UDP link, a worker thread that applies commands, answers each
-/// peer at the address and port its command came from, streams "Q" reports to the peers that asked
-/// for them, sends "P" reports after changes made at the processor, and damages its own traffic on
-/// request (FaultInjector).
+/// peer at its address on the fixed reply port (as the processor does, whatever port a command came
+/// from), streams "Q" reports to the peers that asked for them, sends "P" reports after changes
+/// made at the processor, and damages its own traffic on request (FaultInjector).
 ///
 /// Threads: the link's receive thread only queues frames; the worker owns the device and does all
 /// decoding and sending. Other threads talk to it through Console() and read it through the
@@ -13,6 +13,7 @@
 #include "core/Clock.h"
 #include "link/DeviceLink.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -23,7 +24,6 @@
 #include <set>
 #include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
 namespace orvx {
@@ -31,6 +31,9 @@ namespace orvx {
 struct SimServerSettings {
   std::string ip = "127.0.0.2";
   std::uint16_t port = 39030;  ///< 0: an ephemeral port (see BoundPort)
+  /// Every answer and report goes to the sender's address on this port. 0: the simulator's own
+  /// bound port, so both ends share one number even when that number is ephemeral.
+  std::uint16_t replyPort = 39030;
   int rate = 20;               ///< "Q" reports per second, 1..1000
   FaultRates faults;
   std::uint32_t seed = 1;
@@ -51,6 +54,8 @@ public:
   /// Stops the worker and the link; safe to call twice.
   void Stop();
   std::uint16_t BoundPort() const { return m_link.BoundPort(); }
+  /// The port answers go to (valid after a successful Start).
+  std::uint16_t ReplyPort() const { return m_replyPort.load(); }
 
   /// Queues one console line (see ConsoleCommand.h) for the worker.
   void Console(std::string line);
@@ -74,7 +79,8 @@ public:
   bool WaitFor(const std::function<bool()>& pred, int timeoutMs) const;
 
 private:
-  using Peer = std::pair<std::string, std::uint16_t>;
+  /// A peer is an address: whatever port it sends from, it is answered on the reply port.
+  using Peer = std::string;
 
   void WorkerLoop();
   void HandleFrame(const ReceivedFrame& f, std::int64_t now);
@@ -85,6 +91,7 @@ private:
   SimServerSettings m_settings;
   const IClock& m_clock;
   CDeviceLink m_link;
+  std::atomic<std::uint16_t> m_replyPort{0};
 
   mutable std::mutex m_mutex;            ///< guards everything below
   mutable std::condition_variable m_wake;

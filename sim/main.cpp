@@ -89,6 +89,7 @@ int main(int argc, char** argv) {
     return 3;
   }
   std::cout << "orvx-sim: listening on " << options.server.ip << ":" << server.BoundPort() << std::endl;
+  std::cout << "orvx-sim: answering every sender on port " << server.ReplyPort() << std::endl;
 
   std::atomic<bool> stop{false};
   std::thread console([&] { ReadStdin(server, stop); });

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 
@@ -68,7 +69,7 @@ CSimProcess::CSimProcess(const std::vector<std::string>& args) {
   if (pipe(out) != 0) return;
   const int devnull = ::open("/dev/null", O_WRONLY);
   std::vector<std::string> all = args;
-  all.insert(all.end(), {"--port", "0"});
+  if (std::find(all.begin(), all.end(), "--port") == all.end()) all.insert(all.end(), {"--port", "0"});
   m_pid = Spawn(BinDir() + "/orvx-sim", all, out[1], devnull);
   close(out[1]);
   close(devnull);
@@ -83,6 +84,7 @@ CSimProcess::CSimProcess(const std::vector<std::string>& args) {
     line.append(c, static_cast<std::size_t>(n));
   }
   close(out[0]);
+  line.resize(std::min(line.size(), line.find('\n')));  // the port line is the first
   const auto colon = line.rfind(':');
   if (colon != std::string::npos) m_port = static_cast<std::uint16_t>(std::atoi(line.c_str() + colon + 1));
 }

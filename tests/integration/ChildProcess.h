@@ -16,7 +16,8 @@ std::string BinDir();
 /// orvx-sim in the background; stopped (SIGTERM, then waited for) by the destructor.
 class CSimProcess {
 public:
-  /// Starts BinDir()/orvx-sim with `args` plus "--port 0"; waits (bounded) for its port line.
+  /// Starts BinDir()/orvx-sim with `args` (plus "--port 0" unless they give a port); waits
+  /// (bounded) for its port line.
   explicit CSimProcess(const std::vector<std::string>& args);
   ~CSimProcess();
   CSimProcess(const CSimProcess&) = delete;

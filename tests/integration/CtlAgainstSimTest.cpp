@@ -1,7 +1,13 @@
-// orvxctl and orvx-sim, the built programs, on a loopback address of their own (127.0.0.23) and an
-// ephemeral port, so parallel test runs never meet.
+// orvxctl and orvx-sim, the built programs, each on a loopback address of its own. The simulator
+// answers on a fixed port; most tests give it an ephemeral port and let it answer on that same
+// number, where orvxctl binds on its own address, so parallel test runs never meet.
 
 #include "ChildProcess.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -9,15 +15,25 @@ namespace orvx {
 namespace {
 
 constexpr const char* kSimIp = "127.0.0.23";
+constexpr const char* kCtlIp = "127.0.0.24";
+
+/// The simulator's options for an ephemeral port that is also its reply port.
+std::vector<std::string> SimArgs(std::vector<std::string> words) {
+  std::vector<std::string> args = {"--ip", kSimIp, "--duration", "30", "--quiet", "--reply-port", "0"};
+  args.insert(args.end(), words.begin(), words.end());
+  return args;
+}
 
 std::vector<std::string> Ctl(const CSimProcess& sim, std::vector<std::string> words) {
-  std::vector<std::string> args = {"--device", kSimIp, "--port", std::to_string(sim.Port()), "--timeout", "12"};
+  const std::string port = std::to_string(sim.Port());
+  std::vector<std::string> args = {"--device", kSimIp, "--port", port, "--local-ip", kCtlIp, "--local-port", port,
+                                   "--timeout", "12"};
   args.insert(args.end(), words.begin(), words.end());
   return args;
 }
 
 TEST(CtlAgainstSim, StatusJsonShowsFirmwareAndAllTwentyNames) {
-  CSimProcess sim({"--ip", kSimIp, "--duration", "30", "--quiet", "--names", "Lectern,中文,Podium"});
+  CSimProcess sim(SimArgs({"--names", "Lectern,中文,Podium"}));
   ASSERT_NE(sim.Port(), 0);
   const CommandResult r = RunProgram("orvxctl", Ctl(sim, {"status", "--json"}));
   ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -29,7 +45,7 @@ TEST(CtlAgainstSim, StatusJsonShowsFirmwareAndAllTwentyNames) {
 }
 
 TEST(CtlAgainstSim, SetChangesTheProcessorSeenInItsNextFullState) {
-  CSimProcess sim({"--ip", kSimIp, "--duration", "30", "--quiet"});
+  CSimProcess sim(SimArgs({}));
   ASSERT_NE(sim.Port(), 0);
   struct Case {
     std::vector<std::string> set;
@@ -54,7 +70,7 @@ TEST(CtlAgainstSim, SetChangesTheProcessorSeenInItsNextFullState) {
 
 TEST(CtlAgainstSim, ExitCodesForOldFirmwareBadArgumentsAndNoAnswer) {
   {
-    CSimProcess old({"--ip", kSimIp, "--duration", "30", "--quiet", "--version", "19"});
+    CSimProcess old(SimArgs({"--version", "19"}));
     ASSERT_NE(old.Port(), 0);
     const CommandResult r = RunProgram("orvxctl", Ctl(old, {"status"}));
     EXPECT_EQ(r.exitCode, 4);
@@ -66,12 +82,41 @@ TEST(CtlAgainstSim, ExitCodesForOldFirmwareBadArgumentsAndNoAnswer) {
   const CommandResult range = RunProgram("orvxctl", {"--device", kSimIp, "set", "in", "13", "level", "4"});
   EXPECT_EQ(range.exitCode, 2);
   // A simulator that never answers: no answer within the timeout.
-  CSimProcess mute({"--ip", kSimIp, "--duration", "30", "--quiet", "--ignore-z", "100"});
+  CSimProcess mute(SimArgs({"--ignore-z", "100"}));
   ASSERT_NE(mute.Port(), 0);
-  const CommandResult none = RunProgram(
-      "orvxctl", {"--device", kSimIp, "--port", std::to_string(mute.Port()), "--timeout", "1.5", "status", "--json"});
+  const std::string port = std::to_string(mute.Port());
+  const CommandResult none = RunProgram("orvxctl", {"--device", kSimIp, "--port", port, "--local-ip", kCtlIp,
+                                                    "--local-port", port, "--timeout", "1.5", "status", "--json"});
   EXPECT_EQ(none.exitCode, 3);
   EXPECT_NE(none.out.find("\"error\":\"CANNOT CONNECT.\""), std::string::npos) << none.out;
+}
+
+TEST(CtlAgainstSim, DefaultPortsReachAProcessorThatAnswersOnlyOn39030) {
+  // Both programs on the product's port, each on its own address; orvxctl is given no port at all.
+  constexpr const char* kDeviceIp = "127.0.0.25";
+  CSimProcess sim({"--ip", kDeviceIp, "--port", "39030", "--duration", "30", "--quiet"});
+  ASSERT_EQ(sim.Port(), 39030);
+  const CommandResult r =
+      RunProgram("orvxctl", {"--device", kDeviceIp, "--local-ip", "127.0.0.26", "--timeout", "12", "status", "--json"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("\"online\":true"), std::string::npos) << r.out;
+}
+
+TEST(CtlAgainstSim, APortHeldByAnotherProgramIsNamedAndExitsOne) {
+  constexpr const char* kHeldIp = "127.0.0.27";
+  const int holder = ::socket(AF_INET, SOCK_DGRAM, 0);
+  ASSERT_GE(holder, 0);
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_port = htons(39030);
+  ASSERT_EQ(inet_pton(AF_INET, kHeldIp, &addr.sin_addr), 1);
+  ASSERT_EQ(::bind(holder, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+  // Nothing is sent: the bind fails before the first frame.
+  const CommandResult r =
+      RunProgram("orvxctl", {"--device", "127.0.0.28", "--local-ip", kHeldIp, "--timeout", "3", "status"});
+  ::close(holder);
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("Port 39030 on 127.0.0.27 is already in use by another program"), std::string::npos) << r.err;
 }
 
 }  // namespace

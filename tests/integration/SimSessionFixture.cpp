@@ -16,13 +16,15 @@ void SimSessionFixture::TearDown() {
 void SimSessionFixture::StartSim(SimServerSettings s) {
   s.ip = "127.0.0.1";
   s.port = 0;
+  s.replyPort = 0;  // the simulator's own number: the editor binds it on an address of its own
   sim = std::make_unique<CSimServer>(s, m_simClock);
   std::string error;
   ASSERT_TRUE(sim->Start(&error)) << error;
 }
 
 void SimSessionFixture::StartSession() {
-  m_session = std::make_unique<CEditorSession>(LinkSettings{"127.0.0.1", 0, sim->BoundPort()}, clock, [this] {
+  const LinkSettings link{kEditorIp, sim->ReplyPort(), sim->BoundPort()};
+  m_session = std::make_unique<CEditorSession>(link, clock, [this] {
     {
       std::lock_guard lock(m_mutex);
       m_woken = true;

@@ -1,6 +1,8 @@
 #pragma once
 /// An in-process simulator on 127.0.0.1 (ephemeral port) and the editor's session talking to it over
-/// real UDP. The session runs on a fake clock that the test moves; waits for frames are real and
+/// real UDP. The processor answers on a fixed port, so the session binds the simulator's own port
+/// number on an address of its own (127.0.0.71): both ends on one number, as on the wire, and two
+/// runs cannot meet because the simulator's port is unique while it lives. The session runs on a fake clock that the test moves; waits for frames are real and
 /// bounded, and every wait is on a condition, never on luck.
 
 #include "SimServer.h"
@@ -22,6 +24,7 @@ namespace orvx {
 class SimSessionFixture : public ::testing::Test, protected ISessionObserver {
 protected:
   static constexpr int kRealDeadlineMs = 15000;  // generous: the machine may be busy
+  static constexpr const char* kEditorIp = "127.0.0.71";
 
   void TearDown() override;
 
@@ -43,7 +46,7 @@ protected:
   CDeviceState& Editor() { return m_session->State(); }
 
   // ISessionObserver
-  void OnMessage(const Caption& text, const Caption&) override { messages.push_back(&text); }
+  void OnMessage(const Caption& text, const Caption&, const std::string&) override { messages.push_back(&text); }
 
   FakeClock clock;
   std::unique_ptr<CSimServer> sim;

@@ -12,18 +12,24 @@ namespace orvx {
 namespace {
 
 constexpr int kDeadlineMs = 5000;
+constexpr const char* kSimIp = "127.0.0.61";
+constexpr const char* kClientIp = "127.0.0.62";
 
-/// A simulator on 127.0.0.1 (ephemeral port) and a bare link talking to it.
+/// A simulator on 127.0.0.61 (ephemeral port) and a bare link on 127.0.0.62 bound to the
+/// simulator's reply port, which is the simulator's own port number: both ends on one number, as
+/// on the wire, and no two runs of this test can meet.
 class SimServerTest : public ::testing::Test {
 protected:
   void StartServer(SimServerSettings s) {
-    s.ip = "127.0.0.1";
+    s.ip = kSimIp;
     s.port = 0;
+    s.replyPort = 0;
     s.log = &log;
     server = std::make_unique<CSimServer>(s, clock);
     std::string error;
     ASSERT_TRUE(server->Start(&error)) << error;
-    client = std::make_unique<CDeviceLink>(LinkSettings{"127.0.0.1", 0, server->BoundPort()});
+    ASSERT_EQ(server->ReplyPort(), server->BoundPort());
+    client = std::make_unique<CDeviceLink>(LinkSettings{kClientIp, server->ReplyPort(), server->BoundPort()});
     ASSERT_TRUE(client->Start([this](ReceivedFrame f) { inbox.Push(std::move(f)); }, nullptr));
   }
   void TearDown() override {
@@ -31,7 +37,7 @@ protected:
     if (server) server->Stop();
   }
 
-  void Send(const std::string& frame) { ASSERT_TRUE(client->SendDatagram(frame, "127.0.0.1")); }
+  void Send(const std::string& frame) { ASSERT_TRUE(client->SendDatagram(frame, kSimIp)); }
 
   /// The next frame starting with `prefix`, skipping others; empty on timeout.
   std::string Next(const std::string& prefix) {
@@ -69,7 +75,7 @@ TEST_F(SimServerTest, HandshakeThenReportsThenStop) {
   ASSERT_TRUE(server->WaitFor([&] { return server->Periods() >= periods + 5; }, kDeadlineMs));
   EXPECT_EQ(server->ReportsSent(), sent) << "no report after \"%Q\" 00";
   server->Stop();
-  EXPECT_NE(log.str().find("rx 127.0.0.1:"), std::string::npos);
+  EXPECT_NE(log.str().find("rx 127.0.0.62:"), std::string::npos);
   EXPECT_NE(log.str().find("%Q,01,00,"), std::string::npos);
 }
 
@@ -95,6 +101,32 @@ TEST_F(SimServerTest, SilenceStopsAnswers) {
   EXPECT_FALSE(inbox.WaitPop(300).has_value()) << "a silent processor does not answer";
   server->Stop();
   EXPECT_NE(log.str().find("silent"), std::string::npos);
+}
+
+TEST_F(SimServerTest, AnswersGoToTheReplyPortWhateverPortTheCommandCameFrom) {
+  SimServerSettings s;
+  s.rate = 200;
+  StartServer(s);
+  // Another program on the editor's address, on a port of its own.
+  CFrameInbox strayInbox;
+  CDeviceLink stray(LinkSettings{kClientIp, 0, server->BoundPort()});
+  ASSERT_TRUE(stray.Start([&](ReceivedFrame f) { strayInbox.Push(std::move(f)); }, nullptr));
+  ASSERT_NE(stray.BoundPort(), server->ReplyPort());
+
+  ASSERT_TRUE(stray.SendDatagram(FrameZ(), kSimIp));
+  EXPECT_FALSE(Next("%Z,01,").empty()) << "the full state arrives on the reply port";
+  EXPECT_FALSE(Next("%Y,01,").empty());
+  // Reports asked for from one port and stopped from another: the peer is the address.
+  ASSERT_TRUE(stray.SendDatagram(FrameQ(true), kSimIp));
+  EXPECT_FALSE(Next("%Q,01,").empty());
+  Send(FrameQ(false));
+  ASSERT_TRUE(server->WaitFor([&] { return server->ReceivedFrames().size() == 3; }, kDeadlineMs));
+  const auto sent = server->ReportsSent();
+  const auto periods = server->Periods();
+  ASSERT_TRUE(server->WaitFor([&] { return server->Periods() >= periods + 5; }, kDeadlineMs));
+  EXPECT_EQ(server->ReportsSent(), sent) << "\"%Q\" 00 from the same address stops the reports";
+  EXPECT_FALSE(strayInbox.WaitPop(100).has_value()) << "nothing goes back to the source port";
+  stray.Stop();
 }
 
 }  // namespace
