@@ -20,6 +20,8 @@ enum ZColumn : std::size_t {
   kZAutomixInput, kZAutomix, kZPhantom, kZPreamp, kZDetector, kZFirmware,
 };
 
+/// The filter kind every input carried in a full load is set to; the report's own digits are ignored.
+constexpr std::int32_t kFullLoadFilterKind = 2;
 /// Bands 1..4 of the parametric EQ travel in the full state, 10 digits each; band 5 does not.
 constexpr int kPeqBandsInReport = 4;
 constexpr std::size_t kPeqBandDigits = 10;
@@ -64,8 +66,10 @@ void ReadBlockTail(std::string_view group, std::int32_t (&block)[6]) {
   for (int k = 0; k < 5; ++k) block[kOrder[k]] = ReadHex(group, 2 * static_cast<std::size_t>(k), 2);
 }
 
-/// A filter group: 2 digits ignored, frequency (4), slope (2), 2 digits ignored.
-void ReadFilter(std::string_view group, std::int32_t& freq, std::int32_t& slope) {
+/// A filter group: 2 digits ignored (the kind a full load leaves is always 2), frequency (4),
+/// slope (2), 2 digits ignored.
+void ReadFilter(std::string_view group, std::int32_t& kind, std::int32_t& freq, std::int32_t& slope) {
+  kind = kFullLoadFilterKind;
   freq = ReadHex(group, 2, 4);
   slope = ReadHex(group, 6, 2);
 }
@@ -99,10 +103,10 @@ ReportEffects DecodeZ(const CReportFields& f, CDeviceState& s, std::int64_t nowM
                [&](int i, std::string_view g) { ReadBlockTail(g, s.out[i].limiter); });
   ReadColumn(f[kZLpfOn], 1, kFilterInputs, [&](int i) -> std::int32_t& { return s.in[i].lpfOn; });
   ForEachGroup(f[kZLpf], 10, kFilterInputs,
-               [&](int i, std::string_view g) { ReadFilter(g, s.in[i].lpfFreq, s.in[i].lpfSlope); });
+               [&](int i, std::string_view g) { ReadFilter(g, s.in[i].lpfKind, s.in[i].lpfFreq, s.in[i].lpfSlope); });
   ReadColumn(f[kZHpfOn], 1, kFilterInputs, [&](int i) -> std::int32_t& { return s.in[i].hpfOn; });
   ForEachGroup(f[kZHpf], 10, kFilterInputs,
-               [&](int i, std::string_view g) { ReadFilter(g, s.in[i].hpfFreq, s.in[i].hpfSlope); });
+               [&](int i, std::string_view g) { ReadFilter(g, s.in[i].hpfKind, s.in[i].hpfFreq, s.in[i].hpfSlope); });
   ReadColumn(f[kZPeqOn], 1, kWireInputs, [&](int i) -> std::int32_t& { return s.in[i].peqOn; });
   ForEachGroup(f[kZPeq], kPeqBandDigits * kPeqBandsInReport, kWireInputs,
                [&](int i, std::string_view g) { ReadPeqBands(g, s.in[i]); });

@@ -234,6 +234,21 @@ TEST(ReportParserZ, EveryColumnLandsInItsFields) {
   }
 }
 
+TEST(ReportParserZ, FilterKindsAreForcedForEveryInputTheFilterColumnsCarry) {
+  CDeviceState s = DefaultState();
+  for (InputChannel& c : s.in) c.lpfKind = c.hpfKind = 1;
+  ZReport z;
+  // Low-pass groups for inputs 1..14, high-pass groups for all sixteen; the digits say kind 7.
+  z.Set(9, Groups(14, [](int) { return std::string("0703E80400"); }));
+  z.Set(11, Groups(16, [](int) { return std::string("0700640400"); }));
+  DispatchFrame(z.Frame(), s, kNow);
+  for (int r = 0; r < kFilterInputs; ++r) {
+    SCOPED_TRACE("input " + std::to_string(r + 1));
+    EXPECT_EQ(s.in[r].hpfKind, 2);
+    EXPECT_EQ(s.in[r].lpfKind, r < 14 ? 2 : 1) << "a group the report does not carry keeps its kind";
+  }
+}
+
 TEST(ReportParserZ, ClampsAfterTheFullLoad) {
   CDeviceState s = DefaultState();
   ZReport z;
