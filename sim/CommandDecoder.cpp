@@ -13,6 +13,10 @@ namespace orvx {
 namespace {
 
 constexpr int kMaxLevelChannel = 30;  // 27..30 are the effect-return levels
+/// Field widths: most fields are "%02X", frequencies "%04X".
+constexpr int kField = 2;
+constexpr int kWideField = 4;
+constexpr int kNoWideField = -1;
 
 using Values = std::vector<std::int32_t>;
 
@@ -22,17 +26,18 @@ public:
   explicit FrameFields(std::string_view frame) : m_elements(SplitElements(frame)) {}
 
   bool WellFormed() const {
-    return m_elements.size() >= 3 && m_elements[0].size() == 1 && ReadHex(m_elements[1]) == 1;
+    return m_elements.size() >= 3 && m_elements[0].size() == 1 && ReadHex(m_elements[1], kField) == 1;
   }
   int Count() const { return static_cast<int>(m_elements.size()) - 3; }
   std::string_view Raw(int i) const { return m_elements[static_cast<std::size_t>(2 + i)]; }
 
-  /// Every field read as one hex value, or nothing when the count differs or a field is not hex.
-  std::optional<Values> Scalars(int expected) const {
+  /// Every field read as one hex value of at most two digits (field `wide`: four), or nothing
+  /// when the count differs or a field is not hex or wider than its width.
+  std::optional<Values> Scalars(int expected, int wide = kNoWideField) const {
     if (Count() != expected) return std::nullopt;
     Values v;
     for (int i = 0; i < expected; ++i) {
-      const auto x = ReadHex(Raw(i));
+      const auto x = ReadHex(Raw(i), i == wide ? kWideField : kField);
       if (!x) return std::nullopt;
       v.push_back(*x);
     }
@@ -82,7 +87,7 @@ CommandEffect ApplyA(const FrameFields& f, CDeviceState& s) {
 
 CommandEffect ApplyB(const FrameFields& f, CDeviceState& s) {
   if (f.Count() != 2) return Refuse('B', "fields");
-  const auto ch = ReadHex(f.Raw(0));
+  const auto ch = ReadHex(f.Raw(0), kField);
   const auto route = ReadHexRun(f.Raw(1), 1, kOutputRecords);
   if (!ch || !route || !InRange(*ch, 1, kWireInputs)) return Refuse('B', "channel or run");
   for (int k = 0; k < kOutputRecords; ++k) s.in[*ch - 1].route[k] = Flag((*route)[k]);
@@ -100,7 +105,7 @@ CommandEffect ApplyBlock(char letter, const FrameFields& f, CDeviceState& s) {
 
 /// "%E" (low-pass) and "%F" (high-pass): channel, on, kind, frequency, slope, constant 01.
 CommandEffect ApplyFilter(char letter, const FrameFields& f, CDeviceState& s) {
-  const auto v = f.Scalars(6);
+  const auto v = f.Scalars(6, 3);  // the frequency is "%04X"
   if (!v || !InRange((*v)[0], 1, kFilterInputs)) return Refuse(letter, "fields or channel");
   InputChannel& c = s.in[(*v)[0] - 1];
   const bool low = letter == 'E';
@@ -112,7 +117,7 @@ CommandEffect ApplyFilter(char letter, const FrameFields& f, CDeviceState& s) {
 }
 
 CommandEffect ApplyG(const FrameFields& f, CDeviceState& s) {
-  const auto v = f.Scalars(7);
+  const auto v = f.Scalars(7, 4);  // the frequency is "%04X"
   if (!v || !InRange((*v)[0], 1, kFilterInputs) || !InRange((*v)[2], 1, kPeqBands))
     return Refuse('G', "fields, channel or band");
   InputChannel& c = s.in[(*v)[0] - 1];
@@ -127,8 +132,8 @@ CommandEffect ApplyG(const FrameFields& f, CDeviceState& s) {
 
 CommandEffect ApplyH(const FrameFields& f, CDeviceState& s) {
   if (f.Count() != 3) return Refuse('H', "fields");
-  const auto out = ReadHex(f.Raw(0));
-  const auto on = ReadHex(f.Raw(1));
+  const auto out = ReadHex(f.Raw(0), kField);
+  const auto on = ReadHex(f.Raw(1), kField);
   const auto gains = ReadHexRun(f.Raw(2), 2, kGeqBands);
   if (!out || !on || !gains || !InRange(*out, 1, kOutputRecords)) return Refuse('H', "output or run");
   OutputChannel& o = s.out[*out - 1];
@@ -190,7 +195,7 @@ CommandEffect ApplyQ(const FrameFields& f) {
 
 CommandEffect ApplyV(const FrameFields& f, CDeviceState& s) {
   if (f.Count() != 3) return Refuse('V', "fields");
-  const auto ch = ReadHex(f.Raw(0));
+  const auto ch = ReadHex(f.Raw(0), kField);
   const auto units = ReadHexRun(f.Raw(1), 4, kNameUnits);
   if (!ch || !units || !ReadHexRun(f.Raw(2), 2, kGlyphAreaBytes))
     return Refuse('V', "channel, name or glyph area");
@@ -210,7 +215,7 @@ CommandEffect ApplyV(const FrameFields& f, CDeviceState& s) {
 
 CommandEffect ApplyX(const FrameFields& f, CDeviceState& s) {
   if (f.Count() != 2) return Refuse('X', "fields");
-  const auto unit = ReadHex(f.Raw(0));
+  const auto unit = ReadHex(f.Raw(0), kField);
   const auto slots = ReadHexRun(f.Raw(1), 2, kUnitSlotBytes);
   if (!unit || !slots || !InRange(*unit, 1, kUnits)) return Refuse('X', "unit or slots");
   for (int k = 0; k < kUnitSlotBytes; ++k) {

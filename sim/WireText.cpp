@@ -23,15 +23,18 @@ std::string HexField(std::int64_t value, int digits) {
   return out;
 }
 
-std::optional<std::int32_t> ReadHex(std::string_view text) {
-  if (text.empty() || text.size() > 8) return std::nullopt;
-  std::uint32_t value = 0;
+std::optional<std::int32_t> ReadHex(std::string_view text, int width) {
+  // Seven digits at most: the value stays below 2^28, so doubling or offsetting it cannot overflow.
+  constexpr int kWidestField = 7;
+  if (width < 1 || width > kWidestField) return std::nullopt;
+  if (text.empty() || text.size() > static_cast<std::size_t>(width)) return std::nullopt;
+  std::int32_t value = 0;
   for (char c : text) {
     const int d = HexDigitValue(c);
     if (d < 0) return std::nullopt;
-    value = (value << 4) | static_cast<std::uint32_t>(d);
+    value = value * 16 + d;
   }
-  return static_cast<std::int32_t>(value);
+  return value;
 }
 
 std::vector<std::string_view> SplitElements(std::string_view frame) {
@@ -48,13 +51,15 @@ std::vector<std::string_view> SplitElements(std::string_view frame) {
 }
 
 std::optional<std::vector<std::int32_t>> ReadHexRun(std::string_view run, int digits, int count) {
-  if (digits <= 0 || count < 0 || run.size() != static_cast<std::size_t>(digits) * count) {
+  if (digits <= 0 || count < 0 || run.size() != static_cast<std::size_t>(digits) * static_cast<std::size_t>(count)) {
     return std::nullopt;
   }
   std::vector<std::int32_t> values;
   values.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
-    const auto v = ReadHex(run.substr(static_cast<std::size_t>(i * digits), digits));
+    const auto v = ReadHex(run.substr(static_cast<std::size_t>(i) * static_cast<std::size_t>(digits),
+                                      static_cast<std::size_t>(digits)),
+                           digits);
     if (!v) return std::nullopt;
     values.push_back(*v);
   }

@@ -14,8 +14,10 @@ namespace orvx {
 /// stray negative or oversized value can never widen a column.
 std::string HexField(std::int64_t value, int digits);
 
-/// Reads 1..8 hex digits (either case). Anything else, including an empty field, is refused.
-std::optional<std::int32_t> ReadHex(std::string_view text);
+/// Reads one field of 1..`width` hex digits (either case): "%02X" fields have width 2, "%04X"
+/// fields 4. An empty field, a non-hex digit or a field wider than its width is refused, so a
+/// hostile run of digits can never wrap a value. Widths outside 1..7 are refused as well.
+std::optional<std::int32_t> ReadHex(std::string_view text, int width);
 
 /// Splits a complete frame "%L,f1,...,CCCC#" into its elements: [0] the letter, [1..] the fields,
 /// the last element the checksum. An input that is not "%...#" gives an empty list.

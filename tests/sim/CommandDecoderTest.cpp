@@ -160,6 +160,12 @@ TEST(CommandDecoder, MalformedFramesLeaveTheStateUntouched) {
       CompleteFrame("%X,01,05,03FFFFFF11,"),  // unit 5
       CompleteFrame("%V,01,01,0041,00,"),     // short name area
       CompleteFrame("%Z,01,00,"),             // "%Z" has no fields
+      CompleteFrame("%A,01,05,01,0046,"),     // a level wider than its field
+      CompleteFrame("%A,01,0005,01,46,"),     // a channel wider than its field
+      CompleteFrame("%G,01,01,01,01,80000000,07D0,4B,0A,"),  // a type that would wrap when offset
+      CompleteFrame("%G,01,01,01,01,02,07D0,7FFFFFFF,0A,"),  // a gain that would wrap when doubled
+      CompleteFrame("%F,01,01,01,02,0007D0,02,01,"),         // a frequency wider than "%04X"
+      CompleteFrame("%M,01," + std::string(12, 'F') + ",00,00,00,00,00,"),  // a long run of digits
   };
   for (const std::string& frame : bad) {
     SCOPED_TRACE(frame);
