@@ -32,6 +32,16 @@ bool NumberInRange(const ParamAddr& a, const std::string& text) {
   return raw >= d.rawMin && raw <= RawMaxFor(d, a.record);
 }
 
+/// What may be typed: the number range, or the captions of a switch or list.
+std::string Choices(const ParamAddr& a) {
+  const ParamDef& d = Param(a.id);
+  if (d.display.kind == DisplayKind::Number) return Shown(a, d.rawMin) + " .. " + Shown(a, RawMaxFor(d, a.record));
+  std::string text;
+  for (const Caption& c : d.display.kind == DisplayKind::List ? ItemsFor(d, a.record) : d.display.items)
+    text += (text.empty() ? "" : "|") + std::string(Text(c, Language::English));
+  return text;
+}
+
 std::optional<int> Count(const std::string& word, int last) { return ParseNumber<int>(word, 1, last); }
 
 }  // namespace
@@ -93,7 +103,7 @@ std::variant<ParamValue, std::string> ParseCtlValue(const ParamAddr& a, std::str
   }
   const std::string typed = PlainMinus(text);
   const auto v = ParseParam(a, typed);
-  const std::string range = Shown(a, d.rawMin) + " .. " + Shown(a, max);
+  const std::string range = Choices(a);
   if (!v) return "cannot read \"" + std::string(text) + "\" as " + name + " (" + range + ")";
   if (d.display.kind == DisplayKind::Number && !NumberInRange(a, typed))
     return name + " must be " + range + ", not " + std::string(text);
