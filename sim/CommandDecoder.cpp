@@ -228,7 +228,9 @@ CommandEffect ApplyX(const FrameFields& f, CDeviceState& s) {
 CommandEffect ApplyW(const FrameFields& f) {
   const auto v = f.Scalars(1);
   if (!v || !InRange((*v)[0], 1, kUnits)) return Refuse('W', "unit");
-  return Done('W', CommandKind::UnitCall);
+  CommandEffect called = Done('W', CommandKind::UnitCall);
+  called.unit = (*v)[0];
+  return called;
 }
 
 }  // namespace

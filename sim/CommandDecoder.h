@@ -27,6 +27,7 @@ struct CommandEffect {
   char letter = 0;
   CommandKind kind = CommandKind::Refused;
   std::string why;  ///< for a refused frame: what was wrong (for the log)
+  int unit = 0;     ///< for a unit call: the unit number (1..4)
 };
 
 /// Applies one complete frame ("%" ... checksum "#") to `state`.

@@ -26,6 +26,7 @@ void CSimDevice::PowerOnState(CDeviceState& s) {
 CSimDevice::CSimDevice(const SimDeviceSettings& settings)
     : m_settings(settings), m_talkers(settings.seed, settings.talkerChannels) {
   PowerOnState(m_state);
+  m_state.unitCount = std::clamp(settings.unitCount, 0, kUnits);
   const int count = std::min<int>(static_cast<int>(settings.namesUtf8.size()), kWireInputs + kOutputRecords);
   for (int i = 0; i < count; ++i) {
     Name& field = i < kWireInputs ? m_state.in[i].shortName : m_state.out[i - kWireInputs].shortName;

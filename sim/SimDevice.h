@@ -21,6 +21,7 @@ struct SimDeviceSettings {
   std::uint32_t seed = 1;
   std::vector<int> talkerChannels = {1, 2, 3, 5};
   std::vector<std::string> namesUtf8;    ///< names of channels 1..20 in order; missing keep defaults
+  int unitCount = 0;                     ///< conference units present (0..4), reported in "Y"
 };
 
 /// What the processor does about one received command.

@@ -42,6 +42,7 @@ std::string SimUsage() {
          "  --loss P --dup P --reorder P --corrupt P --split P   fault rates 0..1 on sent frames\n"
          "  --seed N           seed for talkers and faults (default 1)\n"
          "  --ignore-z N       leave the first N \"%Z\" queries unanswered\n"
+         "  --units N          conference units present, 0..4 (default 0)\n"
          "  --script FILE      console lines to run at start\n"
          "  --duration S       exit after S seconds\n"
          "  --quiet            do not log received frames\n"
@@ -114,6 +115,10 @@ std::variant<SimOptions, std::string> ParseSimOptions(const std::vector<std::str
       const auto p = ParseNumber<int>(v, 0, 1000);
       if (!p) return bad();
       o.server.device.ignoreZ = *p;
+    } else if (a == "--units") {
+      const auto p = ParseNumber<int>(v, 0, kUnits);
+      if (!p) return bad();
+      o.server.device.unitCount = *p;
     } else if (a == "--script") {
       o.scriptPath = v;
     } else if (a == "--duration") {

@@ -101,12 +101,38 @@ TEST(SimDevice, NamesFromOptionsAreStoredAsGbk) {
   EXPECT_EQ(NameBytes(d.State().in[3].shortName), "CH 4") << "missing names keep their defaults";
 }
 
+TEST(SimDevice, UnitsAreAssignedCalledAndReportedInTheNames) {
+  SimDeviceSettings settings;
+  settings.unitCount = 3;
+  CSimDevice d(settings);
+  CDeviceState editor;
+  editor.ResetToDefaults();
+  const std::uint8_t slots[kUnitSlotBytes] = {3, 0, 0, 0, 17};  // CH03, NULL, NULL, NULL, D01
+  std::copy(std::begin(slots), std::end(slots), editor.unitSlots[1]);
+  EXPECT_EQ(d.HandleCommand(FrameX(editor, 2)).effect.kind, CommandKind::Applied);
+  const SimReply call = d.HandleCommand(FrameW(2));
+  EXPECT_EQ(call.effect.kind, CommandKind::UnitCall);
+  EXPECT_EQ(call.effect.unit, 2);
+  EXPECT_TRUE(call.frames.empty()) << "a unit call is not answered";
+
+  const SimReply full = d.HandleCommand(FrameZ());
+  ASSERT_EQ(full.frames.size(), 2u);
+  const auto y = SplitElements(full.frames[1]);
+  ASSERT_EQ(y.size(), 6u);
+  EXPECT_EQ(y[2].substr(10, 10), "03FFFFFF11") << "unit 2's slots, empty ones as FF";
+  EXPECT_EQ(y[2].substr(0, 10), "FFFFFFFFFF");
+  EXPECT_EQ(y[4], "3") << "the units present";
+  ASSERT_TRUE(ApplyConsoleLine("units 1", d).ok);
+  EXPECT_EQ(SplitElements(d.HandleCommand(FrameZ()).frames[1])[4], "1");
+}
+
 TEST(SimOptions, DefaultsStayOnLoopback) {
   const auto parsed = ParseSimOptions({});
   ASSERT_TRUE(std::holds_alternative<SimOptions>(parsed));
   const SimOptions& o = std::get<SimOptions>(parsed);
   EXPECT_EQ(o.server.ip, "127.0.0.2");
   EXPECT_EQ(o.server.port, 39030);
+  EXPECT_EQ(o.server.replyPort, 39030) << "the processor answers on the editor's port";
   EXPECT_EQ(o.server.rate, 20);
   EXPECT_EQ(o.server.device.firmwareVersion, "32");
   EXPECT_FALSE(o.server.faults.Any());
@@ -116,7 +142,8 @@ TEST(SimOptions, ParsesEveryOptionAndRefusesBadValues) {
   const auto parsed = ParseSimOptions({"--ip", "127.0.0.23", "--port", "0", "--version", "19", "--names",
                                        "A,B", "--rate", "1000", "--loss", "0.2", "--dup", "0.05",
                                        "--reorder", "0.05", "--corrupt", "0.05", "--split", "0.1", "--seed",
-                                       "42", "--duration", "1.5", "--ignore-z", "1", "--quiet"});
+                                       "42", "--duration", "1.5", "--ignore-z", "1", "--quiet", "--reply-port",
+                                       "40001", "--units", "3"});
   ASSERT_TRUE(std::holds_alternative<SimOptions>(parsed)) << std::get<std::string>(parsed);
   const SimOptions& o = std::get<SimOptions>(parsed);
   EXPECT_EQ(o.server.ip, "127.0.0.23");
@@ -130,11 +157,14 @@ TEST(SimOptions, ParsesEveryOptionAndRefusesBadValues) {
   EXPECT_DOUBLE_EQ(o.durationS, 1.5);
   EXPECT_EQ(o.server.device.ignoreZ, 1);
   EXPECT_TRUE(o.quiet);
+  EXPECT_EQ(o.server.replyPort, 40001);
+  EXPECT_EQ(o.server.device.unitCount, 3);
 
   for (const std::vector<std::string>& bad :
        std::vector<std::vector<std::string>>{{"--ip", "localhost"}, {"--port", "70000"}, {"--rate", "0"},
                                               {"--loss", "1.5"}, {"--version", "3,2"}, {"--version"},
-                                              {"--frobnicate", "1"}, {"--talkers", "13"}}) {
+                                              {"--frobnicate", "1"}, {"--talkers", "13"}, {"--units", "5"},
+                                              {"--reply-port", "65536"}}) {
     EXPECT_TRUE(std::holds_alternative<std::string>(ParseSimOptions(bad))) << bad[0];
   }
 }

@@ -92,6 +92,14 @@ TEST_F(SimServerTest, CommandsChangeTheStateAndRefusalsAreLogged) {
   EXPECT_NE(log.str().find("refused"), std::string::npos);
 }
 
+TEST_F(SimServerTest, UnitCallsAreLoggedWithTheirUnit) {
+  StartServer({});
+  Send(FrameW(3));
+  ASSERT_TRUE(server->WaitFor([&] { return server->ReceivedFrames().size() == 1; }, kDeadlineMs));
+  server->Stop();
+  EXPECT_NE(log.str().find("(unit call 3)"), std::string::npos) << log.str();
+}
+
 TEST_F(SimServerTest, SilenceStopsAnswers) {
   StartServer({});
   server->Console("silence 30");
