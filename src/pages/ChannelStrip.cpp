@@ -1,14 +1,15 @@
 #include "pages/ChannelStrip.h"
 
 #include <QCursor>
-#include <QMenu>
 #include <QPainter>
 
+#include "core/TextCodec.h"
+#include "link/ReportParser.h"
 #include "pages/CaptionText.h"
 #include "pages/NameDlg.h"
 #include "pages/ShellButtons.h"
-#include "session/StripController.h"
 #include "ui/LevelGraph.h"
+#include "ui/MenuEx.h"
 #include "ui/SkinSlider.h"
 #include "ui/SkinTheme.h"
 #include "ui/UiMessages.h"
@@ -18,22 +19,24 @@ namespace orvx {
 
 namespace {
 constexpr Caption kMute{"MUTE", "静音"};
+constexpr Caption kNameItem{"NAME", "名称"};
+constexpr int kNameCommand = 1;
 constexpr int kFaderWidth = 44;
 constexpr int kMeterWidth = 14;
 constexpr int kButtonMargin = 12;
 }  // namespace
 
-CChannelStrip::CChannelStrip(CStripController& controller, bool output, QWidget* parent)
-    : QWidget(parent), m_controller(controller), m_slot{output, 0} {
+CChannelStrip::CChannelStrip(IShellSession& session, bool output, QWidget* parent)
+    : QWidget(parent), m_session(session), m_slot{output, 0} {
   m_fader = new CSkinSlider(this, SLIDER_MOVING);
   m_fader->SetVertical(true);
-  m_fader->SetRange(0, CStripController::kFaderMax);
+  m_fader->SetRange(0, kLevelMax);
   m_fader->setObjectName(QStringLiteral("Fader"));
   m_fader->SetThumbBitmaps(QStringLiteral("fader_cap"), QStringLiteral("fader_cap_active"));
   m_fader->SetThumbMode(1);
   m_meter = new CLevelGraph(this);
   m_meter->SetColumnCount(1);
-  m_meter->SetRange(0, 0.0, CStripController::kFaderMax);
+  m_meter->SetRange(0, 0.0, kLevelMax);
   // Zones on the 0..70 scale (60 = 0 dB): green below -18 dB, amber to 0 dB, red above.
   m_meter->SetThresholds(42.0 / 70.0, 60.0 / 70.0);
   m_meter->SetPlotMargins(0, 0);
@@ -45,30 +48,51 @@ CChannelStrip::CChannelStrip(CStripController& controller, bool output, QWidget*
   m_name->setObjectName(QStringLiteral("NameButton"));
   m_name->SetCaptionSize(11);
 
-  connect(m_fader, &CSkinSlider::SliderMoving, this, [this](int, int pos) { OnFader(pos); });
-  connect(m_fader, &CSkinSlider::SliderReleased, this, [this](int, int pos) { OnFader(pos); });
-  connect(m_mute, &QAbstractButton::clicked, this, &CChannelStrip::OnMute);
+  AddBinding(BindFader(m_fader, session, Addr(ParamId::InLevel, ParamId::OutLevel), kFaderFromLevel));
+  AddBinding(BindToggle(m_mute, session, Addr(ParamId::InMute, ParamId::OutMute)));
+  // The dB figure follows the fader while it moves, before the state's notice arrives.
+  connect(m_fader, &CSkinSlider::SliderMoving, this, [this](int, int) { ShowLevel(); });
   connect(m_name, &QAbstractButton::clicked, this, &CChannelStrip::OnNameButton);
   ApplyLanguage(Language::English);
 }
 
+ParamAddr CChannelStrip::Addr(ParamId input, ParamId output) const {
+  return {m_slot.output ? output : input, m_slot.record, 0};
+}
+
+void CChannelStrip::AddBinding(std::unique_ptr<CParamBinding> binding) {
+  m_bindings.Add(std::move(binding), [this](const ParamAddr& a) { emit Touched(a); });
+}
+
 void CChannelStrip::ShowForChannel(int record) {
   m_slot.record = record;
+  m_bindings.SetRecord(record);
   Refresh();
   show();
 }
 
-void CChannelStrip::Refresh() {
-  m_name->setText(QString::fromStdString(m_controller.NameText(m_slot)));
-  m_mute->SetChecked(m_controller.Muted(m_slot));
-  m_fader->SetPos(m_controller.FaderPosition(m_slot));
-  m_level->SetText(QStringLiteral("%1 dB").arg(CStripController::kFaderMax - m_fader->Pos() - kLevelZeroDb));
-  m_shownMeter = -1;
+void CChannelStrip::Refresh(std::uint32_t bits) {
+  m_bindings.Refresh(bits);
+  if (bits == change::kAll || (bits & (change::kNames | change::kFullState)))
+    m_name->setText(NameText());
+  ShowLevel();
+  if (bits == change::kAll) m_shownMeter = -1;
   UpdateMeter();
 }
 
+void CChannelStrip::ShowLevel() {
+  const int level = kLevelMax - m_fader->Pos();
+  m_level->SetText(QStringLiteral("%1 dB").arg(level - kLevelZeroDb));
+}
+
+QString CChannelStrip::NameText() const {
+  const Name& field = m_slot.output ? State().out[m_slot.record].shortName : State().in[m_slot.record].shortName;
+  return QString::fromStdString(GbkToUtf8(NameBytes(field)));
+}
+
 void CChannelStrip::UpdateMeter() {
-  const int meter = m_controller.MeterOf(m_slot);
+  const CDeviceState& s = State();
+  const int meter = MeterForDisplay(m_slot.output ? s.out[m_slot.record].meter : s.in[m_slot.record].meter);
   if (meter == m_shownMeter) return;
   m_shownMeter = meter;
   m_meter->SetValue(0, meter);
@@ -76,31 +100,20 @@ void CChannelStrip::UpdateMeter() {
 
 void CChannelStrip::ApplyLanguage(Language language) { m_mute->setText(CaptionText(kMute, language)); }
 
-void CChannelStrip::OnFader(int position) {
-  const bool readout = m_controller.FaderMoved(m_slot, position);
-  m_level->SetText(QStringLiteral("%1 dB").arg(CStripController::kFaderMax - position - kLevelZeroDb));
-  if (readout) emit ReadoutChanged();
-}
-
-void CChannelStrip::OnMute() {
-  const bool readout = m_controller.MutePressed(m_slot);
-  m_mute->SetChecked(m_controller.Muted(m_slot));
-  if (readout) emit ReadoutChanged();
-}
-
 void CChannelStrip::OnNameButton() {
-  QMenu menu(this);
-  QAction* rename = menu.addAction(QStringLiteral("NAME"));
-  if (menu.exec(QCursor::pos()) != rename) return;
-  CNameDlg dlg(QString::fromStdString(m_controller.NameText(m_slot)), this);
+  const int chosen =
+      CMenuEx::Exec({CMenuEx::Item::Command(CaptionText(kNameItem, State().language), kNameCommand)}, QCursor::pos(), this);
+  if (chosen != kNameCommand) return;
+  CNameDlg dlg(NameText(), this);
   if (dlg.exec() != QDialog::Accepted) return;
   RenameTo(dlg.Name());
 }
 
 void CChannelStrip::RenameTo(const QString& name) {
-  if (m_controller.SetName(m_slot, name.toStdString()) != NameResult::Stored) return;
-  m_name->setText(QString::fromStdString(m_controller.NameText(m_slot)));
-  emit ReadoutChanged();
+  const ParamAddr addr = Addr(ParamId::InName, ParamId::OutName);
+  if (m_session.Changes().Set(addr, {0, Utf8ToGbk(name.toStdString())}) != ChangeResult::Applied) return;
+  m_name->setText(NameText());
+  emit Touched(addr);
 }
 
 void CChannelStrip::CentreWidget(QWidget* w, int width, int top, int height) {

@@ -1,15 +1,18 @@
 #pragma once
 /// The part every channel strip shares: name button, fader with its level meter, MUTE.
-/// Writes go through CStripController; the strip repaints only from the device state.
+/// Controls are bound to their parameters: the operator's input goes through the session's change
+/// path, and the strip repaints only from the device state.
 
 #include <QWidget>
 
 #include "core/DeviceState.h"
+#include "link/ReportEffects.h"
+#include "pages/ParamBinding.h"
 #include "session/Navigation.h"
+#include "session/ShellSession.h"
 
 namespace orvx {
 
-class CStripController;
 class CSkinSlider;
 class CLevelGraph;
 class CValueLabel;
@@ -26,13 +29,13 @@ public:
   static constexpr int kNameTop = 580;
   static constexpr int kNameHeight = 60;
 
-  CChannelStrip(CStripController& controller, bool output, QWidget* parent = nullptr);
+  CChannelStrip(IShellSession& session, bool output, QWidget* parent = nullptr);
 
   /// Shows the strip for a record and loads every widget from the state.
   void ShowForChannel(int record);
   StripSlot Slot() const { return m_slot; }
-  /// Reloads name, mute, fader and meter from the state.
-  virtual void Refresh();
+  /// Reloads what the change bits name from the state (everything for change::kAll).
+  virtual void Refresh(std::uint32_t bits = change::kAll);
   /// Repaints the meter (and status) when the state's value differs from the one shown.
   virtual void UpdateMeter();
   virtual void ApplyLanguage(Language language);
@@ -41,27 +44,33 @@ public:
   PngButton* MuteButton() const { return m_mute; }
   PngButton* NameButton() const { return m_name; }
   int ShownMeter() const { return m_shownMeter; }
-  /// Stores a new name from the name dialog (sent while online) and shows it.
+  /// Stores a new name from the name dialog through the change path (sent while online).
   void RenameTo(const QString& name);
+  /// The strip's name (UTF-8 from the state's GBK bytes).
+  QString NameText() const;
 
 signals:
-  /// A control of this strip changed the value read-out's control or value.
-  void ReadoutChanged();
+  /// The operator touched a value of this strip: the main window's read-out follows it.
+  void Touched(orvx::ParamAddr addr);
 
 protected:
   void resizeEvent(QResizeEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   /// Keeps a widget's y and height and centres it in the strip.
   void CentreWidget(QWidget* w, int width, int top, int height);
-  CStripController& Controller() const { return m_controller; }
+  IShellSession& Session() const { return m_session; }
+  const CDeviceState& State() const { return m_session.State(); }
+  /// Binds one more control (it follows ShowForChannel and Refresh like the shared ones).
+  void AddBinding(std::unique_ptr<CParamBinding> binding);
 
 private:
-  void OnFader(int position);
-  void OnMute();
   void OnNameButton();
+  void ShowLevel();
+  ParamAddr Addr(ParamId input, ParamId output) const;
 
-  CStripController& m_controller;
+  IShellSession& m_session;
   StripSlot m_slot;
+  CBindingSet m_bindings;
   CSkinSlider* m_fader = nullptr;
   CLevelGraph* m_meter = nullptr;
   PngButton* m_mute = nullptr;

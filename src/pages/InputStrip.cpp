@@ -2,28 +2,27 @@
 
 #include "pages/CaptionText.h"
 #include "pages/ShellButtons.h"
-#include "session/StripController.h"
+#include "link/ReportParser.h"
 
 namespace orvx {
 
-CInputStrip::CInputStrip(CStripController& controller, QWidget* parent)
-    : CChannelStrip(controller, false, parent) {
+CInputStrip::CInputStrip(IShellSession& session, QWidget* parent) : CChannelStrip(session, false, parent) {
   m_status = MakeShellButton({}, ButtonLook::Status, this);
   m_status->setObjectName(QStringLiteral("StatusButton"));
   m_status->setAttribute(Qt::WA_TransparentForMouseEvents);  // display only
   ApplyLanguage(Language::English);
 }
 
-void CInputStrip::Refresh() {
+void CInputStrip::Refresh(std::uint32_t bits) {
   m_status->setVisible(Slot().record < kAutomixInputs);
-  m_shownActive = -1;
-  CChannelStrip::Refresh();
+  if (bits == change::kAll) m_shownActive = -1;
+  CChannelStrip::Refresh(bits);
 }
 
 void CInputStrip::UpdateMeter() {
   CChannelStrip::UpdateMeter();
   if (Slot().record >= kAutomixInputs) return;
-  const bool active = Controller().Active(Slot());
+  const bool active = IsChannelActive(State().in[Slot().record]);
   if (static_cast<int>(active) != m_shownActive) ShowStatus(active);
 }
 

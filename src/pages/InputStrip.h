@@ -9,9 +9,9 @@ namespace orvx {
 class CInputStrip : public CChannelStrip {
   Q_OBJECT
 public:
-  CInputStrip(CStripController& controller, QWidget* parent = nullptr);
+  CInputStrip(IShellSession& session, QWidget* parent = nullptr);
 
-  void Refresh() override;
+  void Refresh(std::uint32_t bits = change::kAll) override;
   void UpdateMeter() override;
   void ApplyLanguage(Language language) override;
 

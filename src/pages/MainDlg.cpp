@@ -5,7 +5,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QLineEdit>
-#include <QMenu>
+#include <QKeySequence>
 #include <QMessageBox>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -16,6 +16,7 @@
 #include "pages/InputStrip.h"
 #include "pages/MainCanvas.h"
 #include "pages/OutputStrip.h"
+#include "pages/PageRegistry.h"
 #include "pages/ShellButtons.h"
 #include "pages/ShellStyle.h"
 #include "pages/StatusLamp.h"
@@ -24,6 +25,9 @@
 #include "session/MainLayout.h"
 #include "session/ProfileRules.h"
 #include "session/ProfileStore.h"
+#include "link/SocketErrorText.h"
+#include "ui/FrameClock.h"
+#include "ui/MenuEx.h"
 #include "ui/SkinTheme.h"
 #include "ui/UiFont.h"
 #include "ui/ValueLabel.h"
@@ -43,6 +47,9 @@ constexpr orvx::Caption kHome{"HOME", "主页"};
 constexpr orvx::Caption kMuteGroups{"M GROUPS", "静音分组"};
 constexpr orvx::Caption kControlGroups{"C GROUPS", "控制分组"};
 constexpr orvx::Caption kMenu{"Menu", "菜单"};
+constexpr orvx::Caption kUndo{"UNDO", "撤销"};
+constexpr orvx::Caption kRedo{"REDO", "重做"};
+constexpr int kAboutCommand = 16;
 
 constexpr orvx::Caption kPageTitles[6] = {
     {"", ""},
@@ -86,11 +93,9 @@ CMainDlg::CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* pare
     : QWidget(parent),
       m_session(session),
       m_profile(profile),
-      m_state(session.State()),
-      m_strips(session.State(), session.Commands(), m_readout) {
+      m_state(session.State()) {
   setObjectName(QStringLiteral("MainDlg"));
   setWindowTitle(QString::fromLatin1(kCaption));
-  m_readout.Touch(0, kinds::kNone);
 
   m_scroll = new QScrollArea(this);
   m_scroll->setFrameShape(QFrame::NoFrame);
@@ -105,10 +110,14 @@ CMainDlg::CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* pare
   CreateStripsAndPages();
   m_state.link.deviceIp =
       HostIpFromProfile(m_profile.Read(kProfileSection, kProfileHostIp), m_state.link.deviceIp);
-  m_session.SetListener(this);
+  m_session.SetObserver(this);
 
   auto* quit = new QShortcut(QKeySequence::Quit, this);
   connect(quit, &QShortcut::activated, this, &QWidget::close);
+  for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Z)})
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, &CMainDlg::Undo);
+  for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, &CMainDlg::Redo);
   connect(&m_tick, &QTimer::timeout, this, [this] { m_session.Tick(); });
   connect(&m_meterTick, &QTimer::timeout, this, &CMainDlg::UpdateMeters);
   connect(&m_closeTick, &QTimer::timeout, this, &CMainDlg::OnCloseTick);
@@ -116,12 +125,11 @@ CMainDlg::CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* pare
   ApplyLanguage(m_state.language);
   m_initialised = true;
   Relayout();
-  OnLinkViewChanged();
+  OnLinkUi();
   m_tick.start(kTickMs);
-  m_meterTick.start(kMeterTickMs);
 }
 
-CMainDlg::~CMainDlg() { m_session.SetListener(nullptr); }
+CMainDlg::~CMainDlg() { m_session.SetObserver(nullptr); }
 
 QString CMainDlg::Tr(const orvx::Caption& c) const { return CaptionText(c, m_state.language); }
 
@@ -150,6 +158,8 @@ void CMainDlg::CreateFixedControls() {
   m_valueBox = MakeValueBox(m_canvas);
   m_valueBox->setObjectName(QStringLiteral("ValueBox"));
   connect(m_valueBox, &QLineEdit::returnPressed, this, [this] { CommitTypedValue(m_valueBox->text()); });
+  connect(m_valueBox, &QLineEdit::textEdited, this, [this] { ApplyEditStyle(m_valueBox); });
+  m_valueBox->installEventFilter(this);
   m_valueBox2 = MakeValueBox(m_canvas);
   m_valueBox2->setReadOnly(true);
   m_valueBox2->setFocusPolicy(Qt::NoFocus);
@@ -185,44 +195,55 @@ void CMainDlg::CreateFixedControls() {
   m_langButton = MakeShellButton(QStringLiteral("EN / 中文"), ButtonLook::Key, m_canvas);
   m_langButton->setObjectName(QStringLiteral("LanguageButton"));
   connect(m_langButton, &QAbstractButton::clicked, this, &CMainDlg::ToggleLanguage);
+  m_undo = MakeShellButton({}, ButtonLook::Key, m_canvas);
+  m_undo->setObjectName(QStringLiteral("UndoButton"));
+  connect(m_undo, &QAbstractButton::clicked, this, &CMainDlg::Undo);
+  m_redo = MakeShellButton({}, ButtonLook::Key, m_canvas);
+  m_redo->setObjectName(QStringLiteral("RedoButton"));
+  connect(m_redo, &QAbstractButton::clicked, this, &CMainDlg::Redo);
+  UpdateHistoryKeys();
 }
 
 void CMainDlg::CreateStripsAndPages() {
   auto wire = [this](CChannelStrip* s) {
     s->hide();
-    connect(s, &CChannelStrip::ReadoutChanged, this, &CMainDlg::UpdateReadout);
+    connect(s, &CChannelStrip::Touched, this, &CMainDlg::OnTouched);
   };
   for (int r = 0; r < kInputRecords; ++r) {
-    m_inputs[r] = new CInputStrip(m_strips, m_canvas);
+    m_inputs[r] = new CInputStrip(m_session, m_canvas);
     m_inputs[r]->setObjectName(QStringLiteral("InputStrip%1").arg(r));
     wire(m_inputs[r]);
   }
   for (int r = 0; r < kOutputRecords; ++r) {
-    m_outputs[r] = new COutputStrip(m_strips, m_canvas);
+    m_outputs[r] = new COutputStrip(m_session, m_canvas);
     m_outputs[r]->setObjectName(QStringLiteral("OutputStrip%1").arg(r));
     wire(m_outputs[r]);
   }
-  m_spareInput = new CInputStrip(m_strips, m_canvas);
+  m_spareInput = new CInputStrip(m_session, m_canvas);
   m_spareInput->setObjectName(QStringLiteral("SpareInputStrip"));
   wire(m_spareInput);
-  m_spareOutput = new COutputStrip(m_strips, m_canvas);
+  m_spareOutput = new COutputStrip(m_session, m_canvas);
   m_spareOutput->setObjectName(QStringLiteral("SpareOutputStrip"));
   wire(m_spareOutput);
 
   m_system = new CSystemPage(m_state, m_canvas);
-  m_pages[static_cast<int>(MainView::System)] = m_system;
+  m_registry.Add(PageKey::Of(MainView::System), m_system);
   connect(m_system, &CSystemPage::ConnectClicked, this, &CMainDlg::OnConnect);
   connect(m_system, &CSystemPage::OfflineClicked, this, &CMainDlg::OnOffline);
   connect(m_system, &CSystemPage::AddressConfirmed, this, [this](const QString& ip) {
     m_state.link.deviceIp = ip.toStdString();
     m_profile.Write(kProfileSection, kProfileHostIp, m_state.link.deviceIp);
   });
-  for (int v = 2; v <= 5; ++v) m_pages[v] = new CTitledPage(kPageTitles[v], m_canvas);
-  for (int k = 1; k <= 4; ++k) m_inputEditors[k] = new CTitledPage(kInputEditorTitles[k], m_canvas);
-  for (int k = 1; k <= 2; ++k) m_outputEditors[k] = new CTitledPage(kOutputEditorTitles[k], m_canvas);
-  for (auto* p : m_pages) if (p) { p->setObjectName(p->Title()); p->hide(); }
-  for (auto* p : m_inputEditors) if (p) { p->setObjectName(p->Title()); p->hide(); }
-  for (auto* p : m_outputEditors) if (p) { p->setObjectName(p->Title()); p->hide(); }
+  for (int v = 2; v <= 5; ++v)
+    m_registry.Add(PageKey::Of(static_cast<MainView>(v)), new CTitledPage(kPageTitles[v], m_canvas));
+  for (int k = 1; k <= 4; ++k)
+    m_registry.Add(PageKey::InputEditor(k), new CTitledPage(kInputEditorTitles[k], m_canvas));
+  for (int k = 1; k <= 2; ++k)
+    m_registry.Add(PageKey::OutputEditor(k), new CTitledPage(kOutputEditorTitles[k], m_canvas));
+  m_registry.ForEach([](CTitledPage* p) {
+    p->setObjectName(p->Title());
+    p->hide();
+  });
 }
 
 void CMainDlg::PlaceFixedControls() {
@@ -253,6 +274,8 @@ void CMainDlg::PlaceFixedControls() {
   }
   Place(m_menu, CMainLayout::ControlRect(MainControl::Menu, w));
   Place(m_langButton, CMainLayout::ControlRect(MainControl::LanguageToggle, w));
+  Place(m_undo, CMainLayout::ControlRect(MainControl::Undo, w));
+  Place(m_redo, CMainLayout::ControlRect(MainControl::Redo, w));
 }
 
 void CMainDlg::HideAllChildren() {
@@ -260,9 +283,7 @@ void CMainDlg::HideAllChildren() {
   for (auto* s : m_outputs) s->hide();
   m_spareInput->hide();
   m_spareOutput->hide();
-  for (auto* p : m_pages) if (p) p->hide();
-  for (auto* p : m_inputEditors) if (p) p->hide();
-  for (auto* p : m_outputEditors) if (p) p->hide();
+  m_registry.HideAll();
 }
 
 void CMainDlg::ShowView(int group, MainView view) {
@@ -285,7 +306,7 @@ void CMainDlg::ShowView(int group, MainView view) {
     }
     return;
   }
-  CTitledPage* page = m_pages[static_cast<int>(view)];
+  CTitledPage* page = m_registry.Find(PageKey::Of(view));
   Place(page, CMainLayout::PageRect(m_w, m_stripHeight));
   page->Refresh();
   page->show();
@@ -298,17 +319,17 @@ void CMainDlg::ShowChannelView() {
   if (m_nav.ChannelViewKind() == ChannelView::Input) {
     Place(m_spareInput, CMainLayout::InputViewStripRect(m_w, m_stripHeight));
     m_spareInput->ShowForChannel(record);
-    editor = m_inputEditors[kind];
-    editor->SetSubtitle(QString::fromStdString(m_strips.NameText({false, record})));
+    editor = m_registry.Find(PageKey::InputEditor(kind));
+    editor->SetSubtitle(m_spareInput->NameText());
     Place(editor, CMainLayout::InputViewEditorRect(m_w, m_stripHeight));
   } else {
     Place(m_spareOutput, CMainLayout::OutputViewStripRect(m_w, m_stripHeight));
     m_spareOutput->ShowForChannel(record);
-    editor = m_outputEditors[kind];
-    editor->SetSubtitle(QString::fromStdString(m_strips.NameText({true, record})));
+    editor = m_registry.Find(PageKey::OutputEditor(kind));
+    editor->SetSubtitle(m_spareOutput->NameText());
     Place(editor, CMainLayout::OutputViewEditorRect(m_w, m_stripHeight));
   }
-  editor->Refresh();
+  editor->OpenFor(record);
   editor->show();
 }
 
@@ -362,7 +383,7 @@ void CMainDlg::OnConnect() {
     m_nav.EnterPageView();
     ShowCurrent();
   }
-  OnLinkViewChanged();
+  OnLinkUi();
 }
 
 void CMainDlg::OnOffline() {
@@ -398,12 +419,7 @@ std::vector<CChannelStrip*> CMainDlg::VisibleStrips() const {
   return shown;
 }
 
-CTitledPage* CMainDlg::VisiblePage() const {
-  for (auto* p : m_pages) if (p && p->isVisibleTo(m_canvas)) return p;
-  for (auto* p : m_inputEditors) if (p && p->isVisibleTo(m_canvas)) return p;
-  for (auto* p : m_outputEditors) if (p && p->isVisibleTo(m_canvas)) return p;
-  return nullptr;
-}
+CTitledPage* CMainDlg::VisiblePage() const { return m_registry.Visible(m_canvas); }
 
 void CMainDlg::ApplyLanguage(Language language) {
   m_state.language = language;
@@ -417,14 +433,14 @@ void CMainDlg::ApplyLanguage(Language language) {
   m_muteGroupLabel->SetText(Tr(kMuteGroups));
   m_controlGroupLabel->SetText(Tr(kControlGroups));
   m_menu->setText(Tr(kMenu));
+  m_undo->setText(Tr(kUndo));
+  m_redo->setText(Tr(kRedo));
   for (auto* s : m_inputs) s->ApplyLanguage(language);
   for (auto* s : m_outputs) s->ApplyLanguage(language);
   m_spareInput->ApplyLanguage(language);
   m_spareOutput->ApplyLanguage(language);
-  for (auto* p : m_pages) if (p) p->ApplyLanguage(language);
-  for (auto* p : m_inputEditors) if (p) p->ApplyLanguage(language);
-  for (auto* p : m_outputEditors) if (p) p->ApplyLanguage(language);
-  OnLinkViewChanged();
+  m_registry.ApplyLanguage(language);
+  OnLinkUi();
   UpdateReadout();
 }
 
@@ -436,7 +452,7 @@ void CMainDlg::ToggleLanguage() {
 }
 
 void CMainDlg::UpdateReadout() {
-  if (m_readout.Kind() == kinds::kNone) {
+  if (!m_readout.Touched()) {
     // Nothing touched yet: the labels keep their start captions.
     m_nameLabel->SetText(Tr(kChannelOne));
     m_kindLabel->SetText(Tr(kMuteCaption));
@@ -451,67 +467,104 @@ void CMainDlg::UpdateReadout() {
   m_valueBox->setText(QString::fromStdString(t.value));
 }
 
+void CMainDlg::OnTouched(const ParamAddr& addr) {
+  m_readout.Touch(addr);
+  UpdateReadout();
+  UpdateHistoryKeys();
+}
+
 void CMainDlg::CommitTypedValue(const QString& text) {
-  const ReadoutCommit commit = m_readout.Commit(m_state, text.toStdString());
+  const ChangeResult result = m_readout.Commit(m_session.Changes(), text.toStdString());
+  const bool refused = result == ChangeResult::Refused || result == ChangeResult::Busy;
+  ApplyEditStyle(m_valueBox, refused);
+  if (refused) {
+    m_valueBox->selectAll();  // the cue: a red frame, and the text ready to be typed over
+    return;
+  }
   m_valueBox->setModified(false);
-  if (commit.accepted) {
-    SendReadoutCommit(commit);
-    RefreshVisible();
-  }
-  UpdateReadout();  // shows the stored (converted, clamped) value, or the old one when refused
+  UpdateReadout();  // the stored (converted, clamped) value
 }
 
-void CMainDlg::SendReadoutCommit(const ReadoutCommit& commit) {
-  if (!m_state.link.online) return;
-  IEditorCommands& out = m_session.Commands();
-  switch (commit.send) {
-    case ReadoutSend::None: break;
-    case ReadoutSend::LevelMute: out.SendLevelMute(commit.wireChannel); break;
-    case ReadoutSend::PeqBand: out.SendPeqBand(commit.wireChannel, commit.band); break;
-    case ReadoutSend::GeqCurve: out.SendGeqCurve(commit.wireChannel); break;
+bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_valueBox && event->type() == QEvent::FocusOut) {
+    // Typed text that was not committed goes back to the stored value.
+    m_valueBox->setModified(false);
+    ApplyEditStyle(m_valueBox);
+    UpdateReadout();
   }
+  return QWidget::eventFilter(watched, event);
 }
 
-void CMainDlg::RefreshVisible() {
-  for (CChannelStrip* s : VisibleStrips()) s->Refresh();
-  if (CTitledPage* p = VisiblePage()) p->Refresh();
+void CMainDlg::Undo() {
+  m_session.Changes().Undo();
+  UpdateHistoryKeys();
+}
+
+void CMainDlg::Redo() {
+  m_session.Changes().Redo();
+  UpdateHistoryKeys();
+}
+
+void CMainDlg::UpdateHistoryKeys() {
+  CChangePath& changes = m_session.Changes();
+  m_undo->setEnabled(changes.CanUndo());
+  m_undo->SetUnavailable(!changes.CanUndo());
+  m_redo->setEnabled(changes.CanRedo());
+  m_redo->SetUnavailable(!changes.CanRedo());
+}
+
+void CMainDlg::RefreshVisible(std::uint32_t bits) {
+  for (CChannelStrip* s : VisibleStrips()) s->Refresh(bits);
+  if (CTitledPage* p = VisiblePage()) p->Refresh(bits);
 }
 
 void CMainDlg::UpdateMeters() {
   for (CChannelStrip* s : VisibleStrips()) s->UpdateMeter();
 }
 
-void CMainDlg::OnLinkViewChanged() {
+void CMainDlg::OnLinkUi() {
   m_lamp->SetLit(m_session.LampLit());
   m_statusText->SetText(Tr(m_session.StatusOnline() ? captions::kOnline : captions::kOffline));
   m_system->Refresh();
+  // Meters move only while reports flow: offline nothing wakes the window for them.
+  const bool online = m_state.link.online;
+  CFrameClock::Shared().SetEnabled(online);
+  if (online && !m_meterTick.isActive()) m_meterTick.start(kMeterTickMs);
+  if (!online && m_meterTick.isActive()) {
+    m_meterTick.stop();
+    UpdateMeters();
+  }
 }
 
-void CMainDlg::OnStateChanged() {
-  RefreshVisible();
+void CMainDlg::OnChanged(const ChangeNotice& notice) {
+  // Meters and gate lamps are read by the meter timer; everything else repaints now.
+  const std::uint32_t bits = notice.bits & ~(change::kMeters | change::kGates);
+  if (bits == 0) return;
+  RefreshVisible(notice.Has(change::kFullState) ? change::kAll : bits);
   UpdateReadout();
+  UpdateHistoryKeys();
 }
 
-void CMainDlg::OnMessage(const std::string& text, const std::string& caption) {
-  const QString title = caption.empty() ? windowTitle() : QString::fromStdString(caption);
-  auto* box = new QMessageBox(QMessageBox::Information, title,
-                              QString::fromStdString(text), QMessageBox::Ok, this);
+void CMainDlg::OnMessage(const Caption& text, const Caption& title, const std::string& detail) {
+  const QString caption = Tr(title).isEmpty() ? windowTitle() : Tr(title);
+  const QString body = QString::fromStdString(TextWithDetail(Text(text, m_state.language), detail));
+  auto* box = new QMessageBox(QMessageBox::Information, caption, body, QMessageBox::Ok, this);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->open();  // window-modal, never blocks the supervision timer
 }
 
 void CMainDlg::ShowMenu() {
-  QMenu menu(this);
-  menu.addAction(QString::fromLatin1(kAboutItem), this, &CMainDlg::ShowAbout);
   m_menu->SetChecked(true);
-  menu.exec(m_menu->mapToGlobal(QPoint(0, m_menu->height())));
+  const int chosen = CMenuEx::Exec({CMenuEx::Item::Command(QString::fromLatin1(kAboutItem), kAboutCommand)},
+                                   m_menu->mapToGlobal(QPoint(0, m_menu->height())), this);
   m_menu->SetChecked(false);
+  if (chosen == kAboutCommand) ShowAbout();
 }
 
 void CMainDlg::contextMenuEvent(QContextMenuEvent* event) {
-  QMenu menu(this);
-  menu.addAction(QString::fromLatin1(kAboutItem), this, &CMainDlg::ShowAbout);
-  menu.exec(event->globalPos());
+  const int chosen =
+      CMenuEx::Exec({CMenuEx::Item::Command(QString::fromLatin1(kAboutItem), kAboutCommand)}, event->globalPos(), this);
+  if (chosen == kAboutCommand) ShowAbout();
 }
 
 CAboutDlg* CMainDlg::CreateAboutDlg() { return new CAboutDlg(this); }

@@ -1,8 +1,8 @@
 #pragma once
 /// The editor's one top-level window: fixed controls, strip groups, pages, channel views,
-/// link status and value read-out over a scrolled canvas. Rules live in the session's
-/// controllers (CMainLayout, CNavigation, CValueReadout, CStripController); this class binds
-/// widgets to them and repaints from the device state.
+/// link status and value read-out over a scrolled canvas. Rules live in the session (CMainLayout,
+/// CNavigation, CValueReadout, the change path); this class binds widgets to them and repaints from
+/// the device state when the session's change notice names what moved.
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -13,8 +13,8 @@
 
 #include "core/Captions.h"
 #include "session/Navigation.h"
+#include "pages/PageRegistry.h"
 #include "session/ShellSession.h"
-#include "session/StripController.h"
 #include "session/ValueReadout.h"
 
 class QLineEdit;
@@ -33,7 +33,7 @@ class CValueLabel;
 class IProfileStore;
 class PngButton;
 
-class CMainDlg : public QWidget, private IShellListener {
+class CMainDlg : public QWidget, private ISessionObserver {
   Q_OBJECT
 public:
   static constexpr const char* kCaption = "ORVX-64Q 3.2";
@@ -41,7 +41,7 @@ public:
   static constexpr int kTickMs = 50;        ///< timer 1: supervision
   static constexpr int kCloseTickMs = 100;  ///< timer 2: waits for the receive thread at close
   static constexpr int kCloseLimitMs = 3000;
-  static constexpr int kMeterTickMs = 33;   ///< meters repaint at about 30 Hz
+  static constexpr int kMeterTickMs = 33;   ///< meters read the state at about 30 Hz, only while online
 
   /// Reads `hostip` from the profile into the state and builds every child hidden.
   CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* parent = nullptr);
@@ -66,8 +66,12 @@ public:
   /// Firmware update running: group buttons ignored.
   void SetUpdateRunning(bool running) { m_nav.SetUpdateRunning(running); }
 
-  /// Typed entry into the value box (message 1125): convert, clamp, store, move, send.
+  /// Typed entry into the value box: parsed in the operator's units and applied through the
+  /// change path; text that is not a value is refused with a visible cue.
   void CommitTypedValue(const QString& text);
+  /// Undo / redo of the operator's last change (Ctrl+Z; Ctrl+Shift+Z or Ctrl+Y; the two keys).
+  void Undo();
+  void Redo();
   /// Fills the value read-out from the last-touched control.
   void UpdateReadout();
 
@@ -91,6 +95,11 @@ public:
   PngButton* GroupButton(int group) const { return m_groupButtons[group - 1]; }
   PngButton* ViewButtonAt(ViewButton b) const { return m_viewButtons[static_cast<int>(b)]; }
   PngButton* LanguageButton() const { return m_langButton; }
+  PngButton* UndoButton() const { return m_undo; }
+  PngButton* RedoButton() const { return m_redo; }
+  const CPageRegistry& Pages() const { return m_registry; }
+  /// True while the meter timer runs (only while the link is online).
+  bool MetersRunning() const { return m_meterTick.isActive(); }
   /// Strips of the CHANNEL view now shown, left to right.
   std::vector<CChannelStrip*> VisibleStrips() const;
   /// The page or editor now shown (nullptr in the CHANNEL view).
@@ -108,10 +117,10 @@ protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-  // IShellListener
-  void OnLinkViewChanged() override;
-  void OnStateChanged() override;
-  void OnMessage(const std::string& text, const std::string& caption) override;
+  // ISessionObserver
+  void OnChanged(const ChangeNotice& notice) override;
+  void OnLinkUi() override;
+  void OnMessage(const Caption& text, const Caption& title, const std::string& detail) override;
 
   void CreateFixedControls();
   void CreateStripsAndPages();
@@ -125,8 +134,10 @@ private:
   void OnCloseTick();
   void ToggleLanguage();
   void ShowMenu();
-  void RefreshVisible();
-  void SendReadoutCommit(const ReadoutCommit& commit);
+  void RefreshVisible(std::uint32_t bits);
+  void OnTouched(const ParamAddr& addr);
+  void UpdateHistoryKeys();
+  bool eventFilter(QObject* watched, QEvent* event) override;
   QString Tr(const orvx::Caption& c) const;
 
   IShellSession& m_session;
@@ -134,7 +145,7 @@ private:
   CDeviceState& m_state;
   CNavigation m_nav;
   CValueReadout m_readout;
-  CStripController m_strips;
+  CPageRegistry m_registry;
 
   int m_w = 100;            ///< strip width until the first layout
   int m_stripHeight = 500;  ///< strip height until the first layout
@@ -162,6 +173,8 @@ private:
   std::array<PngButton*, 4> m_controlKeys{};
   PngButton* m_menu = nullptr;
   PngButton* m_langButton = nullptr;
+  PngButton* m_undo = nullptr;
+  PngButton* m_redo = nullptr;
 
   std::array<CInputStrip*, kInputRecords> m_inputs{};
   std::array<COutputStrip*, kOutputRecords> m_outputs{};
@@ -169,9 +182,6 @@ private:
   COutputStrip* m_spareOutput = nullptr;
 
   CSystemPage* m_system = nullptr;
-  std::array<CTitledPage*, 6> m_pages{};   ///< by view number; [0] unused
-  std::array<CTitledPage*, 5> m_inputEditors{};   ///< by editor kind 1..4
-  std::array<CTitledPage*, 3> m_outputEditors{};  ///< by editor kind 1..2
 
   QTimer m_tick;
   QTimer m_meterTick;

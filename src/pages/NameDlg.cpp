@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "pages/ShellStyle.h"
-#include "session/StripController.h"
+#include "session/ChannelName.h"
 #include "ui/UiFont.h"
 
 namespace orvx {
@@ -40,7 +40,7 @@ QString CNameDlg::Name() const { return m_edit->text(); }
 
 void CNameDlg::accept() {
   m_refusal.clear();
-  if (CStripController::CheckName(Name().toStdString()) == NameResult::TooLong) {
+  if (CheckName(Name().toStdString()) == NameResult::TooLong) {
     m_refusal = QString::fromLatin1(kTooLong);
     QMessageBox box(QMessageBox::Warning, windowTitle(), m_refusal, QMessageBox::Ok, this);
     // Tests look at LastRefusal; the box is only shown on a screen.

@@ -2,7 +2,6 @@
 
 namespace orvx {
 
-COutputStrip::COutputStrip(CStripController& controller, QWidget* parent)
-    : CChannelStrip(controller, true, parent) {}
+COutputStrip::COutputStrip(IShellSession& session, QWidget* parent) : CChannelStrip(session, true, parent) {}
 
 }  // namespace orvx

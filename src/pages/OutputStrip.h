@@ -8,7 +8,7 @@ namespace orvx {
 class COutputStrip : public CChannelStrip {
   Q_OBJECT
 public:
-  COutputStrip(CStripController& controller, QWidget* parent = nullptr);
+  COutputStrip(IShellSession& session, QWidget* parent = nullptr);
 };
 
 }  // namespace orvx

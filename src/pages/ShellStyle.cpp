@@ -7,12 +7,13 @@
 
 namespace orvx {
 
-void ApplyEditStyle(QLineEdit* edit) {
+void ApplyEditStyle(QLineEdit* edit, bool refused) {
   const SkinTheme& t = SkinTheme::Current();
-  edit->setStyleSheet(QStringLiteral("QLineEdit{background:%1;color:%2;border:1px solid %3;border-radius:3px;"
+  const QString frame = refused ? QStringLiteral("#e04848") : t.Color("label.frame").name();
+  edit->setStyleSheet(QStringLiteral("QLineEdit{background:%1;color:%2;border:%5px solid %3;border-radius:3px;"
                                      "padding:0 4px;selection-background-color:%4;}")
-                          .arg(t.Color("label.bg").name(), t.Color("text").name(), t.Color("label.frame").name(),
-                               t.Color("accent").name()));
+                          .arg(t.Color("label.bg").name(), t.Color("text").name(), frame, t.Color("accent").name(),
+                               refused ? QStringLiteral("2") : QStringLiteral("1")));
 }
 
 void ApplyDialogStyle(QDialog* dialog) {

@@ -7,7 +7,7 @@ class QLineEdit;
 namespace orvx {
 
 /// Dark edit field in the skin's label colours.
-void ApplyEditStyle(QLineEdit* edit);
+void ApplyEditStyle(QLineEdit* edit, bool refused = false);
 /// Dark dialog background, text and push buttons.
 void ApplyDialogStyle(QDialog* dialog);
 

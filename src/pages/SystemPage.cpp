@@ -64,7 +64,7 @@ void CSystemPage::ApplyLanguage(Language language) {
   Refresh();
 }
 
-void CSystemPage::Refresh() {
+void CSystemPage::Refresh(std::uint32_t) {
   const Language language = m_state.language;
   if (!m_address->hasFocus()) m_address->setText(QString::fromStdString(m_state.link.deviceIp));
   const bool online = m_state.link.online;

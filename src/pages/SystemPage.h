@@ -18,7 +18,7 @@ public:
   CSystemPage(const CDeviceState& state, QWidget* parent = nullptr);
 
   void ApplyLanguage(Language language) override;
-  void Refresh() override;
+  void Refresh(std::uint32_t bits = change::kAll) override;
 
   QLineEdit* AddressEdit() const { return m_address; }
   PngButton* ConnectButton() const { return m_connect; }

@@ -16,6 +16,24 @@ void CTitledPage::ApplyLanguage(Language language) {
   update();
 }
 
+void CTitledPage::OpenFor(int record) {
+  m_record = record;
+  m_bindings.SetRecord(record);
+  Refresh();
+}
+
+void CTitledPage::showEvent(QShowEvent*) {
+  if (m_shown) return;
+  m_shown = true;
+  OnShown();
+}
+
+void CTitledPage::hideEvent(QHideEvent*) {
+  if (!m_shown) return;
+  m_shown = false;
+  OnHidden();
+}
+
 void CTitledPage::SetSubtitle(const QString& subtitle) {
   m_subtitle = subtitle;
   update();

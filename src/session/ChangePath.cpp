@@ -65,7 +65,7 @@ void CChangePath::Queue(const Written& w) {
   if (!m_state.link.online) return;  // offline: the state keeps the change, nothing is queued
   for (std::size_t i = 0; i < w.keys.size(); ++i) {
     Outgoing o;
-    o.datagrams = PlanFrame(BuildCommandFrame(m_state, w.keys[i], m_renderer()));
+    o.datagrams = PlanFrame(BuildCommandFrame(m_state, w.keys[i], m_renderer));
     o.ip = m_state.link.deviceIp;
     o.key = PackKey(w.keys[i]);
     o.throttled = w.throttled[i];
@@ -77,7 +77,7 @@ std::uint32_t CChangePath::QueuePlan(const Written& w, int pauseMs) {
   if (!m_state.link.online || w.keys.empty()) return 0;
   FramePlan plan;
   for (const CommandKey& key : w.keys) {
-    FramePlan frame = PlanFrame(BuildCommandFrame(m_state, key, m_renderer()));
+    FramePlan frame = PlanFrame(BuildCommandFrame(m_state, key, m_renderer));
     if (frame.empty()) continue;
     frame.back().pauseAfterMs = std::max(frame.back().pauseAfterMs, pauseMs);
     plan.insert(plan.end(), frame.begin(), frame.end());

@@ -4,7 +4,7 @@
 
 namespace orvx {
 
-std::string BuildCommandFrame(const CDeviceState& s, const CommandKey& key, IGlyphRenderer& renderer) {
+std::string BuildCommandFrame(const CDeviceState& s, const CommandKey& key, const GlyphSource& glyphs) {
   switch (key.letter) {
     case 'A': return FrameA(s, key.target);
     case 'B': return FrameB(s, key.target);
@@ -21,7 +21,7 @@ std::string BuildCommandFrame(const CDeviceState& s, const CommandKey& key, IGly
     case 'M': return FrameM(s);
     case 'N': return FrameN(s);
     case 'O': return FrameO(s, key.target);
-    case 'V': return FrameV(s, key.target, renderer);
+    case 'V': return FrameV(s, key.target, glyphs());
     case 'X': return FrameX(s, key.target);
     default: return {};
   }

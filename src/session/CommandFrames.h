@@ -1,6 +1,7 @@
 #pragma once
 /// Builds the frame a command key names from the state as it is now.
 
+#include <functional>
 #include <string>
 
 #include "core/DeviceState.h"
@@ -9,7 +10,10 @@
 
 namespace orvx {
 
+/// Gives the glyph renderer; asked only for a name frame, so other frames never start FreeType.
+using GlyphSource = std::function<IGlyphRenderer&()>;
+
 /// The complete frame for `key` ("" for a key no builder takes). "%V" renders the name's glyphs.
-std::string BuildCommandFrame(const CDeviceState& s, const CommandKey& key, IGlyphRenderer& renderer);
+std::string BuildCommandFrame(const CDeviceState& s, const CommandKey& key, const GlyphSource& glyphs);
 
 }  // namespace orvx

@@ -57,6 +57,8 @@ LayoutRect CMainLayout::ControlRect(MainControl control, int w) {
     case MainControl::ControlGroupLabel: return {6 * w, 100, w, 30};
     case MainControl::Menu: return {8 * w + 16, 10, 110, 40};
     case MainControl::LanguageToggle: return {8 * w + 16, 60, 110, 40};
+    case MainControl::Undo: return {8 * w + 16 - 100, 10, 90, 40};
+    case MainControl::Redo: return {8 * w + 16 - 100, 60, 90, 40};
   }
   return {};
 }

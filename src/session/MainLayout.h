@@ -27,6 +27,7 @@ enum class MainControl : int {
   StatusLamp, StatusText,
   MuteGroupLabel, ControlGroupLabel,
   Menu, LanguageToggle,  ///< the shell's own keys, right of the status
+  Undo, Redo,            ///< the history keys, between the status and the shell's keys
 };
 
 class CMainLayout {

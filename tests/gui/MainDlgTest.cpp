@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QFocusEvent>
+
+#include "link/Commands.h"
+
 #include <QApplication>
 #include <QLineEdit>
 
@@ -151,20 +155,36 @@ TEST_F(MainDlgTest, StripControlsWriteStateReadoutAndSendOnlyOnline) {
   EXPECT_TRUE(strip->MuteButton()->IsChecked());
   EXPECT_EQ(dlg->KindLabel()->Text(), "MUTE");
   EXPECT_EQ(dlg->ValueBox()->text(), "OPEN");
-  EXPECT_TRUE(session.commands.calls.empty()) << "offline: nothing sent";
+  EXPECT_TRUE(session.Sent().empty()) << "offline: nothing sent";
 
   session.GoOnline();
+  emit strip->Fader()->SliderMoving(strip->Fader()->Id(), 20);
   emit strip->Fader()->SliderReleased(strip->Fader()->Id(), 0);
   EXPECT_EQ(session.state.in[0].level, 70);
   EXPECT_EQ(dlg->ValueBox()->text(), "10dB");
-  EXPECT_EQ(session.commands.calls, std::vector<std::string>{"A1"});
+  const auto sent = session.Sent();
+  ASSERT_FALSE(sent.empty());
+  EXPECT_EQ(sent.back(), FrameA(session.state, 1)) << "the release sends the final value";
+
+  // The drag is one step of the history: the visible key undoes it and sends the old level.
+  EXPECT_TRUE(dlg->UndoButton()->isEnabled());
+  Click(dlg->UndoButton());
+  EXPECT_EQ(session.state.in[0].level, 70 - 0) << "level before the drag (default 70)";
+  Click(dlg->UndoButton());  // the mute
+  EXPECT_EQ(session.state.in[0].mute, 0);
+  EXPECT_FALSE(strip->MuteButton()->IsChecked());
+  EXPECT_FALSE(dlg->UndoButton()->isEnabled());
+  EXPECT_EQ(session.Sent().back(), FrameA(session.state, 1));
+  Click(dlg->RedoButton());
+  EXPECT_EQ(session.state.in[0].mute, 1);
 }
 
 TEST_F(MainDlgTest, TypedValueIsClampedStoredMovesTheFaderAndSends) {
   session.GoOnline();
   CChannelStrip* strip = dlg->VisibleStrips()[2];
   emit strip->Fader()->SliderMoving(strip->Fader()->Id(), 10);
-  session.commands.calls.clear();
+  emit strip->Fader()->SliderReleased(strip->Fader()->Id(), 10);
+  const std::size_t before = session.Sent().size();
 
   dlg->ValueBox()->setFocus();
   dlg->ValueBox()->setText("-70");
@@ -172,18 +192,27 @@ TEST_F(MainDlgTest, TypedValueIsClampedStoredMovesTheFaderAndSends) {
   EXPECT_EQ(session.state.in[2].level, 0) << "-70 dB clamps to the bottom";
   EXPECT_EQ(strip->Fader()->Pos(), 70);
   EXPECT_EQ(dlg->ValueBox()->text(), "-60dB");
-  EXPECT_EQ(session.commands.calls, std::vector<std::string>{"A3"});
+  ASSERT_EQ(session.Sent().size(), before + 1);
+  EXPECT_EQ(session.Sent().back(), FrameA(session.state, 3));
 
   // A report arriving while the operator types leaves the typed text alone.
   dlg->ValueBox()->setFocus();
   dlg->ValueBox()->setText("-1");
   dlg->ValueBox()->setModified(true);
-  session.listener->OnStateChanged();
+  session.Report(change::kLevels);
   EXPECT_EQ(dlg->ValueBox()->text(), "-1");
 
-  dlg->CommitTypedValue("abc");
+  // Text after the number is refused with a visible cue and stays for correcting...
+  dlg->ValueBox()->setText("-5 dBx");
+  dlg->CommitTypedValue(dlg->ValueBox()->text());
   EXPECT_EQ(session.state.in[2].level, 0);
-  EXPECT_EQ(dlg->ValueBox()->text(), "-60dB") << "a refused text shows the stored value again";
+  EXPECT_EQ(dlg->ValueBox()->text(), "-5 dBx");
+  EXPECT_TRUE(dlg->ValueBox()->styleSheet().contains("#e04848"));
+  // ...and reverts when the field loses focus without a commit.
+  dlg->ValueBox()->clearFocus();
+  QCoreApplication::sendEvent(dlg->ValueBox(), new QFocusEvent(QEvent::FocusOut));
+  EXPECT_EQ(dlg->ValueBox()->text(), "-60dB");
+  EXPECT_FALSE(dlg->ValueBox()->styleSheet().contains("#e04848"));
 }
 
 TEST_F(MainDlgTest, LanguageToggleSwitchesEveryCaptionAndIsRemembered) {
@@ -263,7 +292,9 @@ TEST_F(MainDlgTest, RenameStoresSendsOnlineAndShowsTheName) {
   strip->RenameTo(QStringLiteral("讲台"));
   EXPECT_EQ(strip->NameButton()->text(), "讲台");
   EXPECT_EQ(NameBytes(session.state.in[1].shortName), "\xBD\xB2\xCC\xA8");  // GBK
-  EXPECT_EQ(session.commands.calls, std::vector<std::string>{"V2"});
+  const auto sent = session.Sent();
+  ASSERT_EQ(sent.size(), 3u) << "a name frame travels in three datagrams";
+  EXPECT_EQ(sent[0].rfind("%V,01,02,", 0), 0u);
 }
 
 TEST(NameDlgTest, RefusesMoreThanEightBytesAndStaysOpen) {
