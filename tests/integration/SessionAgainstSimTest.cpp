@@ -93,7 +93,7 @@ TEST_F(SessionAgainstSim, MetersAndGatesFollowTheSimulator) {
 
   // The editor switches LAST HOLD off: the processor's mixer obeys and input 3 shows WAITING.
   Editor().automix[kLastHold] = 0;
-  ASSERT_TRUE(m_session->SendIfOnline(FrameM(Editor())));
+  m_session->QueueFrame(FrameM(Editor()));
   EXPECT_TRUE(Drive([&] { return !active(3); }, 0));
 }
 
@@ -115,9 +115,9 @@ TEST_F(SessionAgainstSim, EditorChangesReachTheProcessor) {
   ASSERT_TRUE(ConnectAfterQueries(1));
   Editor().in[4].level = 21;
   Editor().in[4].mute = 1;
-  ASSERT_TRUE(m_session->SendIfOnline(FrameA(Editor(), 5)));
+  m_session->QueueFrame(FrameA(Editor(), 5));
   Editor().in[0].route[5] = 1;
-  ASSERT_TRUE(m_session->SendIfOnline(FrameB(Editor(), 1)));
+  m_session->QueueFrame(FrameB(Editor(), 1));
   EXPECT_TRUE(sim->WaitFor([&] { return Carried(sim->StateSnapshot()) == Carried(Editor()); }, kRealDeadlineMs));
 }
 

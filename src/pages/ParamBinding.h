@@ -1,0 +1,81 @@
+#pragma once
+/// One small object ties one skinned control to one value of the parameter table.
+///
+/// The operator's input goes to the session's change path (a drag paced, its release final, one
+/// undo step per gesture). Refresh sets the control from the state silently, and leaves it alone
+/// while the operator holds it, so a report never fights the hand. Usage, one line per control:
+///   m_bindings.push_back(BindFader(m_fader, session, {ParamId::InLevel, record}, kFaderFromLevel));
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "session/ParamTable.h"
+#include "session/ShellSession.h"
+
+namespace orvx {
+
+class CSkinComboBox;
+class CSkinKnob;
+class CSkinSlider;
+class PngButton;
+
+class CParamBinding : public QObject {
+public:
+  /// Told whenever the operator touches the control (the main window's value read-out).
+  using Touched = std::function<void(const ParamAddr&)>;
+
+  CParamBinding(IShellSession& session, const ParamAddr& addr, QObject* parent);
+
+  const ParamAddr& Addr() const { return m_addr; }
+  /// The same control now shows another record (a strip reused for another channel).
+  void SetRecord(int record);
+  void SetTouched(Touched touched) { m_touched = std::move(touched); }
+  /// True when a change with these bits may have moved this value.
+  bool Concerns(std::uint32_t bits) const { return (bits & Param(m_addr.id).changeBits) != 0; }
+  /// Loads the control from the state without any notification.
+  virtual void Refresh() = 0;
+
+protected:
+  std::int32_t Raw() const;
+  ChangeResult Change(std::int32_t raw, ChangeOrigin origin, std::uint64_t gesture = 0);
+
+  IShellSession& m_session;
+
+private:
+  ParamAddr m_addr;
+  Touched m_touched;
+};
+
+/// Maps a raw value to a fader or knob position and back (a level fader runs 70 - level).
+struct PositionMap {
+  bool inverted = false;  ///< position = max - raw
+  std::int32_t ToPosition(const ParamDef& d, std::int32_t raw) const { return inverted ? d.rawMax - raw : raw; }
+  std::int32_t ToRaw(const ParamDef& d, std::int32_t pos) const { return inverted ? d.rawMax - pos : pos; }
+};
+inline constexpr PositionMap kFaderFromLevel{true};
+
+std::unique_ptr<CParamBinding> BindFader(CSkinSlider* fader, IShellSession& session, const ParamAddr& addr,
+                                         PositionMap map = {});
+std::unique_ptr<CParamBinding> BindKnob(CSkinKnob* knob, IShellSession& session, const ParamAddr& addr);
+/// A two-state button: a click stores the other state.
+std::unique_ptr<CParamBinding> BindToggle(PngButton* button, IShellSession& session, const ParamAddr& addr);
+/// A drop-down list: row r stores the list's first raw value + r.
+std::unique_ptr<CParamBinding> BindList(CSkinComboBox* list, IShellSession& session, const ParamAddr& addr);
+
+/// The bindings of one page or strip, refreshed together.
+class CBindingSet {
+public:
+  void Add(std::unique_ptr<CParamBinding> binding, CParamBinding::Touched touched = {});
+  void SetRecord(int record);
+  /// Refreshes the bindings the bits concern (all of them for change::kAll).
+  void Refresh(std::uint32_t bits);
+  CParamBinding* At(std::size_t i) const { return m_bindings[i].get(); }
+  std::size_t Size() const { return m_bindings.size(); }
+
+private:
+  std::vector<std::unique_ptr<CParamBinding>> m_bindings;
+};
+
+}  // namespace orvx
