@@ -27,7 +27,7 @@ public:
   using Signals = std::array<int, kAutomixInputs>;
 
   /// Advances the mixer to `nowMs` (monotonic) and returns the gates.
-  GateState Step(std::int64_t nowMs, const Signals& signals, const CDeviceState& state);
+  GateState Step(std::int64_t nowMs, const Signals& levels, const CDeviceState& state);
 
   /// True when the signal is above the channel's threshold (threshold dB = value - 80).
   static bool AboveThreshold(int signal, int threshold);

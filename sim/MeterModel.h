@@ -12,7 +12,7 @@
 
 namespace orvx {
 
-MeterSnapshot ComputeMeters(const CTalkers::Signals& signals, const GateState& gates,
+MeterSnapshot ComputeMeters(const CTalkers::Signals& levels, const GateState& gates,
                             const CDeviceState& state);
 
 }  // namespace orvx
