@@ -89,12 +89,13 @@ void BM_AssemblerStream(benchmark::State& state) {
   for (auto _ : state) {
     orvx::CFrameAssembler a;
     int frames = 0;
-    for (const std::string& p : pieces) frames += a.Feed(p, [](std::string_view f) { benchmark::DoNotOptimize(f.data()); });
+    for (const std::string& p : pieces)
+      frames += a.Feed(p, [](std::string_view f) { benchmark::DoNotOptimize(f.data()); });
     if (frames != expected) state.SkipWithError("frames lost");
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
-  state.counters["frames/s"] = benchmark::Counter(static_cast<double>(expected) * static_cast<double>(state.iterations()),
-                                                  benchmark::Counter::kIsRate);
+  state.counters["frames/s"] = benchmark::Counter(
+      static_cast<double>(expected) * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 BENCHMARK(BM_AssemblerStream);

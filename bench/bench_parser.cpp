@@ -23,12 +23,31 @@ struct ColumnShape {
 
 const std::vector<ColumnShape>& ZShape() {
   static const std::vector<ColumnShape> shape = {
-      {2, 20, {2}},  {1, 20, {1}},  {1, 16, {1}},  {10, 16, {2, 2, 2, 2, 2}}, {1, 8, {1}},
-      {10, 8, {2, 2, 2, 2, 2}},     {1, 16, {1}},  {10, 16, {2, 4, 2, 2}},    {1, 16, {1}},
-      {10, 16, {2, 4, 2, 2}},       {1, 12, {1}},  {40, 12, {2, 4, 2, 2, 2, 4, 2, 2, 2, 4, 2, 2, 2, 4, 2, 2}},
-      {1, 8, {1}},   {62, 8, std::vector<int>(31, 2)}, {8, 12, std::vector<int>(8, 1)}, {1, 8, {1}},
-      {1, 12, {1}},  {1, 12, {1}},  {2, 8, {2}},   {1, 8, {1}},  {4, 12, {2, 2}}, {12, 1, std::vector<int>(6, 2)},
-      {2, 1, {2}},   {2, 12, {2}},  {2, 4, {2}},
+      {2, 20, {2}},
+      {1, 20, {1}},
+      {1, 16, {1}},
+      {10, 16, {2, 2, 2, 2, 2}},
+      {1, 8, {1}},
+      {10, 8, {2, 2, 2, 2, 2}},
+      {1, 16, {1}},
+      {10, 16, {2, 4, 2, 2}},
+      {1, 16, {1}},
+      {10, 16, {2, 4, 2, 2}},
+      {1, 12, {1}},
+      {40, 12, {2, 4, 2, 2, 2, 4, 2, 2, 2, 4, 2, 2, 2, 4, 2, 2}},
+      {1, 8, {1}},
+      {62, 8, std::vector<int>(31, 2)},
+      {8, 12, std::vector<int>(8, 1)},
+      {1, 8, {1}},
+      {1, 12, {1}},
+      {1, 12, {1}},
+      {2, 8, {2}},
+      {1, 8, {1}},
+      {4, 12, {2, 2}},
+      {12, 1, std::vector<int>(6, 2)},
+      {2, 1, {2}},
+      {2, 12, {2}},
+      {2, 4, {2}},
   };
   return shape;
 }
@@ -91,7 +110,8 @@ void NaiveDecodeZ(const std::string& frame, std::vector<int>& sink) {
     const ColumnShape& c = ZShape()[col];
     const std::string column = el[col + 2];
     for (int g = 0; g < c.groups && (g + 1) * c.digits <= static_cast<int>(column.size()); ++g) {
-      const std::string group = column.substr(static_cast<std::size_t>(g * c.digits), static_cast<std::size_t>(c.digits));
+      const std::string group =
+          column.substr(static_cast<std::size_t>(g * c.digits), static_cast<std::size_t>(c.digits));
       std::size_t at = 0;
       for (int part : c.parts) {
         sink.push_back(std::stoi(group.substr(at, static_cast<std::size_t>(part)), nullptr, 16));
@@ -107,9 +127,12 @@ void NaiveDecodeQ(const std::string& frame, orvx::CDeviceState& s) {
   const std::string bytes = el.size() > 2 ? el[2] : std::string();
   for (int i = 0; i < 22 && 2 * i + 2 <= static_cast<int>(bytes.size()); ++i) {
     const int v = std::stoi(bytes.substr(static_cast<std::size_t>(2 * i), 2), nullptr, 16);
-    if (i < 12) s.in[i].meter = v;
-    else if (i < 20) s.out[i - 12].meter = v;
-    else if (i == 20) for (int r = 0; r < 8; ++r) s.in[r].gateOpen = (v >> r) & 1;
+    if (i < 12)
+      s.in[i].meter = v;
+    else if (i < 20)
+      s.out[i - 12].meter = v;
+    else if (i == 20)
+      for (int r = 0; r < 8; ++r) s.in[r].gateOpen = (v >> r) & 1;
     else {
       for (int r = 0; r < 8; ++r) s.in[r].lastHeld = 0;
       if (s.automix[orvx::kLastHold] == 1 && v >= 1 && v <= 8) s.in[v - 1].lastHeld = 1;

@@ -52,8 +52,8 @@ public:
     posix_spawn_file_actions_addclose(&fa, out[0]);
     const std::string exe = BinDir() + "/orvx-sim";
     const std::string r = std::to_string(rate);
-    const char* argv[] = {exe.c_str(), "--ip", "127.0.0.1", "--port", "0", "--rate", r.c_str(),
-                          "--quiet", "--duration", "60", nullptr};
+    const char* argv[] = {exe.c_str(), "--ip",    "127.0.0.1",  "--port", "0",    "--rate",
+                          r.c_str(),   "--quiet", "--duration", "60",     nullptr};
     if (posix_spawn(&m_pid, exe.c_str(), &fa, nullptr, const_cast<char* const*>(argv), environ) != 0) m_pid = -1;
     posix_spawn_file_actions_destroy(&fa);
     close(out[1]);

@@ -71,9 +71,9 @@ int CCtlClient::Connect(std::string& error) {
     return kExitOldFirmware;
   }
   if (m_message == &captions::kWinsockError) {
-    error = m_messageDetail.empty() ? "cannot open the local socket (" + m_options.localIp + ":" +
-                                          std::to_string(m_options.localPort) + ")"
-                                    : m_messageDetail;
+    error = m_messageDetail.empty()
+                ? "cannot open the local socket (" + m_options.localIp + ":" + std::to_string(m_options.localPort) + ")"
+                : m_messageDetail;
     return kExitFailure;
   }
   error = Text(captions::kCannotConnect, Language::English);

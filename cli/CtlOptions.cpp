@@ -26,10 +26,14 @@ std::optional<std::string> ReadTarget(const std::vector<std::string>& a, std::si
   const auto n = Number<int>(a[i + 1], 1, o.input ? kWireInputs : kOutputRecords);
   if (!n) return "channel out of range: " + a[i + 1] + (o.input ? " (inputs 1..12)" : " (outputs 1..8)");
   o.number = *n;
-  if (a[i + 2] == "level") o.property = CtlProperty::Level;
-  else if (a[i + 2] == "mute") o.property = CtlProperty::Mute;
-  else if (a[i + 2] == "name") o.property = CtlProperty::Name;
-  else return "unknown property " + a[i + 2];
+  if (a[i + 2] == "level")
+    o.property = CtlProperty::Level;
+  else if (a[i + 2] == "mute")
+    o.property = CtlProperty::Mute;
+  else if (a[i + 2] == "name")
+    o.property = CtlProperty::Name;
+  else
+    return "unknown property " + a[i + 2];
   return std::nullopt;
 }
 

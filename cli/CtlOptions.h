@@ -30,21 +30,21 @@ struct CtlOptions {
   bool json = false;
 
   CtlCommand command = CtlCommand::Status;
-  ParamAddr addr;          ///< get/set: the value, record and index counted from 0
-  ParamValue paramValue;   ///< set: the value, checked and in range
-  bool raw = false;        ///< --raw: values in the table's raw units
-  bool legacy = false;     ///< the "in|out N level|mute|name" form, printed as it always was
-  bool input = true;     ///< get/set: "in" (1..12) or "out" (1..8)
+  ParamAddr addr;         ///< get/set: the value, record and index counted from 0
+  ParamValue paramValue;  ///< set: the value, checked and in range
+  bool raw = false;       ///< --raw: values in the table's raw units
+  bool legacy = false;    ///< the "in|out N level|mute|name" form, printed as it always was
+  bool input = true;      ///< get/set: "in" (1..12) or "out" (1..8)
   int number = 0;
   CtlProperty property = CtlProperty::Level;
-  std::string value;     ///< set: the raw value text (level 0..70, mute 0|1, name UTF-8)
-  double seconds = 5;    ///< monitor
+  std::string value;   ///< set: the raw value text (level 0..70, mute 0|1, name UTF-8)
+  double seconds = 5;  ///< monitor
 };
 
 /// Exit codes of orvxctl.
 enum CtlExit : int {
   kExitOk = 0,
-  kExitFailure = 1,      ///< anything else (e.g. the socket cannot be opened)
+  kExitFailure = 1,  ///< anything else (e.g. the socket cannot be opened)
   kExitBadArguments = 2,
   kExitNoAnswer = 3,     ///< no answer / "CANNOT CONNECT."
   kExitOldFirmware = 4,  ///< "Please update your device."

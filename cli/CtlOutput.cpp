@@ -50,21 +50,27 @@ std::string FormatValue(const CDeviceState& s, const CtlOptions& opt, bool json)
   switch (opt.property) {
     case CtlProperty::Level: {
       const int level = opt.input ? s.in[r].level : s.out[r].level;
-      if (json) o << "{\"channel\":\"" << side << "\",\"number\":" << opt.number << ",\"level\":" << level
-                  << ",\"db\":" << level - kLevelZeroDb << "}\n";
-      else o << level << " (" << level - kLevelZeroDb << " dB)\n";
+      if (json)
+        o << "{\"channel\":\"" << side << "\",\"number\":" << opt.number << ",\"level\":" << level
+          << ",\"db\":" << level - kLevelZeroDb << "}\n";
+      else
+        o << level << " (" << level - kLevelZeroDb << " dB)\n";
       break;
     }
     case CtlProperty::Mute: {
       const int mute = opt.input ? s.in[r].mute : s.out[r].mute;
-      if (json) o << "{\"channel\":\"" << side << "\",\"number\":" << opt.number << ",\"mute\":" << mute << "}\n";
-      else o << mute << "\n";
+      if (json)
+        o << "{\"channel\":\"" << side << "\",\"number\":" << opt.number << ",\"mute\":" << mute << "}\n";
+      else
+        o << mute << "\n";
       break;
     }
     case CtlProperty::Name: {
       const std::string name = NameUtf8(opt.input ? s.in[r].shortName : s.out[r].shortName);
-      if (json) o << "{\"channel\":\"" << side << "\",\"number\":" << opt.number << ",\"name\":" << JsonString(name) << "}\n";
-      else o << name << "\n";
+      if (json)
+        o << "{\"channel\":\"" << side << "\",\"number\":" << opt.number << ",\"name\":" << JsonString(name) << "}\n";
+      else
+        o << name << "\n";
       break;
     }
   }
@@ -81,7 +87,8 @@ std::string FormatMeters(const CDeviceState& s, double elapsedS, bool json) {
     o << "],\"outputs\":[";
     for (int i = 0; i < kOutputRecords; ++i) o << (i ? "," : "") << MeterForDisplay(s.out[i].meter);
     o << "],\"gates\":[";
-    for (int i = 0; i < kAutomixInputs; ++i) o << (i ? "," : "") << (IsChannelActive(s.in[i]) ? "\"ACTIVE\"" : "\"WAITING\"");
+    for (int i = 0; i < kAutomixInputs; ++i)
+      o << (i ? "," : "") << (IsChannelActive(s.in[i]) ? "\"ACTIVE\"" : "\"WAITING\"");
     o << "]}\n";
     return o.str();
   }

@@ -34,8 +34,12 @@ void Send(CChangePath& changes, const ParamAddr& a, const ParamValue& v) {
 
 std::optional<CtlReply> RefuseUnreachable(const CtlOptions& o) {
   if (o.command == CtlCommand::Set && CommandsFor(o.addr).empty())
-    return CtlReply{kExitStateOnly, {}, Addressed(o.addr) + " is kept in the editor only: no command carries it "
-                                                            "to the processor; nothing was sent", {}};
+    return CtlReply{kExitStateOnly,
+                    {},
+                    Addressed(o.addr) +
+                        " is kept in the editor only: no command carries it "
+                        "to the processor; nothing was sent",
+                    {}};
   if (o.command == CtlCommand::Get && ReportOf(o.addr) == ReportedBy::None)
     return CtlReply{kExitStateOnly, {}, "the processor does not report " + Addressed(o.addr) + "; nothing to read", {}};
   return std::nullopt;
@@ -49,8 +53,8 @@ std::string FormatParamValue(const CDeviceState& s, const CtlOptions& o) {
   const bool text = d.display.kind == DisplayKind::Text;
   std::ostringstream out;
   if (o.json) {
-    out << "{\"param\":" << JsonString(d.name) << ",\"record\":"
-        << (RecordWord(d).empty() ? "null" : std::to_string(a.record + 1))
+    out << "{\"param\":" << JsonString(d.name)
+        << ",\"record\":" << (RecordWord(d).empty() ? "null" : std::to_string(a.record + 1))
         << ",\"index\":" << (IndexWord(d).empty() ? "null" : std::to_string(a.index + 1))
         << ",\"raw\":" << (text ? "null" : std::to_string(v.raw)) << ",\"value\":" << JsonString(Value(a, v)) << "}\n";
   } else {
@@ -59,7 +63,9 @@ std::string FormatParamValue(const CDeviceState& s, const CtlOptions& o) {
   return out.str();
 }
 
-CtlReply RunGet(CCtlClient& client, const CtlOptions& o) { return {kExitOk, FormatParamValue(client.State(), o), {}, {}}; }
+CtlReply RunGet(CCtlClient& client, const CtlOptions& o) {
+  return {kExitOk, FormatParamValue(client.State(), o), {}, {}};
+}
 
 CtlReply RunSet(CCtlClient& client, const CtlOptions& o) {
   const ParamAddr& a = o.addr;
@@ -71,8 +77,11 @@ CtlReply RunSet(CCtlClient& client, const CtlOptions& o) {
     if (!client.Refresh(kVerifyWaitMs, by == ReportedBy::Y)) continue;
     // The processor answered the "%Z" queued after the change, so the change has left.
     if (by == ReportedBy::None)
-      return {kExitUnconfirmed, {}, "sent " + Addressed(a) + " " + Value(a, o.paramValue) +
-                                    ", but the processor does not report it back: not confirmed", {}};
+      return {kExitUnconfirmed,
+              {},
+              "sent " + Addressed(a) + " " + Value(a, o.paramValue) +
+                  ", but the processor does not report it back: not confirmed",
+              {}};
     if (ReadParam(client.State(), a) != wanted) continue;
     CtlReply reply{kExitOk, FormatParamValue(client.State(), o), {}, {}};
     if (wanted != ClampParam(a, o.paramValue))

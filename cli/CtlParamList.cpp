@@ -164,8 +164,10 @@ void WriteJson(std::ostringstream& o, const ParamDef& d, const Facts& f) {
   o << "{\"name\":" << JsonString(d.name) << ",\"address\":" << JsonString(f.address)
     << ",\"record\":" << count(RecordWord(d), d.records) << ",\"index\":" << count(IndexWord(d), d.indices)
     << ",\"kind\":" << JsonString(KindName(d.display.kind));
-  if (d.display.kind == DisplayKind::Text) o << ",\"rawMin\":null,\"rawMax\":null";
-  else o << ",\"rawMin\":" << d.rawMin << ",\"rawMax\":" << d.rawMax;
+  if (d.display.kind == DisplayKind::Text)
+    o << ",\"rawMin\":null,\"rawMax\":null";
+  else
+    o << ",\"rawMin\":" << d.rawMin << ",\"rawMax\":" << d.rawMax;
   o << ",\"min\":" << JsonString(f.shownMin) << ",\"max\":" << JsonString(f.shownMax);
   o << ",\"unit\":" << JsonString(f.units) << ",\"captions\":" << JsonList(f.captions) << ",\"exceptions\":[";
   for (std::size_t i = 0; i < f.exceptions.size(); ++i) {

@@ -33,8 +33,7 @@ bool InvariantsHold(const orvx::CDeviceState& s) {
       return false;
   }
   for (const orvx::OutputChannel& o : s.out) {
-    if (o.level < 0 || o.level > orvx::kLevelMax || !Flag(o.mute) || !Flag(o.lineLevel) || !Flag(o.geqOn))
-      return false;
+    if (o.level < 0 || o.level > orvx::kLevelMax || !Flag(o.mute) || !Flag(o.lineLevel) || !Flag(o.geqOn)) return false;
     if (!Terminated(o.shortName)) return false;
   }
   for (const orvx::InputChannel& c : s.in)

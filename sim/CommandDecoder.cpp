@@ -48,9 +48,7 @@ private:
   std::vector<std::string_view> m_elements;
 };
 
-CommandEffect Refuse(char letter, std::string why) {
-  return {letter, CommandKind::Refused, std::move(why)};
-}
+CommandEffect Refuse(char letter, std::string why) { return {letter, CommandKind::Refused, std::move(why)}; }
 CommandEffect Done(char letter, CommandKind kind = CommandKind::Applied) { return {letter, kind, {}}; }
 
 bool InRange(std::int32_t v, int lo, int hi) { return v >= lo && v <= hi; }
@@ -197,8 +195,7 @@ CommandEffect ApplyV(const FrameFields& f, CDeviceState& s) {
   if (f.Count() != 3) return Refuse('V', "fields");
   const auto ch = ReadHex(f.Raw(0), kField);
   const auto units = ReadHexRun(f.Raw(1), 4, kNameUnits);
-  if (!ch || !units || !ReadHexRun(f.Raw(2), 2, kGlyphAreaBytes))
-    return Refuse('V', "channel, name or glyph area");
+  if (!ch || !units || !ReadHexRun(f.Raw(2), 2, kGlyphAreaBytes)) return Refuse('V', "channel, name or glyph area");
   Name* name = nullptr;
   if (InRange(*ch, 1, kWireInputs)) name = &s.in[*ch - 1].shortName;
   if (InRange(*ch, kFirstOutputChannel, kFirstOutputChannel + kOutputRecords - 1))

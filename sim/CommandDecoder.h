@@ -12,14 +12,14 @@
 namespace orvx {
 
 enum class CommandKind {
-  Refused,      ///< malformed or out of range; nothing changed
-  Unknown,      ///< a well-formed frame whose letter the processor does not act on
-  Applied,      ///< a setting was stored
-  ReportsOn,    ///< "%Q" 01
-  ReportsOff,   ///< "%Q" 00
-  StateQuery,   ///< "%Z": answer with the full state and the names
-  UnitCall,     ///< "%W": a conference unit was called
-  SearchProbe,  ///< "%R": a device search
+  Refused,            ///< malformed or out of range; nothing changed
+  Unknown,            ///< a well-formed frame whose letter the processor does not act on
+  Applied,            ///< a setting was stored
+  ReportsOn,          ///< "%Q" 01
+  ReportsOff,         ///< "%Q" 00
+  StateQuery,         ///< "%Z": answer with the full state and the names
+  UnitCall,           ///< "%W": a conference unit was called
+  SearchProbe,        ///< "%R": a device search
   BasicVersionQuery,  ///< "%r": the base version of the processor's firmware
 };
 

@@ -21,8 +21,8 @@ namespace orvx {
 
 struct ConsoleResult {
   bool ok = true;
-  std::string error;       ///< why a line was refused
-  bool sendLevels = false; ///< a level the editor tracks changed: send a "P" report
+  std::string error;        ///< why a line was refused
+  bool sendLevels = false;  ///< a level the editor tracks changed: send a "P" report
   int silenceMs = 0;
   int waitMs = 0;
   bool quit = false;

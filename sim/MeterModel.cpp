@@ -9,8 +9,7 @@ std::uint8_t MeterByte(int v) { return static_cast<std::uint8_t>(std::clamp(v, 0
 
 }  // namespace
 
-MeterSnapshot ComputeMeters(const CTalkers::Signals& signals, const GateState& gates,
-                            const CDeviceState& s) {
+MeterSnapshot ComputeMeters(const CTalkers::Signals& signals, const GateState& gates, const CDeviceState& s) {
   MeterSnapshot m;
   m.gateMask = gates.openMask;
   m.lastHeld = gates.lastHeld;

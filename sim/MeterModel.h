@@ -12,7 +12,6 @@
 
 namespace orvx {
 
-MeterSnapshot ComputeMeters(const CTalkers::Signals& levels, const GateState& gates,
-                            const CDeviceState& state);
+MeterSnapshot ComputeMeters(const CTalkers::Signals& levels, const GateState& gates, const CDeviceState& state);
 
 }  // namespace orvx

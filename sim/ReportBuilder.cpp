@@ -32,8 +32,7 @@ std::int64_t ByWireChannel(const CDeviceState& s, int i, F field) {
 
 /// A block kept in element order 0..5 travels as 5, 1, 2, 3, 4 (element 0 has its own column).
 std::string BlockTail(const std::int32_t (&b)[6]) {
-  return HexField(b[5], 2) + HexField(b[1], 2) + HexField(b[2], 2) + HexField(b[3], 2) +
-         HexField(b[4], 2);
+  return HexField(b[5], 2) + HexField(b[1], 2) + HexField(b[2], 2) + HexField(b[3], 2) + HexField(b[4], 2);
 }
 
 std::string FilterGroup(std::int32_t freq, std::int32_t slope) {
@@ -44,8 +43,7 @@ std::string PeqGroup(const InputChannel& c) {
   std::string g;
   for (int b = 0; b < 4; ++b) {  // band 5 does not travel in the full state
     const PeqBand& band = c.peq[b];
-    g += HexField(band.type + 1, 2) + HexField(band.freq, 4) + HexField(band.gain / 2, 2) +
-         HexField(band.q, 2);
+    g += HexField(band.type + 1, 2) + HexField(band.freq, 4) + HexField(band.gain / 2, 2) + HexField(band.q, 2);
   }
   return g;
 }
@@ -94,9 +92,7 @@ std::string BuildZReport(const CDeviceState& s, std::string_view firmwareVersion
   t += Column(kWireInputs, 1, [](int) { return 0; });  // a column the editor reads and ignores
   t += Column(kOutputRecords, 2, [&](int i) { return s.out[i].outSettingJ; });
   t += Column(kOutputRecords, 1, [&](int i) { return s.out[i].outSettingK; });
-  t += GroupColumn(kWireInputs, [&](int i) {
-    return HexField(s.in[i].threshold, 2) + HexField(s.in[i].priority, 2);
-  });
+  t += GroupColumn(kWireInputs, [&](int i) { return HexField(s.in[i].threshold, 2) + HexField(s.in[i].priority, 2); });
   t += Column(6, 2, [&](int i) { return s.automix[i]; });
   std::int64_t phantom = 0;
   for (int r = 0; r < kAutomixInputs; ++r) phantom |= (s.in[r].phantom & 1) << r;

@@ -16,12 +16,12 @@ namespace orvx {
 
 struct SimDeviceSettings {
   std::string firmwareVersion = "32";
-  std::string basicVersion = "300";      ///< answer to "%r" (300: the "-3" firmware images)
-  int ignoreZ = 0;                       ///< this many "%Z" queries go unanswered first
+  std::string basicVersion = "300";  ///< answer to "%r" (300: the "-3" firmware images)
+  int ignoreZ = 0;                   ///< this many "%Z" queries go unanswered first
   std::uint32_t seed = 1;
   std::vector<int> talkerChannels = {1, 2, 3, 5};
-  std::vector<std::string> namesUtf8;    ///< names of channels 1..20 in order; missing keep defaults
-  int unitCount = 0;                     ///< conference units present (0..4), reported in "Y"
+  std::vector<std::string> namesUtf8;  ///< names of channels 1..20 in order; missing keep defaults
+  int unitCount = 0;                   ///< conference units present (0..4), reported in "Y"
 };
 
 /// What the processor does about one received command.

@@ -12,8 +12,8 @@ namespace orvx {
 struct SimOptions {
   SimServerSettings server;
   bool quiet = false;
-  double durationS = 0;      ///< 0: run until "quit" or end of input
-  std::string scriptPath;    ///< console lines to run at start ("wait MS" paces them)
+  double durationS = 0;    ///< 0: run until "quit" or end of input
+  std::string scriptPath;  ///< console lines to run at start ("wait MS" paces them)
   bool help = false;
 };
 

@@ -146,8 +146,10 @@ void CSimServer::HandleFrame(const ReceivedFrame& f, std::int64_t now) {
     case CommandKind::ReportsOff: m_subscribers.erase(peer); break;
     case CommandKind::UnitCall: line += "  (unit call " + std::to_string(reply.effect.unit) + ")"; break;
     case CommandKind::StateQuery:
-      if (reply.ignoredQuery) line += "  (query " + std::to_string(m_device.QueriesSeen()) + " ignored)";
-      else m_peers.insert(peer);
+      if (reply.ignoredQuery)
+        line += "  (query " + std::to_string(m_device.QueriesSeen()) + " ignored)";
+      else
+        m_peers.insert(peer);
       break;
     default: break;
   }

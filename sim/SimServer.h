@@ -34,10 +34,10 @@ struct SimServerSettings {
   /// Every answer and report goes to the sender's address on this port. 0: the simulator's own
   /// bound port, so both ends share one number even when that number is ephemeral.
   std::uint16_t replyPort = 39030;
-  int rate = 20;               ///< "Q" reports per second, 1..1000
+  int rate = 20;  ///< "Q" reports per second, 1..1000
   FaultRates faults;
   std::uint32_t seed = 1;
-  std::ostream* log = nullptr; ///< one line per received frame; nullptr: quiet
+  std::ostream* log = nullptr;  ///< one line per received frame; nullptr: quiet
   SimDeviceSettings device;
 };
 
@@ -93,7 +93,7 @@ private:
   CDeviceLink m_link;
   std::atomic<std::uint16_t> m_replyPort{0};
 
-  mutable std::mutex m_mutex;            ///< guards everything below
+  mutable std::mutex m_mutex;  ///< guards everything below
   mutable std::condition_variable m_wake;
   std::deque<ReceivedFrame> m_inbox;
   std::deque<std::string> m_console;
@@ -101,8 +101,8 @@ private:
   bool m_quit = false;
   CSimDevice m_device;
   std::vector<std::string> m_received;
-  std::set<Peer> m_peers;        ///< answered a "%Z": they get "P" reports
-  std::set<Peer> m_subscribers;  ///< sent "%Q" 01: they get "Q" reports
+  std::set<Peer> m_peers;                   ///< answered a "%Z": they get "P" reports
+  std::set<Peer> m_subscribers;             ///< sent "%Q" 01: they get "Q" reports
   std::map<Peer, CFaultInjector> m_faults;  ///< one per peer, so held frames go where they belong
   std::int64_t m_silentUntil = 0;
   MeterSnapshot m_lastMeters;

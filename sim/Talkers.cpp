@@ -38,8 +38,7 @@ CTalkers::Signals CTalkers::SignalsAt(std::int64_t nowMs) {
 
   Signals s{};
   const std::int64_t slot = (nowMs - *m_start) / kSyllableMs;
-  for (int ch = 1; ch <= kWireInputs; ++ch)
-    s[ch - 1] = kNoiseFloor + static_cast<int>(MixHash(m_seed, ch, slot) % 4);
+  for (int ch = 1; ch <= kWireInputs; ++ch) s[ch - 1] = kNoiseFloor + static_cast<int>(MixHash(m_seed, ch, slot) % 4);
   for (Talker& t : m_talkers) {
     Advance(t, nowMs);
     if (t.speaking) s[t.channel - 1] = t.loudness - static_cast<int>(MixHash(m_seed + 1, t.channel, slot) % 10);

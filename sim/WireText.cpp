@@ -57,9 +57,9 @@ std::optional<std::vector<std::int32_t>> ReadHexRun(std::string_view run, int di
   std::vector<std::int32_t> values;
   values.reserve(static_cast<std::size_t>(count));
   for (int i = 0; i < count; ++i) {
-    const auto v = ReadHex(run.substr(static_cast<std::size_t>(i) * static_cast<std::size_t>(digits),
-                                      static_cast<std::size_t>(digits)),
-                           digits);
+    const auto v = ReadHex(
+        run.substr(static_cast<std::size_t>(i) * static_cast<std::size_t>(digits), static_cast<std::size_t>(digits)),
+        digits);
     if (!v) return std::nullopt;
     values.push_back(*v);
   }

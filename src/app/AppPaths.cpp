@@ -13,9 +13,7 @@ QString XdgDir(const char* variable, const char* fallbackUnderHome) {
 }
 }  // namespace
 
-QString ProfilePath() {
-  return XdgDir("XDG_CONFIG_HOME", ".config") + QStringLiteral("/orvx-editor/orvx-editor.ini");
-}
+QString ProfilePath() { return XdgDir("XDG_CONFIG_HOME", ".config") + QStringLiteral("/orvx-editor/orvx-editor.ini"); }
 
 QString DataDirectory(const QString& overrideDir) {
   if (!overrideDir.isEmpty()) return QDir(overrideDir).absolutePath();

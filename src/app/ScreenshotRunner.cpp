@@ -68,8 +68,10 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
       {"output-channel-view", [](CMainDlg& d) { d.ShowOutputChannelView(0, 2); }},
   };
   std::vector<Language> languages;
-  if (only) languages = {*only};
-  else languages = {Language::English, Language::Chinese};
+  if (only)
+    languages = {*only};
+  else
+    languages = {Language::English, Language::Chinese};
 
   m_dlg.resize(kWidth, kHeight);
   m_dlg.show();
@@ -89,7 +91,8 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
     std::unique_ptr<CAboutDlg> about(m_dlg.CreateAboutDlg());
     about->show();
     Pump(50);
-    const QString path = QDir(dir).filePath(QStringLiteral("%1-%2-about.png").arg(prefix).arg(n, 2, 10, QLatin1Char('0')));
+    const QString path =
+        QDir(dir).filePath(QStringLiteral("%1-%2-about.png").arg(prefix).arg(n, 2, 10, QLatin1Char('0')));
     if (!Save(about.get(), path, error)) return {};
     paths << path;
     about->hide();

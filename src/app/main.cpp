@@ -23,9 +23,7 @@ namespace {
 
 constexpr int kDemoOnlineLimitMs = 3000;
 
-bool HasDisplay() {
-  return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-}
+bool HasDisplay() { return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"); }
 
 std::vector<std::string> Arguments(int argc, char** argv) {
   std::vector<std::string> args;
@@ -78,8 +76,10 @@ int main(int argc, char** argv) {
   }
 
   LinkSettings link;
-  if (options.localIp) link.localIp = *options.localIp;
-  else if (options.demo) link.localIp = AppOptions::kDemoLocalIp;
+  if (options.localIp)
+    link.localIp = *options.localIp;
+  else if (options.demo)
+    link.localIp = AppOptions::kDemoLocalIp;
 
   SteadyClock clock;
   CFramePump pump;

@@ -10,9 +10,7 @@ struct Caption {
   const char* zh;
 };
 
-inline const char* Text(const Caption& c, Language language) {
-  return language == Language::Chinese ? c.zh : c.en;
-}
+inline const char* Text(const Caption& c, Language language) { return language == Language::Chinese ? c.zh : c.en; }
 
 /// Captions shared by the link, the supervisor and the main window.
 namespace captions {

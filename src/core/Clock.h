@@ -1,6 +1,7 @@
 #pragma once
 /// Monotonic time in milliseconds, injected into every timed rule so tests run on a fake clock.
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 
@@ -20,16 +21,17 @@ public:
   }
 };
 
-/// A clock that moves only when told to.
+/// A clock that moves only when told to. Atomic: worker threads (the send queue) read it while
+/// the test moves it.
 class FakeClock final : public IClock {
 public:
   explicit FakeClock(std::int64_t start = 1'000'000) : m_now(start) {}
-  std::int64_t NowMs() const override { return m_now; }
-  void Advance(std::int64_t ms) { m_now += ms; }
-  void Set(std::int64_t ms) { m_now = ms; }
+  std::int64_t NowMs() const override { return m_now.load(); }
+  void Advance(std::int64_t ms) { m_now.fetch_add(ms); }
+  void Set(std::int64_t ms) { m_now.store(ms); }
 
 private:
-  std::int64_t m_now;
+  std::atomic<std::int64_t> m_now;
 };
 
 }  // namespace orvx

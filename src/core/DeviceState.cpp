@@ -10,10 +10,9 @@ namespace orvx {
 namespace {
 
 constexpr std::int32_t kPeqDefaultFreq[kPeqBands] = {200, 500, 1250, 2000, 5000};
-constexpr std::int32_t kGeqCentres[kGeqBands] = {
-    20,   25,   32,   40,   50,   63,   80,   100,  125,   160,   200,
-    250,  315,  400,  500,  630,  800,  1000, 1250, 1600,  2000,  2500,
-    3150, 4000, 5000, 6300, 8000, 10000, 12500, 16000, 20000};
+constexpr std::int32_t kGeqCentres[kGeqBands] = {20,   25,   32,   40,   50,   63,    80,    100,   125,  160,  200,
+                                                 250,  315,  400,  500,  630,  800,   1000,  1250,  1600, 2000, 2500,
+                                                 3150, 4000, 5000, 6300, 8000, 10000, 12500, 16000, 20000};
 constexpr std::int32_t kCompDefault[6] = {0, 0, 1, 20, 0, 10};
 constexpr std::int32_t kDyn2Default[6] = {0, 0, 20, 1, 20, 0};
 constexpr std::int32_t kDelayDefault[4] = {10, 10, 0, 20};

@@ -12,18 +12,18 @@
 
 namespace orvx {
 
-constexpr int kInputRecords = 18;    ///< inputs 1..16, delay return, reverb return
-constexpr int kWireInputs = 12;      ///< inputs addressed by level/mute/name commands
-constexpr int kFilterInputs = 16;    ///< inputs addressed by filter and dynamics commands
-constexpr int kOutputRecords = 8;    ///< MASTER 1..4, DANTE 1..4
-constexpr int kAutomixInputs = 8;    ///< inputs with phantom, threshold and gate state
+constexpr int kInputRecords = 18;  ///< inputs 1..16, delay return, reverb return
+constexpr int kWireInputs = 12;    ///< inputs addressed by level/mute/name commands
+constexpr int kFilterInputs = 16;  ///< inputs addressed by filter and dynamics commands
+constexpr int kOutputRecords = 8;  ///< MASTER 1..4, DANTE 1..4
+constexpr int kAutomixInputs = 8;  ///< inputs with phantom, threshold and gate state
 constexpr int kPeqBands = 5;
 constexpr int kGeqBands = 31;
-constexpr int kUnits = 4;            ///< conference units kept in the record
+constexpr int kUnits = 4;  ///< conference units kept in the record
 constexpr int kUnitSlotBytes = 5;
 constexpr int kNameBytes = 16;
-constexpr int kNameLimitBytes = 8;   ///< a name's limit, counted in GBK bytes
-constexpr int kSendLevels = 9;       ///< main mix, AUX 1..6, delay, reverb
+constexpr int kNameLimitBytes = 8;  ///< a name's limit, counted in GBK bytes
+constexpr int kSendLevels = 9;      ///< main mix, AUX 1..6, delay, reverb
 constexpr int kGroups = 4;
 
 constexpr int kDelayRecord = 16;
@@ -43,16 +43,16 @@ using Name = std::array<char, kNameBytes>;
 
 struct PeqBand {
   std::int32_t freq;
-  std::int32_t gain;   ///< 0..300, 150 = 0 dB
-  std::int32_t q;      ///< Q x 10
+  std::int32_t gain;  ///< 0..300, 150 = 0 dB
+  std::int32_t q;     ///< Q x 10
   std::int32_t spare[2];
-  std::int32_t type;   ///< 0..2, travels as type + 1
+  std::int32_t type;  ///< 0..2, travels as type + 1
 };
 static_assert(sizeof(PeqBand) == 6 * 4);
 
 struct GeqBand {
   std::int32_t freq;
-  std::int32_t gain;   ///< 0..300, 150 = 0 dB
+  std::int32_t gain;  ///< 0..300, 150 = 0 dB
   std::int32_t q;
   std::int32_t spare[3];
 };
@@ -60,7 +60,7 @@ static_assert(sizeof(GeqBand) == 6 * 4);
 
 struct InputChannel {
   PeqBand peq[kPeqBands];
-  std::int32_t reserved[40];   ///< zeroed block after the bands; room for later fields
+  std::int32_t reserved[40];  ///< zeroed block after the bands; room for later fields
   std::int32_t peqOn;
   std::int32_t hpfFreq, hpfKind, hpfSlope, hpfOn;
   std::int32_t lpfFreq, lpfKind, lpfSlope, lpfOn;
@@ -77,7 +77,7 @@ struct InputChannel {
   std::int32_t threshold;
   std::int32_t gateOpen;
   std::int32_t lastHeld;
-  std::int32_t comp[6];        ///< wire order 0, 5, 1, 2, 3, 4
+  std::int32_t comp[6];  ///< wire order 0, 5, 1, 2, 3, 4
   std::int32_t dyn2[6];
   std::int32_t route[kOutputRecords];
   std::int32_t delayParams[4];
@@ -99,7 +99,7 @@ struct OutputChannel {
   std::int32_t outSettingJ;
   std::int32_t lineLevel;
   std::int32_t outSettingK;
-  std::int32_t limiter[6];     ///< wire order 0, 5, 1, 2, 3, 4
+  std::int32_t limiter[6];  ///< wire order 0, 5, 1, 2, 3, 4
   Name shortName;
   Name name;
   std::int32_t index;
@@ -155,8 +155,8 @@ public:
 
   std::int32_t automix[6];
   std::int32_t detector[4];
-  std::int32_t sync;                    ///< automatic-mixer threshold link (page-local, kept in scenes)
-  std::array<char, 16> firmwareVersion; ///< at most 15 characters, zero-terminated
+  std::int32_t sync;                     ///< automatic-mixer threshold link (page-local, kept in scenes)
+  std::array<char, 16> firmwareVersion;  ///< at most 15 characters, zero-terminated
   std::int32_t unitCount;
   std::uint8_t unitSlots[kUnits][kUnitSlotBytes];
 

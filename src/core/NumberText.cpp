@@ -30,8 +30,7 @@ std::string FormatFixed(double value, int decimals) {
   double rounded = std::round(value * scale) / scale;
   if (rounded == 0.0) rounded = 0.0;
   char buffer[64];
-  const auto [end, ec] =
-      std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed, decimals);
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed, decimals);
   if (ec != std::errc()) return {};
   return std::string(buffer, end);
 }

@@ -19,7 +19,6 @@ std::string FormatFixed(double value, int decimals);
 /// decimal point when the text has no ".", and `prefix` (e.g. "1:" of a ratio) may stand before the
 /// number. After the number only `unit` may follow (case-insensitive, blanks allowed between);
 /// any other trailing text refuses the whole entry.
-std::optional<double> ParseTypedNumber(std::string_view text, std::string_view unit = {},
-                                       std::string_view prefix = {});
+std::optional<double> ParseTypedNumber(std::string_view text, std::string_view unit = {}, std::string_view prefix = {});
 
 }  // namespace orvx

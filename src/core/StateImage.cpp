@@ -15,9 +15,7 @@ static_assert(kTail + 1'232 == kMainBlockSize);
 static_assert(kMuteGroupsOffset + sizeof(MuteGroup) * kGroups == kControlGroupsOffset);
 static_assert(kControlGroupsOffset + sizeof(ControlGroup) * kGroups == kSceneSize);
 
-void PutWord(std::vector<std::uint8_t>& img, std::size_t at, std::int32_t v) {
-  std::memcpy(img.data() + at, &v, 4);
-}
+void PutWord(std::vector<std::uint8_t>& img, std::size_t at, std::int32_t v) { std::memcpy(img.data() + at, &v, 4); }
 
 std::int32_t GetWord(std::span<const std::uint8_t> img, std::size_t at) {
   std::int32_t v;

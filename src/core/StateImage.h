@@ -18,12 +18,12 @@ constexpr std::size_t kSceneSize = 20'568;
 // Regions of the main block.
 constexpr std::size_t kHeaderWord = 0;
 constexpr std::size_t kUnitSlots = 4;
-constexpr std::size_t kDeviceWords = 24;      ///< 8 words: unitCount, then spare
-constexpr std::size_t kInputs = 56;           ///< 18 x 560
-constexpr std::size_t kFurtherWords = 10'136; ///< 1,120 bytes of spare device-wide words
-constexpr std::size_t kOutputs = 11'256;      ///< 8 x 856
-constexpr std::size_t kTail = 18'104;         ///< 1,232 bytes
-constexpr std::size_t kAutomixAt[6] = {       ///< indexed by AutomixIndex (wire order)
+constexpr std::size_t kDeviceWords = 24;       ///< 8 words: unitCount, then spare
+constexpr std::size_t kInputs = 56;            ///< 18 x 560
+constexpr std::size_t kFurtherWords = 10'136;  ///< 1,120 bytes of spare device-wide words
+constexpr std::size_t kOutputs = 11'256;       ///< 8 x 856
+constexpr std::size_t kTail = 18'104;          ///< 1,232 bytes
+constexpr std::size_t kAutomixAt[6] = {        ///< indexed by AutomixIndex (wire order)
     18'104, 18'112, 18'144, 18'120, 18'128, 18'136};
 constexpr std::size_t kDetector = 18'152;
 constexpr std::size_t kSync = 18'168;

@@ -8,8 +8,7 @@ namespace orvx {
 namespace {
 
 /// Runs iconv over the whole input; an invalid or incomplete sequence skips one input unit.
-std::string Convert(const char* to, const char* from, const char* data, std::size_t size,
-                    std::size_t unit) {
+std::string Convert(const char* to, const char* from, const char* data, std::size_t size, std::size_t unit) {
   iconv_t cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return {};
   std::string out;
@@ -39,13 +38,9 @@ std::string Convert(const char* to, const char* from, const char* data, std::siz
 
 }  // namespace
 
-std::string GbkToUtf8(std::string_view gbk) {
-  return Convert("UTF-8", "GBK", gbk.data(), gbk.size(), 1);
-}
+std::string GbkToUtf8(std::string_view gbk) { return Convert("UTF-8", "GBK", gbk.data(), gbk.size(), 1); }
 
-std::string Utf8ToGbk(std::string_view utf8) {
-  return Convert("GBK", "UTF-8", utf8.data(), utf8.size(), 1);
-}
+std::string Utf8ToGbk(std::string_view utf8) { return Convert("GBK", "UTF-8", utf8.data(), utf8.size(), 1); }
 
 std::u16string GbkToUtf16(std::string_view gbk) {
   const std::string bytes = Convert("UTF-16LE", "GBK", gbk.data(), gbk.size(), 1);

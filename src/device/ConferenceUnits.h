@@ -14,11 +14,11 @@
 
 namespace orvx {
 
-constexpr int kUnitButtons = 16;        ///< PLK-700-01 .. PLK-700-16 on the page; the first kUnits are used
-constexpr int kSlotEntries = 21;        ///< NULL, CH01..CH12, M01..M04, D01..D04
+constexpr int kUnitButtons = 16;  ///< PLK-700-01 .. PLK-700-16 on the page; the first kUnits are used
+constexpr int kSlotEntries = 21;  ///< NULL, CH01..CH12, M01..M04, D01..D04
 constexpr int kNoUnit = -1;
 constexpr std::uint8_t kNoSelection = 255;  ///< a slot whose list had nothing selected
-constexpr int kResetAllPauseMs = 100;   ///< after each unit's frame when all units are cleared
+constexpr int kResetAllPauseMs = 100;       ///< after each unit's frame when all units are cleared
 
 namespace captions {
 inline constexpr Caption kAlreadySelect{"Already select.", "Already select."};
@@ -58,10 +58,10 @@ FramePlan ResetAllUnitsPlan(const CDeviceState& s);
 
 /// What a slot change did.
 struct SlotChange {
-  bool stored = false;          ///< the table changed
+  bool stored = false;               ///< the table changed
   const Caption* message = nullptr;  ///< a message box to show (duplicate selection)
-  int showIndex = -1;           ///< the list must show this entry instead of the chosen one, -1: keep
-  FramePlan plan;               ///< frames to send now (only while online)
+  int showIndex = -1;                ///< the list must show this entry instead of the chosen one, -1: keep
+  FramePlan plan;                    ///< frames to send now (only while online)
 };
 
 class CUnitTable {

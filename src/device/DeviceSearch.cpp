@@ -31,8 +31,7 @@ HostRange ClampedRange(HostRange r) { return {std::max(r.first, 1), std::min(r.l
 
 void DrainEvent(int fd) {
   std::uint64_t value = 0;
-  while (fd >= 0 && read(fd, &value, sizeof value) > 0) {
-  }
+  while (fd >= 0 && read(fd, &value, sizeof value) > 0) {}
 }
 
 }  // namespace
@@ -79,20 +78,24 @@ SearchStart CDeviceSearch::Start() {
 
   sockaddr_in local{};
   if (m_stopEvent < 0 || !ToAddress(m_settings.localIp, m_settings.localPort, local)) {
-    return {false, {"cannot listen on \"" + m_settings.localIp + "\": not an IPv4 address",
-                    "无法在 \"" + m_settings.localIp + "\" 上监听：不是 IPv4 地址"}};
+    return {false,
+            {"cannot listen on \"" + m_settings.localIp + "\": not an IPv4 address",
+             "无法在 \"" + m_settings.localIp + "\" 上监听：不是 IPv4 地址"}};
   }
   const int fd = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, IPPROTO_UDP);
-  if (fd < 0) return {false, {std::string("cannot open a UDP socket: ") + std::strerror(errno),
-                              std::string("无法创建 UDP 套接字：") + std::strerror(errno)}};
+  if (fd < 0)
+    return {false,
+            {std::string("cannot open a UDP socket: ") + std::strerror(errno),
+             std::string("无法创建 UDP 套接字：") + std::strerror(errno)}};
   // No SO_REUSEADDR: sharing the port with the main link would split the processor's answers.
   if (bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
     const int error = errno;
     close(fd);
     if (error == EADDRINUSE) return {false, PortInUseReason(m_settings.localPort)};
     const std::string where = m_settings.localIp + ":" + std::to_string(m_settings.localPort);
-    return {false, {"cannot listen on " + where + ": " + std::strerror(error),
-                    "无法在 " + where + " 上监听：" + std::strerror(error)}};
+    return {false,
+            {"cannot listen on " + where + ": " + std::strerror(error),
+             "无法在 " + where + " 上监听：" + std::strerror(error)}};
   }
   m_socket = fd;
   {
@@ -106,8 +109,8 @@ SearchStart CDeviceSearch::Start() {
   m_listener = std::thread(&CDeviceSearch::ListenerThreadProc, this);
   // The listener is bound before the first probe leaves, so no answer can be missed.
   m_probing.store(true);
-  m_probe = std::thread(&CDeviceSearch::ProbeThreadProc, this, range, ProbeHosts(range, subnet->ownHost),
-                        subnet->prefix);
+  m_probe =
+      std::thread(&CDeviceSearch::ProbeThreadProc, this, range, ProbeHosts(range, subnet->ownHost), subnet->prefix);
   return {true, {}};
 }
 
@@ -186,8 +189,7 @@ void CDeviceSearch::ListenerThreadProc() {
     if (waits[0].revents == 0) continue;
     sockaddr_in from{};
     socklen_t fromLen = sizeof from;
-    const ssize_t n = recvfrom(m_socket, buffer.data(), buffer.size(), 0,
-                               reinterpret_cast<sockaddr*>(&from), &fromLen);
+    const ssize_t n = recvfrom(m_socket, buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr*>(&from), &fromLen);
     if (n <= 0) continue;
     std::array<char, INET_ADDRSTRLEN> fromText{};
     inet_ntop(AF_INET, &from.sin_addr, fromText.data(), fromText.size());
@@ -204,8 +206,7 @@ void CDeviceSearch::HandleFrame(std::string_view frame, const std::string& from)
   if (!IsSearchAnswer(frame)) return;
   m_answers.fetch_add(1);
   std::lock_guard lock(m_mutex);
-  const bool known = std::any_of(m_found.begin(), m_found.end(),
-                                 [&](const FoundDevice& d) { return d.ip == from; });
+  const bool known = std::any_of(m_found.begin(), m_found.end(), [&](const FoundDevice& d) { return d.ip == from; });
   if (!known) m_found.push_back(FoundDevice{from, m_settings.remotePort});
 }
 

@@ -24,7 +24,7 @@
 namespace orvx {
 
 struct SearchSettings {
-  std::string localIp = "0.0.0.0";   ///< listener bind address
+  std::string localIp = "0.0.0.0";  ///< listener bind address
   std::uint16_t localPort = kSearchPort;
   std::uint16_t remotePort = kSearchPort;  ///< where probes go, and the port shown for each device
   HostRange hosts;
@@ -87,8 +87,8 @@ private:
   IPacer& m_pacer;
   SearchSettings m_settings;
 
-  int m_socket = -1;      ///< created by Start, closed by Stop after both threads ended
-  int m_stopEvent = -1;   ///< eventfd that wakes the listener to end
+  int m_socket = -1;     ///< created by Start, closed by Stop after both threads ended
+  int m_stopEvent = -1;  ///< eventfd that wakes the listener to end
   std::thread m_listener;
   std::thread m_probe;
   std::atomic<bool> m_listening{false};
@@ -100,12 +100,12 @@ private:
   std::atomic<int> m_probesSent{0};
   std::atomic<int> m_answers{0};
 
-  mutable std::mutex m_mutex;          ///< guards m_found and m_facts
+  mutable std::mutex m_mutex;  ///< guards m_found and m_facts
   std::vector<FoundDevice> m_found;
   SearchFacts m_facts;
 
-  CFrameAssembler m_assembler;         ///< listener thread only
-  std::string m_lastSender;            ///< listener thread only
+  CFrameAssembler m_assembler;  ///< listener thread only
+  std::string m_lastSender;     ///< listener thread only
 };
 
 }  // namespace orvx

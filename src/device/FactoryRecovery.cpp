@@ -89,9 +89,7 @@ void Append(FramePlan& plan, const std::string& frame, int pauseMs) {
 
 }  // namespace
 
-const Caption* RecoveryRefusal(bool updateRunning) {
-  return updateRunning ? &captions::kRecoveryBusy : nullptr;
-}
+const Caption* RecoveryRefusal(bool updateRunning) { return updateRunning ? &captions::kRecoveryBusy : nullptr; }
 
 void RecoverFactoryState(CDeviceState& s, ControlGroupKeys& keys) {
   keys.fill(false);
@@ -122,8 +120,8 @@ FramePlan FactoryRecoveryPlan(const CDeviceState& s, IGlyphRenderer& renderer) {
     Append(plan, FrameO(s, ch), kRecoveryPauseMs);
   }
   for (int out = 1; out <= kOutputRecords; ++out) {
-    for (const std::string& f : {FrameD(s, out), FrameH(s, out), FrameI(s, out), FrameJ(s, out),
-                                 FrameK(s, out), FrameL(s, out)}) {
+    for (const std::string& f :
+         {FrameD(s, out), FrameH(s, out), FrameI(s, out), FrameJ(s, out), FrameK(s, out), FrameL(s, out)}) {
       Append(plan, f, kRecoveryPauseMs);
     }
   }

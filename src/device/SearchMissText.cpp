@@ -11,10 +11,11 @@ std::string English(const SearchFacts& f) {
   if (!f.subnetFound) {
     t += "- no active network interface with an IPv4 address was found, so nothing was probed\n";
   } else {
-    t += "- interface " + f.interfaceName + " (this PC: " + f.ownIp + "), subnet " + f.prefix +
-         ".0/24, hosts " + N(f.firstHost) + " to " + N(f.lastHost) + "\n";
+    t += "- interface " + f.interfaceName + " (this PC: " + f.ownIp + "), subnet " + f.prefix + ".0/24, hosts " +
+         N(f.firstHost) + " to " + N(f.lastHost) + "\n";
     if (!f.portFree) {
-      t += "- UDP port " + port + " is in use by another program on this PC (a second editor, orvxctl "
+      t += "- UDP port " + port +
+           " is in use by another program on this PC (a second editor, orvxctl "
            "monitor?), so no answer could be heard and no probe was sent\n";
     } else {
       t += "- " + N(f.hostsProbed) + " hosts probed with " + N(f.probesSent) +
@@ -41,14 +42,14 @@ std::string Chinese(const SearchFacts& f) {
   if (!f.subnetFound) {
     t += "- 未找到已启用的 IPv4 网络接口，因此没有发送探测\n";
   } else {
-    t += "- 网络接口 " + f.interfaceName + "（本机：" + f.ownIp + "），网段 " + f.prefix +
-         ".0/24，主机 " + N(f.firstHost) + " 至 " + N(f.lastHost) + "\n";
+    t += "- 网络接口 " + f.interfaceName + "（本机：" + f.ownIp + "），网段 " + f.prefix + ".0/24，主机 " +
+         N(f.firstHost) + " 至 " + N(f.lastHost) + "\n";
     if (!f.portFree) {
-      t += "- 本机 UDP 端口 " + port + " 已被其他程序占用（另一个编辑器或 orvxctl monitor？），"
+      t += "- 本机 UDP 端口 " + port +
+           " 已被其他程序占用（另一个编辑器或 orvxctl monitor？），"
            "无法接收应答，因此没有发送探测\n";
     } else {
-      t += "- 已探测 " + N(f.hostsProbed) + " 台主机，共发送 " + N(f.probesSent) +
-           " 个探测包；已跳过本机地址\n";
+      t += "- 已探测 " + N(f.hostsProbed) + " 台主机，共发送 " + N(f.probesSent) + " 个探测包；已跳过本机地址\n";
       t += "- UDP 端口 " + port + " 空闲，搜索已在该端口监听\n";
       if (f.cancelled) t += "- 搜索在探测完所有主机之前被取消\n";
     }
@@ -76,8 +77,7 @@ BilingualText PortInUseReason(std::uint16_t port) {
 }
 
 BilingualText NoInterfaceReason() {
-  return {"no active network interface with an IPv4 address was found on this PC",
-          "本机没有已启用的 IPv4 网络接口"};
+  return {"no active network interface with an IPv4 address was found on this PC", "本机没有已启用的 IPv4 网络接口"};
 }
 
 }  // namespace orvx

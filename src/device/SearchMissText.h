@@ -14,13 +14,13 @@ struct SearchFacts {
   bool subnetFound = false;
   std::string interfaceName;
   std::string ownIp;
-  std::string prefix;          ///< "a.b.c"
+  std::string prefix;  ///< "a.b.c"
   int firstHost = 0;
   int lastHost = 0;
-  int hostsProbed = 0;         ///< hosts that were sent the probe
-  int probesSent = 0;          ///< probe datagrams that went out
+  int hostsProbed = 0;  ///< hosts that were sent the probe
+  int probesSent = 0;   ///< probe datagrams that went out
   std::uint16_t port = 0;
-  bool portFree = false;       ///< the listener could bind the port
+  bool portFree = false;  ///< the listener could bind the port
   bool cancelled = false;
 };
 

@@ -43,16 +43,13 @@ std::vector<InterfaceAddress> CSystemSubnetProvider::ListAddresses() {
     std::array<char, INET_ADDRSTRLEN> text{};
     const auto* in = reinterpret_cast<const sockaddr_in*>(a->ifa_addr);
     if (inet_ntop(AF_INET, &in->sin_addr, text.data(), text.size()) == nullptr) continue;
-    out.push_back(InterfaceAddress{a->ifa_name ? a->ifa_name : "", text.data(),
-                                   (a->ifa_flags & IFF_UP) != 0, (a->ifa_flags & IFF_RUNNING) != 0,
-                                   (a->ifa_flags & IFF_LOOPBACK) != 0});
+    out.push_back(InterfaceAddress{a->ifa_name ? a->ifa_name : "", text.data(), (a->ifa_flags & IFF_UP) != 0,
+                                   (a->ifa_flags & IFF_RUNNING) != 0, (a->ifa_flags & IFF_LOOPBACK) != 0});
   }
   freeifaddrs(list);
   return out;
 }
 
-std::optional<SearchSubnet> CSystemSubnetProvider::FindSubnet() {
-  return PickSearchInterface(ListAddresses());
-}
+std::optional<SearchSubnet> CSystemSubnetProvider::FindSubnet() { return PickSearchInterface(ListAddresses()); }
 
 }  // namespace orvx

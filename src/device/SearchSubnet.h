@@ -9,8 +9,8 @@ namespace orvx {
 
 /// One IPv4 address of one network interface, as the system lists it.
 struct InterfaceAddress {
-  std::string name;      ///< interface name, e.g. "eth0"
-  std::string ip;        ///< dotted quad
+  std::string name;  ///< interface name, e.g. "eth0"
+  std::string ip;    ///< dotted quad
   bool up = false;
   bool running = false;
   bool loopback = false;
@@ -19,9 +19,9 @@ struct InterfaceAddress {
 /// The subnet a search probes.
 struct SearchSubnet {
   std::string interfaceName;
-  std::string ownIp;     ///< the PC's address on that interface; never probed
-  std::string prefix;    ///< first three bytes, "a.b.c"
-  int ownHost = -1;      ///< last byte of ownIp, -1 when the PC has no address there
+  std::string ownIp;   ///< the PC's address on that interface; never probed
+  std::string prefix;  ///< first three bytes, "a.b.c"
+  int ownHost = -1;    ///< last byte of ownIp, -1 when the PC has no address there
 };
 
 /// Splits a dotted quad into its subnet prefix "a.b.c" and host byte; nothing for other text.

@@ -52,8 +52,8 @@ std::string DynamicsFrame(char letter, int number, const std::int32_t (&block)[6
 }
 
 /// Low- and high-pass frames share their shape: on, kind, frequency (4 digits), slope, 01.
-std::string FilterFrame(char letter, int channel, std::int32_t on, std::int32_t kind,
-                        std::int32_t freq, std::int32_t slope) {
+std::string FilterFrame(char letter, int channel, std::int32_t on, std::int32_t kind, std::int32_t freq,
+                        std::int32_t slope) {
   return Command(letter).Field(channel).Field(on).Field(kind).Field(freq, 4).Field(slope).Field(1).Finish();
 }
 
@@ -183,9 +183,7 @@ std::string FrameV(const CDeviceState& s, int channel, IGlyphRenderer& renderer)
   return b.EndRun().Finish();
 }
 
-std::string FrameW(int unit) {
-  return InRange(unit, 1, kUnits) ? Command('W').Field(unit).Finish() : std::string{};
-}
+std::string FrameW(int unit) { return InRange(unit, 1, kUnits) ? Command('W').Field(unit).Finish() : std::string{}; }
 
 std::string FrameX(const CDeviceState& s, int unit) {
   if (!InRange(unit, 1, kUnits)) return {};

@@ -124,8 +124,7 @@ void CConnectionSupervisor::OnReport(const ReportEffects& effects) {
         m_host.SetStatusText(captions::kOnline);
       }
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

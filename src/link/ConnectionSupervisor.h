@@ -32,9 +32,9 @@ public:
 
   /// Where a connection attempt is before its first "%Z" went out.
   enum class Phase {
-    Idle,           ///< no attempt being set up
-    StoppingOld,    ///< waiting for the previous receive thread to end
-    StartingLink,   ///< waiting for the new receive thread's socket
+    Idle,          ///< no attempt being set up
+    StoppingOld,   ///< waiting for the previous receive thread to end
+    StartingLink,  ///< waiting for the new receive thread's socket
   };
 
   CConnectionSupervisor(CDeviceState& state, const IClock& clock, ISupervisorHost& host)

@@ -46,8 +46,7 @@ bool CDeviceLink::Start(FrameHandler onFrame, ErrorHandler onError) {
   DrainStopEvent();
   std::promise<bool> ready;
   std::future<bool> started = ready.get_future();
-  m_thread = std::thread(&CDeviceLink::ReceiveThreadProc, this, std::move(onFrame),
-                         std::move(onError), &ready);
+  m_thread = std::thread(&CDeviceLink::ReceiveThreadProc, this, std::move(onFrame), std::move(onError), &ready);
   return started.get();
 }
 
@@ -65,8 +64,7 @@ void CDeviceLink::Stop() {
 
 void CDeviceLink::DrainStopEvent() {
   std::uint64_t value = 0;
-  while (m_stopEvent >= 0 && read(m_stopEvent, &value, sizeof value) > 0) {
-  }
+  while (m_stopEvent >= 0 && read(m_stopEvent, &value, sizeof value) > 0) {}
 }
 
 int CDeviceLink::OpenSocket(int& errorNumber) {
@@ -108,8 +106,7 @@ void CDeviceLink::CloseSocket(int fd) {
   close(fd);
 }
 
-void CDeviceLink::ReceiveThreadProc(FrameHandler onFrame, ErrorHandler onError,
-                                    std::promise<bool>* ready) {
+void CDeviceLink::ReceiveThreadProc(FrameHandler onFrame, ErrorHandler onError, std::promise<bool>* ready) {
   int errorNumber = 0;
   const int fd = OpenSocket(errorNumber);
   if (fd < 0) {
@@ -141,16 +138,14 @@ void CDeviceLink::ReceiveThreadProc(FrameHandler onFrame, ErrorHandler onError,
     if (waits[0].revents == 0) continue;  // also read on POLLERR: the read clears the error
     sockaddr_in from{};
     socklen_t fromLen = sizeof from;
-    const ssize_t n = recvfrom(fd, buffer.data(), buffer.size(), 0,
-                               reinterpret_cast<sockaddr*>(&from), &fromLen);
+    const ssize_t n = recvfrom(fd, buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr*>(&from), &fromLen);
     if (n <= 0) continue;
     std::array<char, INET_ADDRSTRLEN> fromText{};
     inet_ntop(AF_INET, &from.sin_addr, fromText.data(), fromText.size());
     const std::uint16_t fromPort = ntohs(from.sin_port);
-    m_assembler.Feed(std::string_view(buffer.data(), static_cast<std::size_t>(n)),
-                     [&](std::string_view frame) {
-                       if (onFrame) onFrame(ReceivedFrame{std::string(frame), fromText.data(), fromPort});
-                     });
+    m_assembler.Feed(std::string_view(buffer.data(), static_cast<std::size_t>(n)), [&](std::string_view frame) {
+      if (onFrame) onFrame(ReceivedFrame{std::string(frame), fromText.data(), fromPort});
+    });
   }
   CloseSocket(fd);
   m_running.store(false);
@@ -170,8 +165,8 @@ bool CDeviceLink::SendDatagramTo(std::string_view bytes, const std::string& ip, 
   // Held only for the send itself, so the receive thread cannot close the socket underneath it.
   std::lock_guard lock(m_socketMutex);
   if (m_socket < 0) return false;
-  const ssize_t n = sendto(m_socket, bytes.data(), bytes.size(), MSG_NOSIGNAL,
-                           reinterpret_cast<const sockaddr*>(&to), sizeof to);
+  const ssize_t n =
+      sendto(m_socket, bytes.data(), bytes.size(), MSG_NOSIGNAL, reinterpret_cast<const sockaddr*>(&to), sizeof to);
   return n >= 0 && static_cast<std::size_t>(n) == bytes.size();
 }
 

@@ -19,7 +19,7 @@ namespace orvx {
 
 struct LinkSettings {
   std::string localIp = "0.0.0.0";
-  std::uint16_t localPort = 39030;   ///< 0 binds an ephemeral port (see BoundPort)
+  std::uint16_t localPort = 39030;  ///< 0 binds an ephemeral port (see BoundPort)
   std::uint16_t remotePort = 39030;
 };
 
@@ -74,13 +74,13 @@ private:
   void DrainStopEvent();
 
   LinkSettings m_settings;
-  int m_stopEvent = -1;                 ///< eventfd; auto-reset: the receive thread consumes it
+  int m_stopEvent = -1;  ///< eventfd; auto-reset: the receive thread consumes it
   std::thread m_thread;
   std::atomic<bool> m_running{false};
   std::atomic<std::uint16_t> m_boundPort{0};
-  std::mutex m_socketMutex;             ///< guards m_socket for senders and for closing, never held while receiving
+  std::mutex m_socketMutex;  ///< guards m_socket for senders and for closing, never held while receiving
   int m_socket = -1;
-  CFrameAssembler m_assembler;          ///< touched only by the receive thread
+  CFrameAssembler m_assembler;  ///< touched only by the receive thread
 };
 
 }  // namespace orvx

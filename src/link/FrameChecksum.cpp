@@ -11,8 +11,7 @@ constexpr std::array<std::uint16_t, 256> BuildCrcTable() {
   for (unsigned i = 0; i < 256; ++i) {
     std::uint16_t crc = static_cast<std::uint16_t>(i);
     for (int bit = 0; bit < 8; ++bit) {
-      crc = (crc & 1u) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001u)
-                       : static_cast<std::uint16_t>(crc >> 1);
+      crc = (crc & 1u) ? static_cast<std::uint16_t>((crc >> 1) ^ 0xA001u) : static_cast<std::uint16_t>(crc >> 1);
     }
     table[i] = crc;
   }
@@ -24,8 +23,7 @@ constexpr std::array<std::uint16_t, 256> kCrcTable = BuildCrcTable();
 constexpr std::uint16_t Crc(std::string_view text) {
   std::uint16_t crc = 0xFFFF;
   for (char c : text) {
-    crc = static_cast<std::uint16_t>((crc >> 8) ^
-                                     kCrcTable[(crc ^ static_cast<unsigned char>(c)) & 0xFFu]);
+    crc = static_cast<std::uint16_t>((crc >> 8) ^ kCrcTable[(crc ^ static_cast<unsigned char>(c)) & 0xFFu]);
   }
   return crc;
 }

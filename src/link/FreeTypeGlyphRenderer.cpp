@@ -79,8 +79,8 @@ std::vector<std::uint8_t> CFreeTypeGlyphRenderer::RenderGlyph(std::string_view g
   // The line (ascender to descender) fills the 24-pixel cell height, as a font of height 24 does.
   const long lineUnits = m_face->ascender - m_face->descender;
   const FT_UInt emHeight = lineUnits > 0
-      ? static_cast<FT_UInt>((kGlyphHeight * m_face->units_per_EM + lineUnits / 2) / lineUnits)
-      : kGlyphHeight;
+                               ? static_cast<FT_UInt>((kGlyphHeight * m_face->units_per_EM + lineUnits / 2) / lineUnits)
+                               : kGlyphHeight;
   if (FT_Set_Pixel_Sizes(m_face, wide ? kWideEmWidth : kNarrowEmWidth, emHeight) != 0) return bits;
   if (FT_Load_Char(m_face, units[0], FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) != 0) return bits;
 

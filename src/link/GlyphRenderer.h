@@ -8,8 +8,8 @@
 namespace orvx {
 
 constexpr int kGlyphHeight = 24;
-constexpr int kNarrowGlyphWidth = 12;   ///< single-byte characters
-constexpr int kWideGlyphWidth = 24;     ///< double-byte characters
+constexpr int kNarrowGlyphWidth = 12;                                    ///< single-byte characters
+constexpr int kWideGlyphWidth = 24;                                      ///< double-byte characters
 constexpr int kNarrowGlyphBytes = kNarrowGlyphWidth * kGlyphHeight / 8;  ///< 36
 constexpr int kWideGlyphBytes = kWideGlyphWidth * kGlyphHeight / 8;      ///< 72
 

@@ -9,7 +9,8 @@ namespace {
 /// HexDigitValue of every byte, looked up instead of compared: reports are mostly digits.
 constexpr std::array<std::uint8_t, 256> kDigitValues = [] {
   std::array<std::uint8_t, 256> t{};
-  for (int c = 0; c < 256; ++c) t[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(HexDigitValue(static_cast<char>(c)));
+  for (int c = 0; c < 256; ++c)
+    t[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(HexDigitValue(static_cast<char>(c)));
   return t;
 }();
 

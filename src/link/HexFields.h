@@ -53,7 +53,8 @@ template <typename Fn>
 void ForEachGroup(std::string_view column, std::size_t digits, int maxGroups, Fn&& fn) {
   if (digits == 0 || maxGroups <= 0) return;
   const std::size_t available = column.size() / digits;
-  const std::size_t count = available < static_cast<std::size_t>(maxGroups) ? available : static_cast<std::size_t>(maxGroups);
+  const std::size_t count =
+      available < static_cast<std::size_t>(maxGroups) ? available : static_cast<std::size_t>(maxGroups);
   for (std::size_t i = 0; i < count; ++i) fn(static_cast<int>(i), column.substr(i * digits, digits));
 }
 

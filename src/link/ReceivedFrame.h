@@ -7,8 +7,8 @@
 namespace orvx {
 
 struct ReceivedFrame {
-  std::string text;      ///< the complete frame, "%" through "#"
-  std::string fromIp;    ///< sender's dotted-quad address
+  std::string text;    ///< the complete frame, "%" through "#"
+  std::string fromIp;  ///< sender's dotted-quad address
   std::uint16_t fromPort = 0;
 };
 

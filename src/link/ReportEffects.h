@@ -19,16 +19,16 @@ inline constexpr std::uint32_t kMeters = 1u << 5;      ///< at least one meter v
 inline constexpr std::uint32_t kGates = 1u << 6;       ///< ACTIVE/WAITING of inputs 1..8 (see activeFlipped)
 inline constexpr std::uint32_t kUnits = 1u << 7;       ///< conference-unit slots or count
 // Bits only the operator's changes raise (reports carry them inside kFullState).
-inline constexpr std::uint32_t kSolo = 1u << 8;        ///< SOLO and PHASE of a strip
-inline constexpr std::uint32_t kEq = 1u << 9;          ///< parametric and graphic EQ, high- and low-pass
-inline constexpr std::uint32_t kDynamics = 1u << 10;   ///< compressor, gate, limiter
-inline constexpr std::uint32_t kRouting = 1u << 11;    ///< matrix crosspoints
+inline constexpr std::uint32_t kSolo = 1u << 8;             ///< SOLO and PHASE of a strip
+inline constexpr std::uint32_t kEq = 1u << 9;               ///< parametric and graphic EQ, high- and low-pass
+inline constexpr std::uint32_t kDynamics = 1u << 10;        ///< compressor, gate, limiter
+inline constexpr std::uint32_t kRouting = 1u << 11;         ///< matrix crosspoints
 inline constexpr std::uint32_t kOutputSettings = 1u << 12;  ///< output delay and feedback suppressor
-inline constexpr std::uint32_t kAutomix = 1u << 13;    ///< automatic mixer, detector, PRIORITY, SYNC
-inline constexpr std::uint32_t kSources = 1u << 14;    ///< source, preamp gain, phantom power
-inline constexpr std::uint32_t kSends = 1u << 15;      ///< send levels and effect-return levels
-inline constexpr std::uint32_t kEffects = 1u << 16;    ///< delay and reverb parameters
-inline constexpr std::uint32_t kGroups = 1u << 17;     ///< mute and control groups
+inline constexpr std::uint32_t kAutomix = 1u << 13;         ///< automatic mixer, detector, PRIORITY, SYNC
+inline constexpr std::uint32_t kSources = 1u << 14;         ///< source, preamp gain, phantom power
+inline constexpr std::uint32_t kSends = 1u << 15;           ///< send levels and effect-return levels
+inline constexpr std::uint32_t kEffects = 1u << 16;         ///< delay and reverb parameters
+inline constexpr std::uint32_t kGroups = 1u << 17;          ///< mute and control groups
 inline constexpr std::uint32_t kAll = 0xFFFFFFFFu;
 }  // namespace change
 

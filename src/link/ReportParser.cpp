@@ -15,9 +15,32 @@ constexpr int kLevelChannels = kWireInputs + kOutputRecords;
 
 /// Element numbers of the "Z" report's columns.
 enum ZColumn : std::size_t {
-  kZLevel = 2, kZMute, kZCompOn, kZComp, kZLimiterOn, kZLimiter, kZLpfOn, kZLpf, kZHpfOn, kZHpf,
-  kZPeqOn, kZPeq, kZGeqOn, kZGeq, kZRoute, kZLineLevel, kZSource, kZUnused, kZOutJ, kZOutK,
-  kZAutomixInput, kZAutomix, kZPhantom, kZPreamp, kZDetector, kZFirmware,
+  kZLevel = 2,
+  kZMute,
+  kZCompOn,
+  kZComp,
+  kZLimiterOn,
+  kZLimiter,
+  kZLpfOn,
+  kZLpf,
+  kZHpfOn,
+  kZHpf,
+  kZPeqOn,
+  kZPeq,
+  kZGeqOn,
+  kZGeq,
+  kZRoute,
+  kZLineLevel,
+  kZSource,
+  kZUnused,
+  kZOutJ,
+  kZOutK,
+  kZAutomixInput,
+  kZAutomix,
+  kZPhantom,
+  kZPreamp,
+  kZDetector,
+  kZFirmware,
 };
 
 /// The filter kind every input carried in a full load is set to; the report's own digits are ignored.
@@ -35,23 +58,16 @@ constexpr std::size_t kNameUnitDigits = 4;
 constexpr int kReportNameUnits = 8;
 constexpr int kNameChannels = kWireInputs + kOutputRecords;
 
-std::int32_t& LevelOf(CDeviceState& s, int i) {
-  return i < kWireInputs ? s.in[i].level : s.out[i - kWireInputs].level;
-}
+std::int32_t& LevelOf(CDeviceState& s, int i) { return i < kWireInputs ? s.in[i].level : s.out[i - kWireInputs].level; }
 
-std::int32_t& MuteOf(CDeviceState& s, int i) {
-  return i < kWireInputs ? s.in[i].mute : s.out[i - kWireInputs].mute;
-}
+std::int32_t& MuteOf(CDeviceState& s, int i) { return i < kWireInputs ? s.in[i].mute : s.out[i - kWireInputs].mute; }
 
-Name& NameOf(CDeviceState& s, int i) {
-  return i < kWireInputs ? s.in[i].shortName : s.out[i - kWireInputs].shortName;
-}
+Name& NameOf(CDeviceState& s, int i) { return i < kWireInputs ? s.in[i].shortName : s.out[i - kWireInputs].shortName; }
 
 /// A column of one value per record, `digits` hexadecimal digits each.
 template <typename FieldOf>
 void ReadColumn(std::string_view column, std::size_t digits, int records, FieldOf&& fieldOf) {
-  ForEachGroup(column, digits, records,
-               [&](int i, std::string_view g) { fieldOf(i) = ReadHex(g, 0, digits); });
+  ForEachGroup(column, digits, records, [&](int i, std::string_view g) { fieldOf(i) = ReadHex(g, 0, digits); });
 }
 
 /// Writes a value and records the change bit when it differs.
@@ -96,8 +112,7 @@ ReportEffects DecodeZ(const CReportFields& f, CDeviceState& s, std::int64_t nowM
   ReadColumn(f[kZLevel], 2, kLevelChannels, [&](int i) -> std::int32_t& { return LevelOf(s, i); });
   ReadColumn(f[kZMute], 1, kLevelChannels, [&](int i) -> std::int32_t& { return MuteOf(s, i); });
   ReadColumn(f[kZCompOn], 1, kFilterInputs, [&](int i) -> std::int32_t& { return s.in[i].comp[0]; });
-  ForEachGroup(f[kZComp], 10, kFilterInputs,
-               [&](int i, std::string_view g) { ReadBlockTail(g, s.in[i].comp); });
+  ForEachGroup(f[kZComp], 10, kFilterInputs, [&](int i, std::string_view g) { ReadBlockTail(g, s.in[i].comp); });
   ReadColumn(f[kZLimiterOn], 1, kOutputRecords, [&](int i) -> std::int32_t& { return s.out[i].limiter[0]; });
   ForEachGroup(f[kZLimiter], 10, kOutputRecords,
                [&](int i, std::string_view g) { ReadBlockTail(g, s.out[i].limiter); });
@@ -154,7 +169,8 @@ ReportEffects DecodeZ(const CReportFields& f, CDeviceState& s, std::int64_t nowM
 void ReadName(std::string_view group, Name& name) {
   std::u16string units;
   for (int u = 0; u < kReportNameUnits; ++u) {
-    const auto unit = static_cast<char16_t>(ReadHex(group, static_cast<std::size_t>(u) * kNameUnitDigits, kNameUnitDigits));
+    const auto unit =
+        static_cast<char16_t>(ReadHex(group, static_cast<std::size_t>(u) * kNameUnitDigits, kNameUnitDigits));
     if (unit == 0) break;
     units.push_back(unit);
   }

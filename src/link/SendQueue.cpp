@@ -100,8 +100,7 @@ bool CSendQueue::Idle() const {
 
 bool CSendQueue::WaitIdle(int timeoutMs) const {
   std::unique_lock lock(m_mutex);
-  return m_idle.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                         [this] { return !m_busy && m_scheduler.Empty(); });
+  return m_idle.wait_for(lock, std::chrono::milliseconds(timeoutMs), [this] { return !m_busy && m_scheduler.Empty(); });
 }
 
 bool CSendQueue::SendOne(std::unique_lock<std::mutex>& lock) {

@@ -21,7 +21,7 @@
 namespace orvx {
 
 struct PlanProgress {
-  int sent = 0;    ///< datagrams sent so far
+  int sent = 0;  ///< datagrams sent so far
   int total = 0;
   bool cancelled = false;
   bool Done() const { return cancelled || sent >= total; }

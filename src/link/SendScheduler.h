@@ -24,9 +24,9 @@ namespace orvx {
 struct Outgoing {
   FramePlan datagrams;
   std::string ip;
-  std::uint64_t key = 0;     ///< 0: no key (never replaced, never paced)
+  std::uint64_t key = 0;  ///< 0: no key (never replaced, never paced)
   bool throttled = false;
-  std::uint32_t plan = 0;    ///< 0: not part of a plan
+  std::uint32_t plan = 0;  ///< 0: not part of a plan
   std::function<void()> action;
 };
 

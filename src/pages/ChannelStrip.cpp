@@ -73,8 +73,7 @@ void CChannelStrip::ShowForChannel(int record) {
 
 void CChannelStrip::Refresh(std::uint32_t bits) {
   m_bindings.Refresh(bits);
-  if (bits == change::kAll || (bits & (change::kNames | change::kFullState)))
-    m_name->setText(NameText());
+  if (bits == change::kAll || (bits & (change::kNames | change::kFullState))) m_name->setText(NameText());
   ShowLevel();
   if (bits == change::kAll) m_shownMeter = -1;
   UpdateMeter();
@@ -101,8 +100,8 @@ void CChannelStrip::UpdateMeter() {
 void CChannelStrip::ApplyLanguage(Language language) { m_mute->setText(CaptionText(kMute, language)); }
 
 void CChannelStrip::OnNameButton() {
-  const int chosen =
-      CMenuEx::Exec({CMenuEx::Item::Command(CaptionText(kNameItem, State().language), kNameCommand)}, QCursor::pos(), this);
+  const int chosen = CMenuEx::Exec({CMenuEx::Item::Command(CaptionText(kNameItem, State().language), kNameCommand)},
+                                   QCursor::pos(), this);
   if (chosen != kNameCommand) return;
   CNameDlg dlg(NameText(), this);
   if (dlg.exec() != QDialog::Accepted) return;

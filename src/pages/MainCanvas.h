@@ -10,7 +10,10 @@ class CMainCanvas : public QWidget {
 public:
   explicit CMainCanvas(QWidget* parent = nullptr) : QWidget(parent) {}
   /// Height of the top bar that holds the fixed controls.
-  void SetTopBarHeight(int height) { m_topBar = height; update(); }
+  void SetTopBarHeight(int height) {
+    m_topBar = height;
+    update();
+  }
 
 protected:
   void paintEvent(QPaintEvent* event) override;

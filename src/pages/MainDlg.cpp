@@ -52,12 +52,8 @@ constexpr orvx::Caption kRedo{"REDO", "重做"};
 constexpr int kAboutCommand = 16;
 
 constexpr orvx::Caption kPageTitles[6] = {
-    {"", ""},
-    {"DEVICE SETTING", "设备设置"},
-    {"MATRIX", "矩阵"},
-    {"AUTOMATIC MIXER", "自动混音"},
-    {"GROUPS", "分组"},
-    {"PHANTOM POWER", "幻象电源"},
+    {"", ""},           {"DEVICE SETTING", "设备设置"}, {"MATRIX", "矩阵"}, {"AUTOMATIC MIXER", "自动混音"},
+    {"GROUPS", "分组"}, {"PHANTOM POWER", "幻象电源"},
 };
 constexpr orvx::Caption kInputEditorTitles[5] = {
     {"", ""},
@@ -66,8 +62,7 @@ constexpr orvx::Caption kInputEditorTitles[5] = {
     {"DELAY / REVERB", "延时 / 混响"},
     {"CHANNEL SENDS", "通道发送"},
 };
-constexpr orvx::Caption kOutputEditorTitles[3] = {
-    {"", ""}, {"LIMITER", "限幅器"}, {"GRAPHIC EQ", "图示均衡"}};
+constexpr orvx::Caption kOutputEditorTitles[3] = {{"", ""}, {"LIMITER", "限幅器"}, {"GRAPHIC EQ", "图示均衡"}};
 
 void Place(QWidget* w, const LayoutRect& r) { w->setGeometry(r.x, r.y, r.w, r.h); }
 
@@ -90,10 +85,7 @@ QLineEdit* MakeValueBox(QWidget* parent) {
 }  // namespace
 
 CMainDlg::CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* parent)
-    : QWidget(parent),
-      m_session(session),
-      m_profile(profile),
-      m_state(session.State()) {
+    : QWidget(parent), m_session(session), m_profile(profile), m_state(session.State()) {
   setObjectName(QStringLiteral("MainDlg"));
   setWindowTitle(QString::fromLatin1(kCaption));
 
@@ -108,8 +100,7 @@ CMainDlg::CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* pare
   m_state.ResetToDefaults();
   CreateFixedControls();
   CreateStripsAndPages();
-  m_state.link.deviceIp =
-      HostIpFromProfile(m_profile.Read(kProfileSection, kProfileHostIp), m_state.link.deviceIp);
+  m_state.link.deviceIp = HostIpFromProfile(m_profile.Read(kProfileSection, kProfileHostIp), m_state.link.deviceIp);
   m_session.SetObserver(this);
 
   auto* quit = new QShortcut(QKeySequence::Quit, this);
@@ -300,7 +291,7 @@ void CMainDlg::ShowView(int group, MainView view) {
     const auto members = CNavigation::GroupStrips(group);
     for (std::size_t i = 0; i < members.size(); ++i) {
       CChannelStrip* s = members[i].output ? static_cast<CChannelStrip*>(m_outputs[members[i].record])
-                                         : static_cast<CChannelStrip*>(m_inputs[members[i].record]);
+                                           : static_cast<CChannelStrip*>(m_inputs[members[i].record]);
       Place(s, CMainLayout::StripRect(static_cast<int>(i), m_w, m_stripHeight));
       s->ShowForChannel(members[i].record);
     }
@@ -411,8 +402,10 @@ void CMainDlg::resizeEvent(QResizeEvent*) { Relayout(); }
 
 std::vector<CChannelStrip*> CMainDlg::VisibleStrips() const {
   std::vector<CChannelStrip*> shown;
-  for (auto* s : m_inputs) if (s->isVisibleTo(m_canvas)) shown.push_back(s);
-  for (auto* s : m_outputs) if (s->isVisibleTo(m_canvas)) shown.push_back(s);
+  for (auto* s : m_inputs)
+    if (s->isVisibleTo(m_canvas)) shown.push_back(s);
+  for (auto* s : m_outputs)
+    if (s->isVisibleTo(m_canvas)) shown.push_back(s);
   for (CChannelStrip* s : {static_cast<CChannelStrip*>(m_spareInput), static_cast<CChannelStrip*>(m_spareOutput)})
     if (s->isVisibleTo(m_canvas)) shown.push_back(s);
   std::sort(shown.begin(), shown.end(), [](auto* a, auto* b) { return a->x() < b->x(); });

@@ -41,7 +41,7 @@ public:
   static constexpr int kTickMs = 50;        ///< timer 1: supervision
   static constexpr int kCloseTickMs = 100;  ///< timer 2: waits for the receive thread at close
   static constexpr int kCloseLimitMs = 3000;
-  static constexpr int kMeterTickMs = 33;   ///< meters read the state at about 30 Hz, only while online
+  static constexpr int kMeterTickMs = 33;  ///< meters read the state at about 30 Hz, only while online
 
   /// Reads `hostip` from the profile into the state and builds every child hidden.
   CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* parent = nullptr);

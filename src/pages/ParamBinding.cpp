@@ -46,8 +46,10 @@ public:
   void Refresh() override {
     if (m_control->IsHeld()) return;
     const int pos = m_map.ToPosition(Param(Addr().id), Raw());
-    if constexpr (std::is_same_v<Control, CSkinSlider>) m_control->SetPos(pos);
-    else m_control->SetValue(pos);
+    if constexpr (std::is_same_v<Control, CSkinSlider>)
+      m_control->SetPos(pos);
+    else
+      m_control->SetValue(pos);
   }
 
 private:
@@ -75,8 +77,9 @@ class CListBinding final : public CParamBinding {
 public:
   CListBinding(CSkinComboBox* list, IShellSession& session, const ParamAddr& addr)
       : CParamBinding(session, addr, list), m_list(list) {
-    QObject::connect(list, &CSkinComboBox::DropdownSelected, this,
-                     [this](int, int row) { Change(Param(Addr().id).display.rawOfFirst + row, ChangeOrigin::Control); });
+    QObject::connect(list, &CSkinComboBox::DropdownSelected, this, [this](int, int row) {
+      Change(Param(Addr().id).display.rawOfFirst + row, ChangeOrigin::Control);
+    });
   }
   void Refresh() override {
     if (m_list->IsDropListShown()) return;

@@ -13,12 +13,8 @@ PngButton* MakeShellButton(const QString& caption, ButtonLook look, QWidget* par
       b->SetImages(QStringLiteral("button_normal"), QStringLiteral("button_lit"));
       b->SetThirdImage(QStringLiteral("button_disabled"));
       break;
-    case ButtonLook::Status:
-      b->SetImages(QStringLiteral("button_normal"), QStringLiteral("button_green"));
-      break;
-    case ButtonLook::Mute:
-      b->SetImages(QStringLiteral("button_normal"), QStringLiteral("button_red"));
-      break;
+    case ButtonLook::Status: b->SetImages(QStringLiteral("button_normal"), QStringLiteral("button_green")); break;
+    case ButtonLook::Mute: b->SetImages(QStringLiteral("button_normal"), QStringLiteral("button_red")); break;
     case ButtonLook::Group:
       b->SetImages(QStringLiteral("tab_normal"), QStringLiteral("tab_down"));
       b->SetCaptionSize(11);

@@ -21,8 +21,7 @@ constexpr Caption kVersion{"Firmware version：%1", "固件版本：%1"};
 constexpr Caption kBadAddress{"Not an IPv4 address.", "不是有效的IPv4地址。"};
 }  // namespace
 
-CSystemPage::CSystemPage(const CDeviceState& state, QWidget* parent)
-    : CTitledPage(kTitle, parent), m_state(state) {
+CSystemPage::CSystemPage(const CDeviceState& state, QWidget* parent) : CTitledPage(kTitle, parent), m_state(state) {
   const int top = kTitleHeight + 24;
   m_ipCaption = new CValueLabel(this);
   m_ipCaption->setGeometry(24, top, 90, 30);

@@ -46,8 +46,10 @@ AppOptionsResult ParseAppOptions(const std::vector<std::string>& args) {
       o.screenshotDir = v;
     } else if (a == "--lang") {
       if (!value(v)) return r;
-      if (v == "en") o.language = Language::English;
-      else if (v == "zh") o.language = Language::Chinese;
+      if (v == "en")
+        o.language = Language::English;
+      else if (v == "zh")
+        o.language = Language::Chinese;
       else {
         r.error = "--lang must be en or zh";
         return r;

@@ -13,10 +13,10 @@ namespace orvx {
 struct AppOptions {
   bool demo = false;
   bool help = false;
-  std::optional<std::string> deviceIp;   ///< --device (overrides the profile for this run)
-  std::optional<std::string> localIp;    ///< --local-ip
-  std::optional<std::string> dataDir;    ///< --data-dir
-  std::optional<Language> language;      ///< --lang en|zh
+  std::optional<std::string> deviceIp;  ///< --device (overrides the profile for this run)
+  std::optional<std::string> localIp;   ///< --local-ip
+  std::optional<std::string> dataDir;   ///< --data-dir
+  std::optional<Language> language;     ///< --lang en|zh
   std::optional<std::string> screenshotDir;
 
   /// Where the demo puts the simulator and the editor: loopback only.
@@ -36,6 +36,5 @@ AppOptionsResult ParseAppOptions(const std::vector<std::string>& args);
 
 /// Usage text for --help and errors.
 std::string AppUsage();
-
 
 }  // namespace orvx

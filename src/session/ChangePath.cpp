@@ -138,9 +138,7 @@ std::uint32_t CChangePath::RunningPlan() {
   return m_plan;
 }
 
-PlanProgress CChangePath::RunningProgress() const {
-  return m_plan == 0 ? PlanProgress{} : m_queue.Progress(m_plan);
-}
+PlanProgress CChangePath::RunningProgress() const { return m_plan == 0 ? PlanProgress{} : m_queue.Progress(m_plan); }
 
 void CChangePath::CancelPlan() {
   if (m_plan != 0) m_queue.CancelPlan(m_plan);

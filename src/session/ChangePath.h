@@ -23,7 +23,7 @@ enum class ChangeOrigin : std::uint8_t {
   Drag,     ///< a fader or knob moving under the operator's hand: paced
   Typed,    ///< the value box
   Menu,
-  Script,   ///< orvxctl
+  Script,  ///< orvxctl
   Undo,
   Redo,
 };

@@ -6,14 +6,12 @@
 namespace orvx {
 namespace {
 
-std::unique_ptr<IPacer> OwnPacerUnless(IPacer* given) {
-  return given ? nullptr : std::make_unique<SleepPacer>();
-}
+std::unique_ptr<IPacer> OwnPacerUnless(IPacer* given) { return given ? nullptr : std::make_unique<SleepPacer>(); }
 
 }  // namespace
 
-CEditorSession::CEditorSession(LinkSettings settings, const IClock& clock, std::function<void()> wake,
-                               IPacer* pacer, IGlyphRenderer* renderer)
+CEditorSession::CEditorSession(LinkSettings settings, const IClock& clock, std::function<void()> wake, IPacer* pacer,
+                               IGlyphRenderer* renderer)
     : m_clock(clock),
       m_wake(std::move(wake)),
       m_ownPacer(OwnPacerUnless(pacer)),
@@ -138,9 +136,7 @@ void CEditorSession::SetStatusText(const Caption& text) {
   LinkUiChanged();
 }
 
-void CEditorSession::RefreshAll() {
-  Notify(ChangeNotice{change::kAll, 0, nullptr});
-}
+void CEditorSession::RefreshAll() { Notify(ChangeNotice{change::kAll, 0, nullptr}); }
 
 void CEditorSession::ShowPageView(bool resetScroll) {
   if (m_observer) m_observer->OnShowPageView(resetScroll);

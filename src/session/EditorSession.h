@@ -36,8 +36,8 @@ public:
   /// call, a command-line tool signals a condition). `pacer` and `renderer` default to the real
   /// ones (sleeping pauses, FreeType glyphs created on first use). Every frame leaves through the
   /// send queue's own thread, so the caller never sleeps on the wire's pauses.
-  CEditorSession(LinkSettings settings, const IClock& clock, std::function<void()> wake,
-                 IPacer* pacer = nullptr, IGlyphRenderer* renderer = nullptr);
+  CEditorSession(LinkSettings settings, const IClock& clock, std::function<void()> wake, IPacer* pacer = nullptr,
+                 IGlyphRenderer* renderer = nullptr);
   ~CEditorSession() override;
 
   CEditorSession(const CEditorSession&) = delete;
@@ -130,7 +130,7 @@ private:
 
   static constexpr int kStopDrainMs = 50;
   std::atomic<std::uint64_t> m_linkGeneration{0};  ///< a queued stop acts only on its own link
-  bool m_accepting = false;  ///< frames are taken only between a start and a stop of the link
+  bool m_accepting = false;                        ///< frames are taken only between a start and a stop of the link
   std::size_t m_dropped = 0;
   const Caption* m_connectCaption = &captions::kConnect;
   bool m_connectPressed = false;

@@ -19,9 +19,7 @@ int OneAndAHalf(int w) { return w * 3 / 2; }
 int SixAndAHalf(int w) { return w * 13 / 2; }
 }  // namespace
 
-int CMainLayout::StripWidth(int clientWidth) {
-  return std::max(clientWidth * 2 / 21, kMinStripWidth);
-}
+int CMainLayout::StripWidth(int clientWidth) { return std::max(clientWidth * 2 / 21, kMinStripWidth); }
 
 int CMainLayout::StripHeight(int clientHeight) {
   return clientHeight >= kTallClient ? clientHeight - 220 : kShortStripHeight;
@@ -35,18 +33,12 @@ LayoutRect CMainLayout::ControlRect(MainControl control, int w) {
     case MainControl::ViewMode: return {2 * w, kViewButtonTop, w, kViewButtonHeight};
     case MainControl::ViewSystem: return {3 * w, kViewButtonTop, w, kViewButtonHeight};
     case MainControl::ViewGroups: return {4 * w, kViewButtonTop, w, kViewButtonHeight};
-    case MainControl::GroupButton1:
-      return {left + 10, kGroupButtonTop, kGroupButtonSize[0], kGroupButtonSize[1]};
-    case MainControl::GroupButton2:
-      return {left + 120, kGroupButtonTop, kGroupButtonSize[0], kGroupButtonSize[1]};
-    case MainControl::GroupButton4:
-      return {left + 400, kGroupButtonTop, kGroupButtonSize[0], kGroupButtonSize[1]};
-    case MainControl::GroupLabel1:
-      return {left + 10, kGroupLabelTop, kGroupLabelSize[0], kGroupLabelSize[1]};
-    case MainControl::GroupLabel2:
-      return {left + 120, kGroupLabelTop, kGroupLabelSize[0], kGroupLabelSize[1]};
-    case MainControl::GroupLabel4:
-      return {left + 400, kGroupLabelTop, kGroupLabelSize[0], kGroupLabelSize[1]};
+    case MainControl::GroupButton1: return {left + 10, kGroupButtonTop, kGroupButtonSize[0], kGroupButtonSize[1]};
+    case MainControl::GroupButton2: return {left + 120, kGroupButtonTop, kGroupButtonSize[0], kGroupButtonSize[1]};
+    case MainControl::GroupButton4: return {left + 400, kGroupButtonTop, kGroupButtonSize[0], kGroupButtonSize[1]};
+    case MainControl::GroupLabel1: return {left + 10, kGroupLabelTop, kGroupLabelSize[0], kGroupLabelSize[1]};
+    case MainControl::GroupLabel2: return {left + 120, kGroupLabelTop, kGroupLabelSize[0], kGroupLabelSize[1]};
+    case MainControl::GroupLabel4: return {left + 400, kGroupLabelTop, kGroupLabelSize[0], kGroupLabelSize[1]};
     case MainControl::ChannelName: return {left + 230, 0, 160, 30};
     case MainControl::ValueBox: return {left + 230, 30, 80, 30};
     case MainControl::ValueBox2: return {left + 310, 30, 80, 30};
@@ -74,33 +66,19 @@ LayoutRect CMainLayout::GroupKeyRect(bool controlGroups, int n, int w) {
   return {left + column * (kGroupKeySize + gap), kGroupKeyRows[row], kGroupKeySize, kGroupKeySize - 2};
 }
 
-LayoutRect CMainLayout::StripRect(int i, int w, int stripHeight) {
-  return {i * (w + 2), kStripTop, w, stripHeight};
-}
+LayoutRect CMainLayout::StripRect(int i, int w, int stripHeight) { return {i * (w + 2), kStripTop, w, stripHeight}; }
 
-LayoutRect CMainLayout::PageRect(int w, int stripHeight) {
-  return {0, kStripTop, 9 * w + 16, stripHeight};
-}
+LayoutRect CMainLayout::PageRect(int w, int stripHeight) { return {0, kStripTop, 9 * w + 16, stripHeight}; }
 
-LayoutRect CMainLayout::DetailPanelRect(int w, int stripHeight) {
-  return {9 * w + 18, kStripTop, w, stripHeight};
-}
+LayoutRect CMainLayout::DetailPanelRect(int w, int stripHeight) { return {9 * w + 18, kStripTop, w, stripHeight}; }
 
-LayoutRect CMainLayout::InputViewStripRect(int w, int stripHeight) {
-  return {0, kStripTop, w, stripHeight};
-}
+LayoutRect CMainLayout::InputViewStripRect(int w, int stripHeight) { return {0, kStripTop, w, stripHeight}; }
 
-LayoutRect CMainLayout::InputViewEditorRect(int w, int stripHeight) {
-  return {w + 2, kStripTop, 7 * w, stripHeight};
-}
+LayoutRect CMainLayout::InputViewEditorRect(int w, int stripHeight) { return {w + 2, kStripTop, 7 * w, stripHeight}; }
 
-LayoutRect CMainLayout::OutputViewStripRect(int w, int stripHeight) {
-  return {8 * w + 16, kStripTop, w, stripHeight};
-}
+LayoutRect CMainLayout::OutputViewStripRect(int w, int stripHeight) { return {8 * w + 16, kStripTop, w, stripHeight}; }
 
-LayoutRect CMainLayout::OutputViewEditorRect(int w, int stripHeight) {
-  return {0, kStripTop, 8 * w, stripHeight};
-}
+LayoutRect CMainLayout::OutputViewEditorRect(int w, int stripHeight) { return {0, kStripTop, 8 * w, stripHeight}; }
 
 LayoutSize CMainLayout::CanvasSize(LayoutSize client) {
   return {std::max(client.w, kScrollWidth), std::max(client.h, kScrollHeight)};

@@ -20,14 +20,29 @@ struct LayoutSize {
 
 /// Fixed controls of the main window, in the order of their place rules.
 enum class MainControl : int {
-  ViewChannel, ViewMatrix, ViewMode, ViewSystem, ViewGroups,
-  GroupButton1, GroupButton2, GroupButton4,
-  GroupLabel1, GroupLabel2, GroupLabel4,
-  ChannelName, ValueBox, ValueBox2, KindName,
-  StatusLamp, StatusText,
-  MuteGroupLabel, ControlGroupLabel,
-  Menu, LanguageToggle,  ///< the shell's own keys, right of the status
-  Undo, Redo,            ///< the history keys, between the status and the shell's keys
+  ViewChannel,
+  ViewMatrix,
+  ViewMode,
+  ViewSystem,
+  ViewGroups,
+  GroupButton1,
+  GroupButton2,
+  GroupButton4,
+  GroupLabel1,
+  GroupLabel2,
+  GroupLabel4,
+  ChannelName,
+  ValueBox,
+  ValueBox2,
+  KindName,
+  StatusLamp,
+  StatusText,
+  MuteGroupLabel,
+  ControlGroupLabel,
+  Menu,
+  LanguageToggle,  ///< the shell's own keys, right of the status
+  Undo,
+  Redo,  ///< the history keys, between the status and the shell's keys
 };
 
 class CMainLayout {

@@ -16,8 +16,7 @@ inline constexpr std::array<Caption, 5> kSources{
 inline constexpr std::array<Caption, 4> kPreampLow{
     {{"15 dB", "15 dB"}, {"25 dB", "25 dB"}, {"35 dB", "35 dB"}, {"45 dB", "45 dB"}}};
 inline constexpr std::array<Caption, 2> kPreampHigh{{{"0 dB", "0 dB"}, {"10 dB", "10 dB"}}};
-inline constexpr std::array<Caption, 3> kBandTypes{
-    {{"PEAK", "峰值"}, {"LOW SHELF", "低架"}, {"HIGH SHELF", "高架"}}};
+inline constexpr std::array<Caption, 3> kBandTypes{{{"PEAK", "峰值"}, {"LOW SHELF", "低架"}, {"HIGH SHELF", "高架"}}};
 inline constexpr std::array<Caption, 7> kSlopes{{{"-12dB/Oct", "-12dB/Oct"},
                                                  {"-18dB/Oct", "-18dB/Oct"},
                                                  {"-24dB/Oct", "-24dB/Oct"},
@@ -26,11 +25,10 @@ inline constexpr std::array<Caption, 7> kSlopes{{{"-12dB/Oct", "-12dB/Oct"},
                                                  {"-42dB/Oct", "-42dB/Oct"},
                                                  {"-48dB/Oct", "-48dB/Oct"}}};
 inline constexpr std::array<Caption, 21> kUnitSlots{{
-    {"NULL", "NULL"}, {"CH01", "CH01"}, {"CH02", "CH02"}, {"CH03", "CH03"}, {"CH04", "CH04"},
-    {"CH05", "CH05"}, {"CH06", "CH06"}, {"CH07", "CH07"}, {"CH08", "CH08"}, {"CH09", "CH09"},
-    {"CH10", "CH10"}, {"CH11", "CH11"}, {"CH12", "CH12"}, {"M01", "M01"},   {"M02", "M02"},
-    {"M03", "M03"},   {"M04", "M04"},   {"D01", "D01"},   {"D02", "D02"},   {"D03", "D03"},
-    {"D04", "D04"},
+    {"NULL", "NULL"}, {"CH01", "CH01"}, {"CH02", "CH02"}, {"CH03", "CH03"}, {"CH04", "CH04"}, {"CH05", "CH05"},
+    {"CH06", "CH06"}, {"CH07", "CH07"}, {"CH08", "CH08"}, {"CH09", "CH09"}, {"CH10", "CH10"}, {"CH11", "CH11"},
+    {"CH12", "CH12"}, {"M01", "M01"},   {"M02", "M02"},   {"M03", "M03"},   {"M04", "M04"},   {"D01", "D01"},
+    {"D02", "D02"},   {"D03", "D03"},   {"D04", "D04"},
 }};
 
 }  // namespace orvx::lists

@@ -14,16 +14,16 @@ namespace orvx {
 namespace {
 
 // Accessors: one pair of captureless lambdas per field, written once through these macros.
-#define ORVX_ACCESS(expr)                                                                       \
-  [](const CDeviceState& s, int r, int i) -> std::int32_t {                                          \
-    (void)r;                                                                                         \
-    (void)i;                                                                                         \
-    return s.expr;                                                                              \
-  },                                                                                                 \
-      [](CDeviceState& s, int r, int i, std::int32_t v) {                                            \
-        (void)r;                                                                                     \
-        (void)i;                                                                                     \
-        s.expr = v;                                                                             \
+#define ORVX_ACCESS(expr)                                   \
+  [](const CDeviceState& s, int r, int i) -> std::int32_t { \
+    (void)r;                                                \
+    (void)i;                                                \
+    return s.expr;                                          \
+  },                                                        \
+      [](CDeviceState& s, int r, int i, std::int32_t v) {   \
+        (void)r;                                            \
+        (void)i;                                            \
+        s.expr = v;                                         \
       }
 #define IN(expr) ORVX_ACCESS(in[r].expr)
 #define OUT(expr) ORVX_ACCESS(out[r].expr)
@@ -36,7 +36,9 @@ constexpr DisplayRule Plain(const char* unit = "", double scale = 1, int decimal
 }
 constexpr DisplayRule TenthDb() { return {DisplayKind::Number, -150, 0.1, 1, "", "dB"}; }
 constexpr DisplayRule Ratio() { return {DisplayKind::Number, 0, 0.1, 1, "1:", " "}; }
-constexpr DisplayRule Toggle(std::span<const Caption> items) { return {DisplayKind::Toggle, 0, 1, 0, "", "", items, 0}; }
+constexpr DisplayRule Toggle(std::span<const Caption> items) {
+  return {DisplayKind::Toggle, 0, 1, 0, "", "", items, 0};
+}
 constexpr DisplayRule List(std::span<const Caption> items, int rawOfFirst = 0) {
   return {DisplayKind::List, 0, 1, 0, "", "", items, rawOfFirst};
 }
@@ -344,7 +346,7 @@ std::optional<ParamValue> ParseParam(const ParamAddr& a, std::string_view text) 
       for (Language l : {Language::English, Language::Chinese}) {
         if (!typed.empty() && typed == Upper(Text(items[row], l))) {
           const std::int32_t raw = r.kind == DisplayKind::Toggle ? static_cast<std::int32_t>(row)
-                                                                  : r.rawOfFirst + static_cast<std::int32_t>(row);
+                                                                 : r.rawOfFirst + static_cast<std::int32_t>(row);
           return ClampParam(a, {raw, {}});
         }
       }
@@ -369,8 +371,8 @@ std::string ParamCaption(const ParamAddr& a, Language language) {
   if (a.id == ParamId::InSend) {
     // Send levels read as the mix they feed: the main mix, AUX 1..6, the delay and the reverb.
     static constexpr Caption kSends[kSendLevels] = {
-        {"MAIN VOL", "主音量"}, {"AUX1", "辅助1"}, {"AUX2", "辅助2"}, {"AUX3", "辅助3"}, {"AUX4", "辅助4"},
-        {"AUX5", "辅助5"},      {"AUX6", "辅助6"}, {"Delay", "延时"},  {"Reverberation", "混响"}};
+        {"MAIN VOL", "主音量"}, {"AUX1", "辅助1"}, {"AUX2", "辅助2"}, {"AUX3", "辅助3"},        {"AUX4", "辅助4"},
+        {"AUX5", "辅助5"},      {"AUX6", "辅助6"}, {"Delay", "延时"}, {"Reverberation", "混响"}};
     return Text(kSends[a.index], language);
   }
   return d.indices > 0 ? WithIndex(text, a.index + 1) : std::string(text);

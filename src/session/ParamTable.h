@@ -30,18 +30,80 @@ enum class ParamScope : std::uint8_t {
 };
 
 enum class ParamId : std::uint8_t {
-  InLevel, InLevel2, InMute, InSolo, InPhase, InPhantom, InPriority, InSource, InPreamp, InThreshold,
-  InPeqOn, InPeqFreq, InPeqGain, InPeqQ, InPeqType,
-  InHpfOn, InHpfFreq, InHpfSlope, InHpfKind, InLpfOn, InLpfFreq, InLpfSlope, InLpfKind,
-  InCompOn, InCompThreshold, InCompAttack, InCompRelease, InCompGain, InCompRatio,
-  InGate, InRoute, InSend, InName,
-  OutLevel, OutMute, OutGeqOn, OutGeqGain, OutLine, OutDelay, OutFbk,
-  OutLimOn, OutLimThreshold, OutLimAttack, OutLimRelease, OutLimGain, OutLimRatio, OutFlag, OutName,
-  AutoMode, AutoMaxOpen, AutoLastHold, AutoHoldTime, AutoAttn, AutoNom, AutoSync,
-  DetZeroCross, DetEnergy, DetCount, DetCompensation,
-  DelayTime1, DelayTime2, DelayFeedback, DelayLpf,
-  ReverbP1, ReverbP2, ReverbP3, ReverbP4, ReverbTime, ReverbLpf,
-  MuteGroupIn, MuteGroupOut, ControlGroupIn, ControlGroupOut, ControlGroupSwitch,
+  InLevel,
+  InLevel2,
+  InMute,
+  InSolo,
+  InPhase,
+  InPhantom,
+  InPriority,
+  InSource,
+  InPreamp,
+  InThreshold,
+  InPeqOn,
+  InPeqFreq,
+  InPeqGain,
+  InPeqQ,
+  InPeqType,
+  InHpfOn,
+  InHpfFreq,
+  InHpfSlope,
+  InHpfKind,
+  InLpfOn,
+  InLpfFreq,
+  InLpfSlope,
+  InLpfKind,
+  InCompOn,
+  InCompThreshold,
+  InCompAttack,
+  InCompRelease,
+  InCompGain,
+  InCompRatio,
+  InGate,
+  InRoute,
+  InSend,
+  InName,
+  OutLevel,
+  OutMute,
+  OutGeqOn,
+  OutGeqGain,
+  OutLine,
+  OutDelay,
+  OutFbk,
+  OutLimOn,
+  OutLimThreshold,
+  OutLimAttack,
+  OutLimRelease,
+  OutLimGain,
+  OutLimRatio,
+  OutFlag,
+  OutName,
+  AutoMode,
+  AutoMaxOpen,
+  AutoLastHold,
+  AutoHoldTime,
+  AutoAttn,
+  AutoNom,
+  AutoSync,
+  DetZeroCross,
+  DetEnergy,
+  DetCount,
+  DetCompensation,
+  DelayTime1,
+  DelayTime2,
+  DelayFeedback,
+  DelayLpf,
+  ReverbP1,
+  ReverbP2,
+  ReverbP3,
+  ReverbP4,
+  ReverbTime,
+  ReverbLpf,
+  MuteGroupIn,
+  MuteGroupOut,
+  ControlGroupIn,
+  ControlGroupOut,
+  ControlGroupSwitch,
   UnitSlot,
   Count
 };
@@ -51,26 +113,26 @@ enum class DisplayKind : std::uint8_t { Number, Toggle, List, Text };
 
 /// Which command carries a parameter to the processor.
 enum class Carrier : std::uint8_t {
-  None,        ///< kept in the state (and so in scenes); no command carries it
-  LevelMute,   ///< "%A": inputs 1..12, outputs 13..20; effect returns 27 (delay) and 29 (reverb)
-  Level2,      ///< "%A": the effect returns' second level, 28 (delay) and 30 (reverb)
-  Route,       ///< "%B" for inputs 1..12
-  Comp,        ///< "%C" for inputs 1..16
-  Limiter,     ///< "%D" for outputs 1..8
-  LowPass,     ///< "%E" for inputs 1..16
-  HighPass,    ///< "%F" for inputs 1..16
-  PeqBand,     ///< "%G" for the band, inputs 1..16
-  PeqAllBands, ///< "%G" for bands 1..5 (the section flag travels with every band)
-  Geq,         ///< "%H" for outputs 1..8
-  LineLevel,   ///< "%I"
-  OutDelay,    ///< "%J"
-  OutFbk,      ///< "%K"
-  Automix,     ///< "%L" for inputs 1..8 (threshold and PRIORITY)
-  AutomixAll,  ///< "%M"
-  Detector,    ///< "%N"
-  Source,      ///< "%O" for inputs 1..18
-  Name,        ///< "%V" for inputs 1..12 and outputs 13..20
-  UnitSlots,   ///< "%X" for units 1..4
+  None,         ///< kept in the state (and so in scenes); no command carries it
+  LevelMute,    ///< "%A": inputs 1..12, outputs 13..20; effect returns 27 (delay) and 29 (reverb)
+  Level2,       ///< "%A": the effect returns' second level, 28 (delay) and 30 (reverb)
+  Route,        ///< "%B" for inputs 1..12
+  Comp,         ///< "%C" for inputs 1..16
+  Limiter,      ///< "%D" for outputs 1..8
+  LowPass,      ///< "%E" for inputs 1..16
+  HighPass,     ///< "%F" for inputs 1..16
+  PeqBand,      ///< "%G" for the band, inputs 1..16
+  PeqAllBands,  ///< "%G" for bands 1..5 (the section flag travels with every band)
+  Geq,          ///< "%H" for outputs 1..8
+  LineLevel,    ///< "%I"
+  OutDelay,     ///< "%J"
+  OutFbk,       ///< "%K"
+  Automix,      ///< "%L" for inputs 1..8 (threshold and PRIORITY)
+  AutomixAll,   ///< "%M"
+  Detector,     ///< "%N"
+  Source,       ///< "%O" for inputs 1..18
+  Name,         ///< "%V" for inputs 1..12 and outputs 13..20
+  UnitSlots,    ///< "%X" for units 1..4
 };
 
 /// Where one value lives: a parameter, its record and (for indexed parameters) its index.
@@ -106,17 +168,17 @@ using ParamSetter = void (*)(CDeviceState&, int record, int index, std::int32_t 
 
 struct ParamDef {
   ParamId id;
-  const char* name;      ///< stable name for scripts: "in.level", "out.geq.gain", ...
+  const char* name;  ///< stable name for scripts: "in.level", "out.geq.gain", ...
   ParamScope scope;
-  int records;           ///< valid records 0..records-1
-  int indices;           ///< 0: not indexed; otherwise valid indices 0..indices-1
+  int records;  ///< valid records 0..records-1
+  int indices;  ///< 0: not indexed; otherwise valid indices 0..indices-1
   std::int32_t rawMin;
   std::int32_t rawMax;
   DisplayRule display;
-  Caption caption;       ///< read-out caption; an indexed caption holds "%d" for index + 1
+  Caption caption;  ///< read-out caption; an indexed caption holds "%d" for index + 1
   std::uint32_t changeBits;
   Carrier carrier;
-  bool draggable;        ///< moved by a fader or knob: paced while dragged
+  bool draggable;  ///< moved by a fader or knob: paced while dragged
   ParamGetter get;
   ParamSetter set;
 };

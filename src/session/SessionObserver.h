@@ -16,8 +16,8 @@ inline constexpr Caption kNoMessageTitle{"", ""};
 /// One notice per change of the state, whoever made it: a report from the processor or the
 /// operator through the change path. Views repaint what the bits name, never one field at a time.
 struct ChangeNotice {
-  std::uint32_t bits = 0;             ///< change:: bits
-  std::uint8_t activeFlipped = 0;     ///< inputs 1..8 whose ACTIVE/WAITING flipped (bit k: input k + 1)
+  std::uint32_t bits = 0;                 ///< change:: bits
+  std::uint8_t activeFlipped = 0;         ///< inputs 1..8 whose ACTIVE/WAITING flipped (bit k: input k + 1)
   const ReportEffects* report = nullptr;  ///< the report that made the change; nullptr for the operator's
   bool Has(std::uint32_t b) const { return (bits & b) != 0; }
 };

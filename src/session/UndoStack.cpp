@@ -10,10 +10,12 @@ void CUndoStack::Record(UndoStep step) {
   if (step.gesture != 0 && !m_undo.empty() && m_undo.back().gesture == step.gesture) {
     UndoStep& top = m_undo.back();
     for (UndoEntry& e : step.entries) {
-      auto same = std::find_if(top.entries.begin(), top.entries.end(),
-                               [&](const UndoEntry& t) { return t.addr == e.addr; });
-      if (same != top.entries.end()) same->after = std::move(e.after);
-      else top.entries.push_back(std::move(e));
+      auto same =
+          std::find_if(top.entries.begin(), top.entries.end(), [&](const UndoEntry& t) { return t.addr == e.addr; });
+      if (same != top.entries.end())
+        same->after = std::move(e.after);
+      else
+        top.entries.push_back(std::move(e));
     }
     return;
   }

@@ -70,11 +70,8 @@ void CDropListPopup::keyPressEvent(QKeyEvent* event) {
         Choose(currentRow());
       }
       return;
-    case Qt::Key_Escape:
-      hide();
-      return;
-    default:
-      QListWidget::keyPressEvent(event);
+    case Qt::Key_Escape: hide(); return;
+    default: QListWidget::keyPressEvent(event);
   }
 }
 

@@ -33,7 +33,8 @@ void CFrameClock::Subscribe(QObject* subscriber, std::function<void(int)> onFram
     found->onFrame = std::move(onFrame);
     return;
   }
-  const auto destroyed = connect(subscriber, &QObject::destroyed, this, [this, subscriber] { Unsubscribe(subscriber); });
+  const auto destroyed =
+      connect(subscriber, &QObject::destroyed, this, [this, subscriber] { Unsubscribe(subscriber); });
   m_subscribers.push_back({subscriber, std::move(onFrame), destroyed});
   UpdateTimer();
 }

@@ -15,10 +15,8 @@ inline bool BreaksHold(QEvent::Type type) {
     case QEvent::FocusOut:
     case QEvent::WindowDeactivate:
     case QEvent::WindowBlocked:
-    case QEvent::UngrabMouse:
-      return true;
-    default:
-      return false;
+    case QEvent::UngrabMouse: return true;
+    default: return false;
   }
 }
 

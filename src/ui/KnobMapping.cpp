@@ -24,8 +24,6 @@ int KnobMapping::Drag(int startValue, int dy) const {
   return Clamp(startValue + static_cast<int>(std::lround(delta)));
 }
 
-int KnobMapping::Wheel(int value, int notches, int step) const {
-  return Clamp(value + notches * std::max(1, step));
-}
+int KnobMapping::Wheel(int value, int notches, int step) const { return Clamp(value + notches * std::max(1, step)); }
 
 }  // namespace orvx

@@ -159,8 +159,7 @@ void CLevelGraph::paintEvent(QPaintEvent*) {
   }
 }
 
-void CLevelGraph::PaintLed(QPainter& painter, const Column& column, int left, int right, int top,
-                           int bottom) const {
+void CLevelGraph::PaintLed(QPainter& painter, const Column& column, int left, int right, int top, int bottom) const {
   const SkinTheme& theme = SkinTheme::Current();
   const QColor lit[3] = {theme.Color("meter.zone1.lit"), theme.Color("meter.zone2.lit"),
                          theme.Color("meter.zone3.lit")};
@@ -171,8 +170,7 @@ void CLevelGraph::PaintLed(QPainter& painter, const Column& column, int left, in
   if (height <= 0 || width <= 0) {
     return;
   }
-  const int litHeight =
-      MeterScale::LitHeight(height, column.ballistics.Level(), column.minimum, column.maximum);
+  const int litHeight = MeterScale::LitHeight(height, column.ballistics.Level(), column.minimum, column.maximum);
   // Rows of 2 pixels from the bottom up: the whole column unlit, then the lit part over it.
   auto paintRows = [&](int upTo, const QColor* colours) {
     for (int fromBottom = 0; fromBottom < upTo; fromBottom += MeterScale::kRowHeight) {
@@ -192,8 +190,7 @@ void CLevelGraph::PaintLed(QPainter& painter, const Column& column, int left, in
   }
 }
 
-void CLevelGraph::PaintScale(QPainter& painter, const Column& column, int left, int right, int top,
-                             int bottom) const {
+void CLevelGraph::PaintScale(QPainter& painter, const Column& column, int left, int right, int top, int bottom) const {
   const SkinTheme& theme = SkinTheme::Current();
   const int height = bottom - top;
   const int width = right - left;

@@ -46,7 +46,7 @@ public:
   struct Item {
     QString text;
     int command = 0;
-    int image = -1;          ///< index into the image list, -1 for none
+    int image = -1;  ///< index into the image list, -1 for none
     bool separator = false;
     bool checked = false;
     bool enabled = true;

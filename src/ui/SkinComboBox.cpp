@@ -175,9 +175,7 @@ void CSkinComboBox::StepBy(int step) {
 void CSkinComboBox::keyPressEvent(QKeyEvent* event) {
   const bool alt = event->modifiers().testFlag(Qt::AltModifier);
   switch (event->key()) {
-    case Qt::Key_Space:
-      ShowDropList();
-      return;
+    case Qt::Key_Space: ShowDropList(); return;
     case Qt::Key_Down:
       if (alt) {
         ShowDropList();
@@ -190,8 +188,7 @@ void CSkinComboBox::keyPressEvent(QKeyEvent* event) {
         StepBy(-1);
       }
       return;
-    default:
-      QWidget::keyPressEvent(event);
+    default: QWidget::keyPressEvent(event);
   }
 }
 

@@ -36,9 +36,7 @@ bool LoadPair(const QString& first, const QString& second, QPixmap& a, QPixmap& 
 QSize LogicalSize(const QPixmap& pixmap) { return pixmap.size() / pixmap.devicePixelRatio(); }
 }  // namespace
 
-CSkinSlider::CSkinSlider(QWidget* parent, int id) : QWidget(parent), m_id(id) {
-  setFocusPolicy(Qt::StrongFocus);
-}
+CSkinSlider::CSkinSlider(QWidget* parent, int id) : QWidget(parent), m_id(id) { setFocusPolicy(Qt::StrongFocus); }
 
 void CSkinSlider::SetRange(int minimum, int maximum, bool redraw) {
   m_min = minimum;
@@ -159,13 +157,13 @@ QSize CSkinSlider::ThumbSize() const {
     return LogicalSize(m_thumb);
   }
   if (m_vertical) {
-    const int across = m_paintedThumb.width() > 0 ? m_paintedThumb.width()
-                                                   : width() - m_margins.left() - m_margins.right();
+    const int across =
+        m_paintedThumb.width() > 0 ? m_paintedThumb.width() : width() - m_margins.left() - m_margins.right();
     const int along = m_paintedThumb.height() > 0 ? m_paintedThumb.height() : kPaintedAlongVertical;
     return {across, along};
   }
-  const int across = m_paintedThumb.width() > 0 ? m_paintedThumb.width()
-                                                 : height() - m_margins.top() - m_margins.bottom();
+  const int across =
+      m_paintedThumb.width() > 0 ? m_paintedThumb.width() : height() - m_margins.top() - m_margins.bottom();
   const int along = m_paintedThumb.height() > 0 ? m_paintedThumb.height() : kPaintedAlongHorizontal;
   return {along, across};
 }
@@ -234,9 +232,7 @@ QSize CSkinSlider::sizeHint() const {
   return m_vertical ? QSize(44, 220) : QSize(200, 28);
 }
 
-int CSkinSlider::Axis(const QPointF& point) const {
-  return static_cast<int>(m_vertical ? point.y() : point.x());
-}
+int CSkinSlider::Axis(const QPointF& point) const { return static_cast<int>(m_vertical ? point.y() : point.x()); }
 
 void CSkinSlider::DragTo(int axisCoordinate) {
   const SliderGeometry g = Geometry();
@@ -331,8 +327,8 @@ void CSkinSlider::wheelEvent(QWheelEvent* event) {
     const bool away = m_wheelSum > 0;
     m_wheelSum += away ? -120 : 120;
     // Away from the user moves the thumb up on a fader and right on a horizontal slider.
-    const SliderKey key = m_vertical ? (away ? SliderKey::Up : SliderKey::Down)
-                                     : (away ? SliderKey::Right : SliderKey::Left);
+    const SliderKey key =
+        m_vertical ? (away ? SliderKey::Up : SliderKey::Down) : (away ? SliderKey::Right : SliderKey::Left);
     MoveTo(Geometry().KeyStep(key, m_pos, m_pageStep));
     emit SliderReleased(m_id, m_pos);
   }
@@ -365,14 +361,12 @@ void CSkinSlider::PaintChannel(QPainter& painter, int centre) {
       return;
     }
     // Far part (below / right of the thumb centre) from the first image, start part from the second.
-    const QRect farPart = m_vertical ? QRect(0, centre, width(), height() - centre)
-                                     : QRect(centre, 0, width() - centre, height());
+    const QRect farPart =
+        m_vertical ? QRect(0, centre, width(), height() - centre) : QRect(centre, 0, width() - centre, height());
     const QRect startPart = m_vertical ? QRect(0, 0, width(), centre) : QRect(0, 0, centre, height());
     const double sx = m_channel.width() / double(width());
     const double sy = m_channel.height() / double(height());
-    auto source = [&](const QRect& r) {
-      return QRectF(r.x() * sx, r.y() * sy, r.width() * sx, r.height() * sy);
-    };
+    auto source = [&](const QRect& r) { return QRectF(r.x() * sx, r.y() * sy, r.width() * sx, r.height() * sy); };
     painter.drawPixmap(QRectF(farPart), m_channel, source(farPart));
     painter.drawPixmap(QRectF(startPart), m_channel2, source(startPart));
     return;

@@ -31,8 +31,7 @@ QString FormatSliderLabel(const SliderLabelFormat& f, int position, int minimum,
     return QString::number(static_cast<long long>(f.divisor));
   }
   const int span = maximum - minimum;
-  const int v = span == 0 ? f.topValue
-                          : f.bottomValue + (f.topValue - f.bottomValue) * (maximum - position) / span;
+  const int v = span == 0 ? f.topValue : f.bottomValue + (f.topValue - f.bottomValue) * (maximum - position) / span;
   return FormatTrimmed(v / SafeDivisor(f.divisor));
 }
 

@@ -8,11 +8,11 @@ namespace orvx {
 
 /// How a value label turns its value into text.
 struct ValueLabelFormat {
-  double divisor = 1.0;      ///< shown number = value / divisor
-  double offset = 0.0;       ///< subtracted from the shown number
+  double divisor = 1.0;  ///< shown number = value / divisor
+  double offset = 0.0;   ///< subtracted from the shown number
   QString prefix;
   QString suffix;
-  int offMode = 0;           ///< 0 never "OFF"; 1 value == offValue; 2 value == offValue2
+  int offMode = 0;  ///< 0 never "OFF"; 1 value == offValue; 2 value == offValue2
   double offValue = 1.0;
   double offValue2 = 10.0;
 };
@@ -25,9 +25,9 @@ QString FormatTrimmed(double number);
 
 /// The fader's value label settings.
 struct SliderLabelFormat {
-  int mode = 1;              ///< 1 mapped value, 2 the divisor printed with "%d"
-  int topValue = 10;         ///< label value at the minimum position
-  int bottomValue = -50;     ///< label value at the maximum position
+  int mode = 1;           ///< 1 mapped value, 2 the divisor printed with "%d"
+  int topValue = 10;      ///< label value at the minimum position
+  int bottomValue = -50;  ///< label value at the maximum position
   double divisor = 1.0;
 };
 

@@ -31,7 +31,12 @@ TEST(CtlParamArgs, NamesRecordsIndicesAndValuesBecomeAddressesAndRawValues) {
       {{"get", "in.peq.gain", "3", "2"}, CtlCommand::Get, {ParamId::InPeqGain, 2, 1}, 0},
       {{"set", "in.level", "3", "4dB"}, CtlCommand::Set, {ParamId::InLevel, 2, 0}, 64},
       {{"set", "in.level", "18", "-60"}, CtlCommand::Set, {ParamId::InLevel, 17, 0}, 0},
-      {{"set", "in.peq.gain", "1", "2", "\xE2\x88\x92" "3.5dB"}, CtlCommand::Set, {ParamId::InPeqGain, 0, 1}, 115},
+      {{"set", "in.peq.gain", "1", "2",
+        "\xE2\x88\x92"
+        "3.5dB"},
+       CtlCommand::Set,
+       {ParamId::InPeqGain, 0, 1},
+       115},
       {{"set", "in.peq.gain", "1", "5", "+15dB"}, CtlCommand::Set, {ParamId::InPeqGain, 0, 4}, 300},
       {{"set", "in.source", "5", "D2"}, CtlCommand::Set, {ParamId::InSource, 4, 0}, 2},
       {{"set", "in.mute", "4", "open"}, CtlCommand::Set, {ParamId::InMute, 3, 0}, 1},
@@ -120,13 +125,13 @@ TEST(CtlParamArgs, WhatCannotReachTheProcessorIsRefusedBeforeConnecting) {
     bool refused;
   };
   const std::vector<Case> cases = {
-      {{"set", "in.solo", "3", "OPEN"}, true},          // no command carries it
+      {{"set", "in.solo", "3", "OPEN"}, true},  // no command carries it
       {{"set", "mutegroup.in", "1", "2", "ON"}, true},
-      {{"set", "in.level", "13", "0dB"}, true},       // inputs 13..16 have no level channel
-      {{"get", "in.peq.gain", "1", "5"}, true},       // band 5 is not in the full state
-      {{"get", "in.lpf.kind", "1"}, true},            // a full load sets the kind itself
+      {{"set", "in.level", "13", "0dB"}, true},  // inputs 13..16 have no level channel
+      {{"get", "in.peq.gain", "1", "5"}, true},  // band 5 is not in the full state
+      {{"get", "in.lpf.kind", "1"}, true},       // a full load sets the kind itself
       {{"get", "in.name", "13"}, true},
-      {{"set", "in.lpf.kind", "1", "3"}, false},      // sent, though it cannot be confirmed
+      {{"set", "in.lpf.kind", "1", "3"}, false},  // sent, though it cannot be confirmed
       {{"set", "in.peq.gain", "1", "5", "0dB"}, false},
       {{"get", "in.peq.gain", "12", "4"}, false},
       {{"get", "unit.slot", "4", "5"}, false},

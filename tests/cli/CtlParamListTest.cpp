@@ -51,7 +51,8 @@ TEST(CtlParamList, JsonListsEveryTableEntryInOrderWithItsFacts) {
       EXPECT_EQ(p["captions"].items[0].text, d.display.items[0].en);
     }
     EXPECT_EQ(p["command"].text == "state only", d.carrier == Carrier::None);
-    for (const char* key : {"kind", "exceptions", "commandOnly", "readBack", "readBackOnly"}) EXPECT_TRUE(p.Has(key)) << key;
+    for (const char* key : {"kind", "exceptions", "commandOnly", "readBack", "readBackOnly"})
+      EXPECT_TRUE(p.Has(key)) << key;
   }
 }
 

@@ -46,10 +46,8 @@ TEST(ParamReport, EqGainsComeBackInStepsOfTwoEverythingElseAsSent) {
     std::int32_t sent, kept;
   };
   const Case cases[] = {
-      {{ParamId::InPeqGain, 0, 1}, 115, 114},
-      {{ParamId::InPeqGain, 0, 1}, 116, 116},
-      {{ParamId::OutGeqGain, 7, 30}, 1, 0},
-      {{ParamId::InLevel, 2, 0}, 63, 63},
+      {{ParamId::InPeqGain, 0, 1}, 115, 114}, {{ParamId::InPeqGain, 0, 1}, 116, 116},
+      {{ParamId::OutGeqGain, 7, 30}, 1, 0},   {{ParamId::InLevel, 2, 0}, 63, 63},
       {{ParamId::InCompRatio, 0, 0}, 25, 25},
   };
   for (const Case& c : cases) EXPECT_EQ(AfterWire(c.addr, {c.sent, {}}).raw, c.kept) << Param(c.addr.id).name;

@@ -64,11 +64,11 @@ TEST(DeviceState, ClampAfterFullLoad) {
   s.in[0].peq[3].gain = 400;
   s.in[0].peq[4].freq = 5;  // band 5 is not clamped
   s.in[1].hpfSlope = 9;
-  s.in[9].preampGain = 3;   // channel 10 allows 0..1
+  s.in[9].preampGain = 3;  // channel 10 allows 0..1
   s.in[7].preampGain = 5;
   s.in[2].threshold = 90;
-  s.in[8].threshold = 90;   // only channels 1..8 are clamped
-  s.in[12].hpfSlope = 9;    // records beyond channel 12 are not touched
+  s.in[8].threshold = 90;  // only channels 1..8 are clamped
+  s.in[12].hpfSlope = 9;   // records beyond channel 12 are not touched
   s.out[2].geq[5].gain = -3;
   s.automix[kNom] = 31;
   s.ClampAfterFullLoad();
@@ -88,8 +88,10 @@ TEST(DeviceState, ClampAfterFullLoad) {
 
 TEST(DeviceState, FirmwareNumberReadsLeadingDigits) {
   CDeviceState s;
-  struct Case { const char* text; int value; } cases[] = {
-      {"", 0}, {"19", 19}, {"20", 20}, {"32abc", 32}, {"v32", 0}, {"0020", 20}};
+  struct Case {
+    const char* text;
+    int value;
+  } cases[] = {{"", 0}, {"19", 19}, {"20", 20}, {"32abc", 32}, {"v32", 0}, {"0020", 20}};
   for (const auto& c : cases) {
     s.firmwareVersion.fill(0);
     std::strncpy(s.firmwareVersion.data(), c.text, 15);
@@ -104,7 +106,7 @@ TEST(TextCodec, RoundTripsChineseAndCutsWholeCharacters) {
   EXPECT_EQ(GbkToUtf16(gbk), u"中文AB");
   EXPECT_EQ(Utf16ToGbk(u"中文AB"), gbk);
   EXPECT_EQ(TruncateGbk(gbk, 3), Utf8ToGbk("中"));  // never half a character
-  EXPECT_EQ(GbkToUtf8("\x81"), "");                // a lone lead byte is dropped, not fatal
+  EXPECT_EQ(GbkToUtf8("\x81"), "");                 // a lone lead byte is dropped, not fatal
 }
 
 TEST(StateImage, SceneRoundTripsByteForByteExceptTheLink) {

@@ -42,11 +42,11 @@ TEST(NumberText, ParsesTypedNumbersWithOnlyTheirUnit) {
     const char* prefix;
     std::optional<double> value;
   } cases[] = {
-      {"3.5", "dB", "", 3.5},          {"3,5", "dB", "", 3.5},       {" -6 dB ", "dB", "", -6.0},
-      {"+2db", "dB", "", 2.0},         {"1250Hz", "Hz", "", 1250.0}, {"1:2.5 ", " ", "1:", 2.5},
-      {"2.5", " ", "1:", 2.5},         {"3.5x", "dB", "", std::nullopt},
-      {"3.5 dBx", "dB", "", std::nullopt}, {"loud", "dB", "", std::nullopt}, {"", "dB", "", std::nullopt},
-      {"1.2.3", "", "", std::nullopt}, {"5 ms", " ms", "", 5.0},    {"-", "", "", std::nullopt},
+      {"3.5", "dB", "", 3.5},           {"3,5", "dB", "", 3.5},           {" -6 dB ", "dB", "", -6.0},
+      {"+2db", "dB", "", 2.0},          {"1250Hz", "Hz", "", 1250.0},     {"1:2.5 ", " ", "1:", 2.5},
+      {"2.5", " ", "1:", 2.5},          {"3.5x", "dB", "", std::nullopt}, {"3.5 dBx", "dB", "", std::nullopt},
+      {"loud", "dB", "", std::nullopt}, {"", "dB", "", std::nullopt},     {"1.2.3", "", "", std::nullopt},
+      {"5 ms", " ms", "", 5.0},         {"-", "", "", std::nullopt},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ParseTypedNumber(c.text, c.unit, c.prefix), c.value) << c.text;

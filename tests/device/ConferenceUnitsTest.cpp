@@ -20,10 +20,13 @@ TEST(ConferenceUnitCaptions, ButtonsAndSlotEntries) {
 }
 
 TEST(ConferenceUnitCaptions, ButtonsFollowTheReportedCount) {
-  struct Case { int button, count; bool visible, enabled; };
-  const Case cases[] = {{0, 0, true, false}, {3, 0, true, false}, {0, 2, true, true}, {1, 2, true, true},
-                        {2, 2, true, false}, {3, 4, true, true},  {4, 4, false, false},
-                        {3, 10, true, true}, {9, 10, false, false}};
+  struct Case {
+    int button, count;
+    bool visible, enabled;
+  };
+  const Case cases[] = {{0, 0, true, false},  {3, 0, true, false}, {0, 2, true, true},
+                        {1, 2, true, true},   {2, 2, true, false}, {3, 4, true, true},
+                        {4, 4, false, false}, {3, 10, true, true}, {9, 10, false, false}};
   for (const Case& c : cases) {
     const UnitButtonView v = UnitButtonState(c.button, c.count);
     EXPECT_EQ(v.visible, c.visible) << c.button << "/" << c.count;
@@ -85,10 +88,9 @@ INSTANTIATE_TEST_SUITE_P(Slots, SlotUniqueness,
                                            SlotCase{1, 3, 5, false},   // ... or by another slot of the same unit
                                            SlotCase{2, 1, 20, false},  // D04 held by unit 3
                                            SlotCase{1, 2, 5, true},    // choosing its own entry again
-                                           SlotCase{0, 0, 6, true},
-                                           SlotCase{2, 1, 19, true},
-                                           SlotCase{3, 0, 0, true},    // NULL is always taken
-                                           SlotCase{0, 4, -1, true})); // nothing selected
+                                           SlotCase{0, 0, 6, true}, SlotCase{2, 1, 19, true},
+                                           SlotCase{3, 0, 0, true},     // NULL is always taken
+                                           SlotCase{0, 4, -1, true}));  // nothing selected
 
 TEST_F(UnitTableTest, OfflineChangesStayInTheTable) {
   m_state.link.online = false;
@@ -99,9 +101,11 @@ TEST_F(UnitTableTest, OfflineChangesStayInTheTable) {
 }
 
 TEST_F(UnitTableTest, AssignmentFrameWritesEveryEntryKind) {
-  struct Case { int index; const char* hex; };
-  const Case cases[] = {{0, "FF"},  {1, "01"},  {12, "0C"}, {13, "0D"},
-                        {16, "10"}, {17, "11"}, {20, "14"}, {-1, "FF"}};
+  struct Case {
+    int index;
+    const char* hex;
+  };
+  const Case cases[] = {{0, "FF"}, {1, "01"}, {12, "0C"}, {13, "0D"}, {16, "10"}, {17, "11"}, {20, "14"}, {-1, "FF"}};
   m_state.unitSlots[1][2] = 0;
   m_state.unitSlots[3][4] = 0;
   ASSERT_TRUE(m_table.SelectUnit(1));

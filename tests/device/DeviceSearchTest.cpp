@@ -106,8 +106,7 @@ TEST_F(DeviceSearchTest, PortInUseIsReportedAndNothingIsProbed) {
   CDeviceSearch search(m_subnet, m_pacer, Settings());
   const SearchStart start = search.Start();
   EXPECT_FALSE(start.ok);
-  EXPECT_EQ(start.reason.en,
-            "port 39030 is in use by another program on this PC (a second editor, orvxctl monitor?)");
+  EXPECT_EQ(start.reason.en, "port 39030 is in use by another program on this PC (a second editor, orvxctl monitor?)");
   EXPECT_FALSE(search.HoldsPort());
   EXPECT_FALSE(search.Progress().probing);
   const SearchFacts facts = search.Facts();
@@ -135,8 +134,8 @@ TEST_F(DeviceSearchTest, EmptySubnetEndsWithTheExplanationOfWhatWasProbed) {
   ASSERT_TRUE(ProbeEnds(search));
   EXPECT_TRUE(search.Results().empty());
   const std::string text = ExplainSearchMiss(search.Facts(), Language::English);
-  EXPECT_NE(text.find("interface lo (this PC: 127.0.0.74), subnet 127.0.0.0/24, hosts 75 to 78"),
-            std::string::npos) << text;
+  EXPECT_NE(text.find("interface lo (this PC: 127.0.0.74), subnet 127.0.0.0/24, hosts 75 to 78"), std::string::npos)
+      << text;
   EXPECT_NE(text.find("4 hosts probed with 8 probes"), std::string::npos) << text;
   EXPECT_NE(text.find("UDP port 39030 was free"), std::string::npos) << text;
 }

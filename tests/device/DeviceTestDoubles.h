@@ -47,8 +47,7 @@ private:
 };
 
 /// Polls `done` every millisecond for at most `limit`; true as soon as it holds.
-inline bool WaitUntil(const std::function<bool()>& done,
-                      std::chrono::milliseconds limit = std::chrono::seconds(5)) {
+inline bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(5)) {
   const auto end = std::chrono::steady_clock::now() + limit;
   while (!done()) {
     if (std::chrono::steady_clock::now() > end) return false;
@@ -82,8 +81,7 @@ inline bool HasPendingDatagram(int fd) {
 class FakeProcessor {
 public:
   FakeProcessor(const std::string& ip, std::uint16_t replyPort, const std::string& status = "00")
-      : m_fd(BindUdp(ip, 39030)), m_replyPort(replyPort),
-        m_answer(CompleteFrame("%R,01," + status + ",")) {
+      : m_fd(BindUdp(ip, 39030)), m_replyPort(replyPort), m_answer(CompleteFrame("%R,01," + status + ",")) {
     if (m_fd >= 0) m_thread = std::thread([this] { Run(); });
   }
   ~FakeProcessor() {
@@ -107,8 +105,8 @@ private:
       if (n <= 0 || std::string(buf, static_cast<std::size_t>(n)) != "%R,01,00,30A0#") continue;
       m_probes.fetch_add(1);
       from.sin_port = htons(m_replyPort);
-      if (sendto(m_fd, m_answer.data(), m_answer.size(), 0, reinterpret_cast<const sockaddr*>(&from),
-                 sizeof from) == static_cast<ssize_t>(m_answer.size())) {
+      if (sendto(m_fd, m_answer.data(), m_answer.size(), 0, reinterpret_cast<const sockaddr*>(&from), sizeof from) ==
+          static_cast<ssize_t>(m_answer.size())) {
         m_answers.fetch_add(1);
       }
     }

@@ -25,13 +25,13 @@ class FactoryRecoveryTest : public ::testing::Test {
 protected:
   FactoryRecoveryTest() {
     m_state.ResetToDefaults();
-    m_state.in[0].peq[4].freq = 7777;   // band 5 keeps its frequency
-    m_state.in[0].dyn2[1] = 42;         // only the first dyn2 element is recovered
+    m_state.in[0].peq[4].freq = 7777;  // band 5 keeps its frequency
+    m_state.in[0].dyn2[1] = 42;        // only the first dyn2 element is recovered
     m_state.in[0].mute = 1;
     m_state.in[3].route[5] = 0;
-    m_state.in[12].level = 33;          // record 12 and up are not recovered
+    m_state.in[12].level = 33;  // record 12 and up are not recovered
     m_state.out[2].geq[7].gain = 3;
-    m_state.detector[1] = 9;            // not part of the factory set
+    m_state.detector[1] = 9;  // not part of the factory set
     m_state.unitSlots[2][3] = 12;
     m_state.muteGroups[1].inputs[4] = 1;
     m_state.controlGroups[0].memberCount = 3;
@@ -138,10 +138,9 @@ TEST_F(FactoryRecoveryTest, PushIsOnePlanInTheProcessorsOrder) {
   // Datagrams: Q, 4 X, 20 x (3 name pieces + A), 12 B + 8 x (C E F) + 12 O, 8 x (D H I J K L),
   // 12 x 4 G + 8 I, M, Q.
   EXPECT_EQ(plan.size(), 1u + 4 + 20 * 4 + (12 + 24 + 12) + 48 + (48 + 8) + 2);
-  const std::map<char, int> expectedCounts = {{'Q', 2}, {'X', 4},  {'V', 20}, {'A', 20}, {'B', 12},
-                                              {'C', 8}, {'E', 8},  {'F', 8},  {'O', 12}, {'D', 8},
-                                              {'H', 8}, {'I', 16}, {'J', 8},  {'K', 8},  {'L', 8},
-                                              {'G', 48}, {'M', 1}};
+  const std::map<char, int> expectedCounts = {{'Q', 2}, {'X', 4}, {'V', 20}, {'A', 20}, {'B', 12}, {'C', 8},
+                                              {'E', 8}, {'F', 8}, {'O', 12}, {'D', 8},  {'H', 8},  {'I', 16},
+                                              {'J', 8}, {'K', 8}, {'L', 8},  {'G', 48}, {'M', 1}};
   EXPECT_EQ(perLetter, expectedCounts);
 
   EXPECT_EQ(plan.front().bytes, FrameQ(false));

@@ -33,16 +33,15 @@ TEST_P(SearchAnswer, OnlyAnIdleProcessorsReplyCounts) {
   EXPECT_EQ(IsSearchAnswer(GetParam().frame), GetParam().answer) << GetParam().frame;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Frames, SearchAnswer,
-    ::testing::Values(AnswerCase{CompleteFrame("%R,01,00,"), true},
-                      AnswerCase{CompleteFrame("%R,01,00,45,"), true},
-                      AnswerCase{CompleteFrame("%R,01,01,"), false},      // status not 0
-                      AnswerCase{CompleteFrame("%R,01,10,"), false},
-                      AnswerCase{CompleteFrame("%r,01,00,"), false},      // the base version reply
-                      AnswerCase{CompleteFrame("%Z,01,00,"), false},
-                      AnswerCase{CompleteFrame("%R,01,"), false},         // no status field
-                      AnswerCase{"%R,01,00,0000#", false}));              // bad checksum
+INSTANTIATE_TEST_SUITE_P(Frames, SearchAnswer,
+                         ::testing::Values(AnswerCase{CompleteFrame("%R,01,00,"), true},
+                                           AnswerCase{CompleteFrame("%R,01,00,45,"), true},
+                                           AnswerCase{CompleteFrame("%R,01,01,"), false},  // status not 0
+                                           AnswerCase{CompleteFrame("%R,01,10,"), false},
+                                           AnswerCase{CompleteFrame("%r,01,00,"), false},  // the base version reply
+                                           AnswerCase{CompleteFrame("%Z,01,00,"), false},
+                                           AnswerCase{CompleteFrame("%R,01,"), false},  // no status field
+                                           AnswerCase{"%R,01,00,0000#", false}));       // bad checksum
 
 TEST(SearchSubnet, SplitsADottedQuad) {
   const std::optional<SearchSubnet> s = SubnetOf("10.20.30.40");

@@ -32,7 +32,8 @@ protected:
     ASSERT_TRUE(sim->Start(&error)) << error;
     const LinkSettings link{"127.0.0.83", sim->ReplyPort(), sim->BoundPort()};
     session = std::make_unique<CEditorSession>(link, clock, [this] {
-      QMetaObject::invokeMethod(&pump, [this] { session->ProcessPendingFrames(); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          &pump, [this] { session->ProcessPendingFrames(); }, Qt::QueuedConnection);
     });
     dlg = std::make_unique<CMainDlg>(*session, profile);
     session->State().link.deviceIp = "127.0.0.1";
@@ -78,7 +79,8 @@ TEST_F(ChangePathAgainstSimTest, ADraggedFaderReachesTheProcessorAndUndoBringsIt
 TEST_F(ChangePathAgainstSimTest, ALongPlanNeverStallsTheWindow) {
   PlanRequest plan;
   for (int r = 0; r < kWireInputs; ++r)
-    for (int band = 0; band < kPeqBands; ++band) plan.change.writes.push_back({{ParamId::InPeqGain, r, band}, {180, {}}});
+    for (int band = 0; band < kPeqBands; ++band)
+      plan.change.writes.push_back({{ParamId::InPeqGain, r, band}, {180, {}}});
   plan.pauseMs = 20;
   QElapsedTimer call;
   call.start();

@@ -106,8 +106,11 @@ TEST_F(EditorSmokeTest, DemoConnectsNavigatesAndClosesOrderly) {
     log += m_editor.readAllStandardError();
     return log.contains(text) || m_editor.state() == QProcess::NotRunning;
   };
-  ASSERT_TRUE(WaitUntil([&] { m_editor.waitForReadyRead(50); return logHas("%Q,01,01,"); }))
-      << "the editor never came online:\n" << log.toStdString();
+  ASSERT_TRUE(WaitUntil([&] {
+    m_editor.waitForReadyRead(50);
+    return logHas("%Q,01,01,");
+  })) << "the editor never came online:\n"
+      << log.toStdString();
   ASSERT_EQ(m_editor.state(), QProcess::Running) << log.toStdString();
 
   QString window;
@@ -125,8 +128,9 @@ TEST_F(EditorSmokeTest, DemoConnectsNavigatesAndClosesOrderly) {
     return QImage(path);
   };
   auto clickAt = [&](int x, int y) {
-    EXPECT_TRUE(RunTool(xdotool, {QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(x),
-                                  QString::number(y), QStringLiteral("click"), QStringLiteral("1")},
+    EXPECT_TRUE(RunTool(xdotool,
+                        {QStringLiteral("mousemove"), QStringLiteral("--window"), window, QString::number(x),
+                         QString::number(y), QStringLiteral("click"), QStringLiteral("1")},
                         env)
                     .has_value());
     QThread::msleep(300);  // let the click be handled before the next picture
@@ -144,9 +148,9 @@ TEST_F(EditorSmokeTest, DemoConnectsNavigatesAndClosesOrderly) {
   EXPECT_NE(outputs, matrix) << "the view key changed nothing";
 
   // Quit with the keyboard (no window manager runs here), then the orderly end.
-  EXPECT_TRUE(RunTool(xdotool, {QStringLiteral("key"), QStringLiteral("--window"), window, QStringLiteral("ctrl+q")},
-                      env)
-                  .has_value());
+  EXPECT_TRUE(
+      RunTool(xdotool, {QStringLiteral("key"), QStringLiteral("--window"), window, QStringLiteral("ctrl+q")}, env)
+          .has_value());
   ASSERT_TRUE(m_editor.waitForFinished(kStepLimitMs)) << "the editor did not end";
   log += m_editor.readAllStandardError();
   EXPECT_EQ(m_editor.exitStatus(), QProcess::NormalExit);

@@ -26,8 +26,8 @@ std::vector<std::string> SimArgs(std::vector<std::string> words) {
 
 std::vector<std::string> Ctl(const CSimProcess& sim, std::vector<std::string> words) {
   const std::string port = std::to_string(sim.Port());
-  std::vector<std::string> args = {"--device", kSimIp, "--port", port, "--local-ip", kCtlIp, "--local-port", port,
-                                   "--timeout", "12"};
+  std::vector<std::string> args = {"--device", kSimIp,         "--port", port,        "--local-ip",
+                                   kCtlIp,     "--local-port", port,     "--timeout", "12"};
   args.insert(args.end(), words.begin(), words.end());
   return args;
 }

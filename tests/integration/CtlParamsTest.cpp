@@ -34,8 +34,8 @@ protected:
 
   CommandResult Ctl(std::vector<std::string> words) {
     const std::string port = std::to_string(m_sim->BoundPort());
-    std::vector<std::string> args = {"--device", kSimIp, "--port", port, "--local-ip", kCtlIp, "--local-port", port,
-                                     "--timeout", "12", "--json"};
+    std::vector<std::string> args = {"--device",     kSimIp, "--port",    port, "--local-ip", kCtlIp,
+                                     "--local-port", port,   "--timeout", "12", "--json"};
     args.insert(args.end(), words.begin(), words.end());
     return RunProgram("orvxctl", args);
   }
@@ -53,20 +53,38 @@ TEST_F(CtlParams, SetValuesOfEveryKindReachTheProcessorAndReadBackByName) {
     int expectedHeld;
   };
   const std::vector<Case> cases = {
-      {{"in.level", "3"}, "4dB", R"({"param":"in.level","record":3,"index":null,"raw":64,"value":"4dB"})",
-       [](const CDeviceState& s) { return s.in[2].level; }, 64},
+      {{"in.level", "3"},
+       "4dB",
+       R"({"param":"in.level","record":3,"index":null,"raw":64,"value":"4dB"})",
+       [](const CDeviceState& s) { return s.in[2].level; },
+       64},
       // -3.5 dB is raw 115; the wire carries gains halved, so the processor keeps 114 (-3.6 dB).
-      {{"in.peq.gain", "1", "2"}, "\xE2\x88\x92" "3.5dB",
+      {{"in.peq.gain", "1", "2"},
+       "\xE2\x88\x92"
+       "3.5dB",
        R"({"param":"in.peq.gain","record":1,"index":2,"raw":114,"value":"-3.6dB"})",
-       [](const CDeviceState& s) { return s.in[0].peq[1].gain; }, 114},
-      {{"in.source", "5"}, "D2", R"({"param":"in.source","record":5,"index":null,"raw":2,"value":"D2"})",
-       [](const CDeviceState& s) { return s.in[4].source; }, 2},
-      {{"out.mute", "2"}, "OPEN", R"({"param":"out.mute","record":2,"index":null,"raw":1,"value":"OPEN"})",
-       [](const CDeviceState& s) { return s.out[1].mute; }, 1},
-      {{"automix.nom", "--raw"}, "23", R"({"param":"automix.nom","record":null,"index":null,"raw":23,"value":"-7 dB"})",
-       [](const CDeviceState& s) { return s.automix[kNom]; }, 23},
-      {{"unit.slot", "2", "3"}, "M02", R"({"param":"unit.slot","record":2,"index":3,"raw":14,"value":"M02"})",
-       [](const CDeviceState& s) { return static_cast<int>(s.unitSlots[1][2]); }, 14},
+       [](const CDeviceState& s) { return s.in[0].peq[1].gain; },
+       114},
+      {{"in.source", "5"},
+       "D2",
+       R"({"param":"in.source","record":5,"index":null,"raw":2,"value":"D2"})",
+       [](const CDeviceState& s) { return s.in[4].source; },
+       2},
+      {{"out.mute", "2"},
+       "OPEN",
+       R"({"param":"out.mute","record":2,"index":null,"raw":1,"value":"OPEN"})",
+       [](const CDeviceState& s) { return s.out[1].mute; },
+       1},
+      {{"automix.nom", "--raw"},
+       "23",
+       R"({"param":"automix.nom","record":null,"index":null,"raw":23,"value":"-7 dB"})",
+       [](const CDeviceState& s) { return s.automix[kNom]; },
+       23},
+      {{"unit.slot", "2", "3"},
+       "M02",
+       R"({"param":"unit.slot","record":2,"index":3,"raw":14,"value":"M02"})",
+       [](const CDeviceState& s) { return static_cast<int>(s.unitSlots[1][2]); },
+       14},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.address[0]);

@@ -104,9 +104,8 @@ TEST_F(SessionAgainstSim, LevelsChangedAtTheProcessorMoveTheEditor) {
   sim->Console("level in 3 40");
   sim->Console("mute out 2 1");
   sim->Console("line out 1 1");
-  EXPECT_TRUE(Drive([&] {
-    return Editor().in[2].level == 40 && Editor().out[1].mute == 1 && Editor().out[0].lineLevel == 1;
-  }, 0));
+  EXPECT_TRUE(Drive(
+      [&] { return Editor().in[2].level == 40 && Editor().out[1].mute == 1 && Editor().out[0].lineLevel == 1; }, 0));
 }
 
 TEST_F(SessionAgainstSim, EditorChangesReachTheProcessor) {
@@ -158,8 +157,7 @@ TEST_F(SessionAgainstSim, DisconnectAndCloseStopTheReports) {
   ASSERT_TRUE(ConnectAfterQueries(2));
   m_session->BeginClose();
   ASSERT_TRUE(Drive([&] { return m_session->CloseFinished(); }, CConnectionSupervisor::kTickMs));
-  EXPECT_TRUE(sim->WaitFor([&] { return sim->ReceivedFrames().back().rfind("%Q,01,00,", 0) == 0; },
-                           kRealDeadlineMs));
+  EXPECT_TRUE(sim->WaitFor([&] { return sim->ReceivedFrames().back().rfind("%Q,01,00,", 0) == 0; }, kRealDeadlineMs));
   m_session.reset();
 }
 

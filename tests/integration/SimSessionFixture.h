@@ -2,8 +2,8 @@
 /// An in-process simulator on 127.0.0.1 (ephemeral port) and the editor's session talking to it over
 /// real UDP. The processor answers on a fixed port, so the session binds the simulator's own port
 /// number on an address of its own (127.0.0.71): both ends on one number, as on the wire, and two
-/// runs cannot meet because the simulator's port is unique while it lives. The session runs on a fake clock that the test moves; waits for frames are real and
-/// bounded, and every wait is on a condition, never on luck.
+/// runs cannot meet because the simulator's port is unique while it lives. The session runs on a fake clock that the
+/// test moves; waits for frames are real and bounded, and every wait is on a condition, never on luck.
 
 #include "SimServer.h"
 

@@ -25,8 +25,8 @@ TEST_F(Sender, PauseOnlyAfterZWAndX) {
     std::string frame;
     int pause;
   } cases[] = {
-      {FrameZ(), 10}, {FrameW(1), 10}, {FrameX(s, 4), 10}, {FrameA(s, 1), 0}, {FrameH(s, 1), 0},
-      {FrameQ(true), 0}, {FrameM(s), 0}, {FrameR(), 0},
+      {FrameZ(), 10},    {FrameW(1), 10},   {FrameX(s, 4), 10}, {FrameA(s, 1), 0},
+      {FrameH(s, 1), 0}, {FrameQ(true), 0}, {FrameM(s), 0},     {FrameR(), 0},
   };
   for (const Case& c : cases) {
     t.entries.clear();
@@ -56,9 +56,9 @@ TEST_F(Sender, RunFollowsThePlanInOrder) {
   const FramePlan plan{{FrameQ(false), 20}, {FrameA(s, 1), 0}, {FrameM(s), 20}, {FrameQ(true), 20}};
   EXPECT_TRUE(sender.Run(plan, "127.0.0.2"));
   ASSERT_EQ(t.Schedule(), (std::vector<Step>{{plan[0].bytes.size(), 20},
-                                               {plan[1].bytes.size(), 0},
-                                               {plan[2].bytes.size(), 20},
-                                               {plan[3].bytes.size(), 20}}));
+                                             {plan[1].bytes.size(), 0},
+                                             {plan[2].bytes.size(), 20},
+                                             {plan[3].bytes.size(), 20}}));
   EXPECT_EQ(t.SentBytes(), plan[0].bytes + plan[1].bytes + plan[2].bytes + plan[3].bytes);
 }
 

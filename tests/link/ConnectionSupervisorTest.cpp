@@ -90,8 +90,8 @@ protected:
   /// Decodes a report into the state and hands its effects to the supervisor, as the session does.
   void Report(const std::string& frame) { sup.OnReport(DispatchFrame(frame, state, clock.NowMs())); }
   void AnswerZ(const char* version = "20") {
-    Report(test::ReportFrame('Z', {"", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "", "",
-                                   "", "", "", "", "", version}));
+    Report(test::ReportFrame('Z', {"", "", "", "", "", "", "", "", "", "", "", "", "",
+                                   "", "", "", "", "", "", "", "", "", "", "", "", version}));
   }
   void AnswerY() { Report(test::ReportFrame('Y', {"", "", "0"})); }
   void SendMeters() { Report(test::ReportFrame('Q', {std::string(44, '0')})); }
@@ -172,8 +172,8 @@ TEST_F(SupervisorTest, AnAnswerToTheSecondQueryConnects) {
   AnswerY();
   EXPECT_TRUE(state.link.online);
   EXPECT_EQ(state.link.retryCount, 1);
-  EXPECT_EQ(host.Since(mark), (std::vector<std::string>{"Button DISCONNECT pressed", "Lamp on", "Status ONLINE",
-                                                        "RefreshAll", "%Q 01"}));
+  EXPECT_EQ(host.Since(mark),
+            (std::vector<std::string>{"Button DISCONNECT pressed", "Lamp on", "Status ONLINE", "RefreshAll", "%Q 01"}));
   RunFor(15'000);
   EXPECT_TRUE(host.TimesOf("Message CANNOT CONNECT.").empty());
   EXPECT_EQ(host.TimesOf("%Z").size(), 2u);
@@ -227,8 +227,8 @@ TEST_F(SupervisorTest, DisconnectStopsTheReportsBeforeTheLink) {
   ConnectOnline();
   const std::size_t mark = host.calls.size();
   sup.OnConnect();
-  EXPECT_EQ(host.Since(mark), (std::vector<std::string>{"%Q 00", "StopReceiving", "Button CONNECT released",
-                                                        "Lamp off", "Status OFFLINE"}));
+  EXPECT_EQ(host.Since(mark), (std::vector<std::string>{"%Q 00", "StopReceiving", "Button CONNECT released", "Lamp off",
+                                                        "Status OFFLINE"}));
   EXPECT_FALSE(state.link.online);
   RunFor(20'000);
   EXPECT_EQ(host.calls.size(), mark + 5);

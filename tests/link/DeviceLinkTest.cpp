@@ -189,9 +189,11 @@ TEST(DeviceLink, SocketSetUpFailureIsReported) {
     LinkSettings settings;
     std::string detail;
   } cases[] = {
-      {"port held by another program", {kLoopback, holder.Port(), 0},
+      {"port held by another program",
+       {kLoopback, holder.Port(), 0},
        "Port " + std::to_string(holder.Port()) + " on 127.0.0.1 is already in use by another program"},
-      {"port held by another link", {kLoopback, running.link.BoundPort(), 0},
+      {"port held by another link",
+       {kLoopback, running.link.BoundPort(), 0},
        "Port " + std::to_string(running.link.BoundPort()) + " on 127.0.0.1 is already in use"},
       {"address not a dotted quad", {"localhost", 0, 0}, "Port 0 on localhost cannot be opened: Invalid argument."},
   };

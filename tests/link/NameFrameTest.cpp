@@ -37,7 +37,8 @@ class NameFrame : public ::testing::Test {
 protected:
   NameFrame() { s.ResetToDefaults(); }
   void SetName(int channel, const std::string& utf8) {
-    orvx::Name& field = channel <= kWireInputs ? s.in[channel - 1].shortName : s.out[channel - kFirstOutputChannel].shortName;
+    orvx::Name& field =
+        channel <= kWireInputs ? s.in[channel - 1].shortName : s.out[channel - kFirstOutputChannel].shortName;
     SetNameBytes(field, Utf8ToGbk(utf8));
   }
   CDeviceState s;
@@ -50,7 +51,9 @@ TEST_F(NameFrame, AsciiNameUnitsAndGlyphCells) {
   ASSERT_EQ(frame.size(), static_cast<std::size_t>(kNameFrameLength));
   EXPECT_TRUE(IsValidFrame(frame));
   EXPECT_EQ(frame.substr(0, kNameAt), "%V,01,01,");
-  EXPECT_EQ(NameDigits(frame), "0043004800200031" "0000000000000000");
+  EXPECT_EQ(NameDigits(frame),
+            "0043004800200031"
+            "0000000000000000");
   EXPECT_EQ(GlyphArea(frame), PatternArea({{'C', 36}, {'H', 36}, {' ', 36}, {'1', 36}}));
   EXPECT_EQ(frame[kGlyphAt + 576], ',');
 }
@@ -60,7 +63,9 @@ TEST_F(NameFrame, ChineseNameUsesWideCells) {
   const std::string frame = FrameV(s, 13, pattern);
   ASSERT_EQ(frame.size(), static_cast<std::size_t>(kNameFrameLength));
   EXPECT_EQ(frame.substr(0, kNameAt), "%V,01,0D,");
-  EXPECT_EQ(NameDigits(frame), "901A905300200031" "0000000000000000");
+  EXPECT_EQ(NameDigits(frame),
+            "901A905300200031"
+            "0000000000000000");
   // GBK lead bytes: 通 = CD A8, 道 = B5 C0.
   EXPECT_EQ(GlyphArea(frame), PatternArea({{0xCD, 72}, {0xB5, 72}, {' ', 36}, {'1', 36}}));
   EXPECT_EQ(pattern.calls, (std::vector<std::string>{"\xCD\xA8", "\xB5\xC0", " ", "1"}));
@@ -70,9 +75,11 @@ TEST_F(NameFrame, NineCharactersSendEightUnitsAndCutTheGlyphArea) {
   SetName(20, "ABCDEFGHI");
   const std::string frame = FrameV(s, 20, pattern);
   ASSERT_EQ(frame.size(), static_cast<std::size_t>(kNameFrameLength));
-  EXPECT_EQ(NameDigits(frame), "0041004200430044" "0045004600470048");
-  EXPECT_EQ(GlyphArea(frame), PatternArea({{'A', 36}, {'B', 36}, {'C', 36}, {'D', 36},
-                                            {'E', 36}, {'F', 36}, {'G', 36}, {'H', 36}}));
+  EXPECT_EQ(NameDigits(frame),
+            "0041004200430044"
+            "0045004600470048");
+  EXPECT_EQ(GlyphArea(frame),
+            PatternArea({{'A', 36}, {'B', 36}, {'C', 36}, {'D', 36}, {'E', 36}, {'F', 36}, {'G', 36}, {'H', 36}}));
 }
 
 TEST_F(NameFrame, FifthChineseCharacterIsCut) {

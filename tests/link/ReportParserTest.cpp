@@ -80,16 +80,19 @@ TEST_F(ReportParser, QLastHoldNeedsTheSettingAndAnInputOneToEight) {
 }
 
 TEST(MeterForDisplay, ClipsToTheVisibleScale) {
-  const std::pair<int, int> cases[] = {{0, 0}, {5, 0}, {8, 0}, {9, 9}, {60, 60}, {70, 70}, {71, 70}, {80, 70}, {255, 70}};
+  const std::pair<int, int> cases[] = {{0, 0},   {5, 0},   {8, 0},   {9, 9},   {60, 60},
+                                       {70, 70}, {71, 70}, {80, 70}, {255, 70}};
   for (auto [meter, shown] : cases) EXPECT_EQ(MeterForDisplay(meter), shown) << meter;
 }
 
 TEST_F(ReportParser, YNamesUnitsAndHandshake) {
   s.link.connecting = true;
   const std::string names = "4E2D6587" + std::string(24, '0') +                           // input 1
-                            Groups(11, [](int) { return std::string(32, '0'); }) +          // inputs 2..12 empty
-                            "0041004200430044004500460047004800" + std::string(30, '0');   // output 1, 9th unit dropped
-  const std::string slots = "FF0102FFFF" "0506070809";
+                            Groups(11, [](int) { return std::string(32, '0'); }) +        // inputs 2..12 empty
+                            "0041004200430044004500460047004800" + std::string(30, '0');  // output 1, 9th unit dropped
+  const std::string slots =
+      "FF0102FFFF"
+      "0506070809";
   const ReportEffects e = Dispatch(ReportFrame('Y', {slots, names.substr(0, 32 * 13), "3"}));
   EXPECT_EQ(e.kind, ReportKind::Y);
   EXPECT_TRUE(e.namesArrived);
@@ -153,7 +156,9 @@ TEST_F(ReportParser, PMovesLevelsAndReportsThemOnlyWhileOnline) {
 /// Frames that must leave the state exactly as it was.
 TEST_F(ReportParser, DamagedOrUnknownFramesChangeNothing) {
   // A gate mask whose frame has a letter among its checksum digits, so lower case differs.
-  const auto letterInSum = [](const std::string& f) { return f.find_first_of("ABCDEF", f.size() - 5) != std::string::npos; };
+  const auto letterInSum = [](const std::string& f) {
+    return f.find_first_of("ABCDEF", f.size() - 5) != std::string::npos;
+  };
   std::string good = ReportFrame('Q', {QBytes(0, 1)});
   for (int mask = 1; mask < 256 && !letterInSum(good); ++mask) good = ReportFrame('Q', {QBytes(mask, 1)});
   ASSERT_TRUE(letterInSum(good));
@@ -197,7 +202,7 @@ TEST(HexFields, DigitsOutsideUpperCaseHexReadAsZero) {
     std::int32_t value;
   };
   const Case cases[] = {{"FF", 2, 0xFF}, {"G5", 2, 0x05}, {"a5", 2, 0x05}, {"4E2D", 4, 0x4E2D},
-                        {"-1", 2, 0x01}, {" 9", 2, 0x09}, {"7", 2, 0x7}, {"", 4, 0}};
+                        {"-1", 2, 0x01}, {" 9", 2, 0x09}, {"7", 2, 0x7},   {"", 4, 0}};
   for (const Case& c : cases) EXPECT_EQ(ReadHex(c.text, 0, c.digits), c.value) << c.text;
 }
 

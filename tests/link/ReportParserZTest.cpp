@@ -80,8 +80,7 @@ std::vector<ZColumnCase> ZColumnCases() {
          EXPECT_EQ(s.out[0].limiter[0], 0);
          EXPECT_EQ(s.out[7].limiter[0], 1);
        }},
-      {"limiter block in wire order 5, 1, 2, 3, 4", 7,
-       Groups(8, [](int i) { return "0A0B0C0D" + Hex(i, 2); }),
+      {"limiter block in wire order 5, 1, 2, 3, 4", 7, Groups(8, [](int i) { return "0A0B0C0D" + Hex(i, 2); }),
        [](const CDeviceState& s) {
          EXPECT_EQ(s.out[0].limiter[5], 0x0A);
          EXPECT_EQ(s.out[0].limiter[1], 0x0B);
@@ -118,12 +117,13 @@ std::vector<ZColumnCase> ZColumnCases() {
          EXPECT_EQ(s.in[7].hpfKind, 2);
        }},
       {"EQ bands 1..4: type - 1, frequency, gain doubled, q", 13,
-       Groups(12, [](int i) {
-         return "02" + Hex(1000 + i, 4) + "4B" + "64" +  // band 1: type 1, gain 150, q 100
-                "03" + Hex(300, 4) + "96" + "0A" +        // band 2: type 2, gain 300
-                "01" + Hex(20000, 4) + "00" + "01" +      // band 3: type 0, gain 0, q 1
-                "02" + Hex(4000, 4) + "32" + "C8";        // band 4: gain 100, q 200
-       }),
+       Groups(12,
+              [](int i) {
+                return "02" + Hex(1000 + i, 4) + "4B" + "64" +  // band 1: type 1, gain 150, q 100
+                       "03" + Hex(300, 4) + "96" + "0A" +       // band 2: type 2, gain 300
+                       "01" + Hex(20000, 4) + "00" + "01" +     // band 3: type 0, gain 0, q 1
+                       "02" + Hex(4000, 4) + "32" + "C8";       // band 4: gain 100, q 200
+              }),
        [](const CDeviceState& s) {
          const PeqBand* b = s.in[0].peq;
          EXPECT_EQ(b[0].type, 1);
@@ -152,7 +152,8 @@ std::vector<ZColumnCase> ZColumnCases() {
          EXPECT_EQ(s.out[7].geq[30].gain, 14);
          EXPECT_EQ(s.out[7].geq[0].freq, 20) << "frequencies do not travel";
        }},
-      {"matrix rows of inputs 1..12", 16, "10000001" + Groups(10, [](int) { return std::string("00000000"); }) + "01000000",
+      {"matrix rows of inputs 1..12", 16,
+       "10000001" + Groups(10, [](int) { return std::string("00000000"); }) + "01000000",
        [](const CDeviceState& s) {
          EXPECT_EQ(s.in[0].route[0], 1);
          EXPECT_EQ(s.in[0].route[1], 0);
@@ -176,8 +177,7 @@ std::vector<ZColumnCase> ZColumnCases() {
          EXPECT_EQ(s.out[0].outSettingJ, 0x0A);
          EXPECT_EQ(s.out[7].outSettingJ, 0x11);
        }},
-      {"output setting K", 21, "00000003",
-       [](const CDeviceState& s) { EXPECT_EQ(s.out[7].outSettingK, 3); }},
+      {"output setting K", 21, "00000003", [](const CDeviceState& s) { EXPECT_EQ(s.out[7].outSettingK, 3); }},
       {"threshold and priority, threshold clamped on inputs 1..8", 22,
        "3201" + Hex(0xFF, 2) + "00" + Groups(10, [](int) { return std::string("0000"); }),
        [](const CDeviceState& s) {
@@ -273,7 +273,7 @@ struct VersionCase {
 };
 
 TEST(ReportParserZ, FirmwareBelow20IsRefused) {
-  const VersionCase cases[] = {{"19", false}, {"20", true}, {"", false}, {"2", false},
+  const VersionCase cases[] = {{"19", false}, {"20", true},   {"", false},  {"2", false},
                                {"100", true}, {"V25", false}, {"20a", true}};
   for (const VersionCase& c : cases) {
     SCOPED_TRACE(c.version);
@@ -305,8 +305,10 @@ TEST(ReportParserZ, AReportWithoutVersionDoesNotInheritTheLastOne) {
 TEST(ReportParserZ, ShortColumnsFillOnlyWhatTheyCover) {
   CDeviceState s = DefaultState();
   ZReport z;
-  z.Set(2, "0102035");                      // three levels and half a group
-  z.Set(5, "5011223344" "50112233");       // one block and a cut one
+  z.Set(2, "0102035");  // three levels and half a group
+  z.Set(5,
+        "5011223344"
+        "50112233");                        // one block and a cut one
   z.Set(13, "02" + Hex(1000, 4) + "4B64");  // band 1 only: the input's group is incomplete
   DispatchFrame(z.Frame(), s, kNow);
   EXPECT_EQ(s.in[2].level, 3);

@@ -6,8 +6,8 @@ namespace orvx {
 namespace {
 
 TEST(AppOptionsTest, ParsesEveryOption) {
-  const auto r = ParseAppOptions({"--demo", "--local-ip", "127.0.0.1", "--data-dir", "/tmp/d", "--lang", "zh",
-                                  "--screenshot", "/tmp/s"});
+  const auto r = ParseAppOptions(
+      {"--demo", "--local-ip", "127.0.0.1", "--data-dir", "/tmp/d", "--lang", "zh", "--screenshot", "/tmp/s"});
   ASSERT_EQ(r.error, "");
   EXPECT_TRUE(r.options.demo);
   EXPECT_EQ(r.options.localIp, "127.0.0.1");
@@ -25,9 +25,14 @@ TEST(AppOptionsTest, ParsesEveryOption) {
 
 TEST(AppOptionsTest, RefusesBadInput) {
   const std::vector<std::vector<std::string>> bad = {
-      {"--device"},          {"--device", "host.example"}, {"--device", "300.1.1.1"},
-      {"--local-ip", ""},    {"--lang", "fr"},             {"--screenshot"},
-      {"--frobnicate"},      {"--demo", "--device", "127.0.0.3"},
+      {"--device"},
+      {"--device", "host.example"},
+      {"--device", "300.1.1.1"},
+      {"--local-ip", ""},
+      {"--lang", "fr"},
+      {"--screenshot"},
+      {"--frobnicate"},
+      {"--demo", "--device", "127.0.0.3"},
   };
   for (const auto& args : bad) EXPECT_NE(ParseAppOptions(args).error, "") << args[0];
 }

@@ -144,7 +144,8 @@ TEST_F(ChangePathTest, APlanGoesInOrderWithItsPausesProgressAndGate) {
   EXPECT_EQ(path.Set(kLevel5, {20, {}}), ChangeResult::Applied);
   EXPECT_FALSE(path.Undo()) << "no undo while a plan runs";
   queue.PumpDue();
-  EXPECT_EQ(wire.sent, (std::vector<std::string>{FrameA(state, 3), FrameA(state, 1), FrameA(state, 6), FrameA(state, 5)}));
+  EXPECT_EQ(wire.sent,
+            (std::vector<std::string>{FrameA(state, 3), FrameA(state, 1), FrameA(state, 6), FrameA(state, 5)}));
   EXPECT_EQ(wire.pauses, (std::vector<int>{20, 20, 20}));
   EXPECT_TRUE(queue.Progress(id).Done());
   EXPECT_FALSE(path.Busy());
@@ -152,7 +153,7 @@ TEST_F(ChangePathTest, APlanGoesInOrderWithItsPausesProgressAndGate) {
   // Undo of the plan goes out the same way: member order, 20 ms apart.
   wire.sent.clear();
   wire.pauses.clear();
-  path.Undo();  // the level
+  path.Undo();               // the level
   ASSERT_TRUE(path.Undo());  // the group
   queue.PumpDue();
   EXPECT_EQ(wire.sent.size(), 4u);

@@ -59,8 +59,10 @@ private:
 class RecordingObserver final : public ISessionObserver {
 public:
   void OnChanged(const ChangeNotice& n) override {
-    if (n.report) reports.push_back(n.report->kind);
-    else if (n.bits == change::kAll) ++refreshes;
+    if (n.report)
+      reports.push_back(n.report->kind);
+    else if (n.bits == change::kAll)
+      ++refreshes;
   }
   void OnMessage(const Caption& text, const Caption& title, const std::string& detail) override {
     messages.push_back(std::string(text.en) + "|" + title.en);
@@ -90,9 +92,7 @@ private:
   CDeviceLink m_link;
 };
 
-std::string ZReport(const char* version) {
-  return CompleteFrame("%Z,01," + std::string(25, ',') + version + ",");
-}
+std::string ZReport(const char* version) { return CompleteFrame("%Z,01," + std::string(25, ',') + version + ","); }
 std::string YReport() { return CompleteFrame("%Y,01,,00410042" + std::string(24, '0') + ",0,"); }
 std::string QReport(int meter) {
   char b[3];
@@ -248,8 +248,9 @@ TEST(EditorSessionSocket, ASocketThatCannotOpenIsReported) {
   }
   ASSERT_TRUE(ProcessFramesUntil(session, waker, [&] { return !observer.messages.empty(); }));
   EXPECT_EQ(observer.messages, (std::vector<std::string>{"Winsock error!|Warming"}));
-  const std::string detail = "Port " + std::to_string(ntohs(addr.sin_port)) +
-                             " on 127.0.0.1 is already in use by another program (a second editor or orvxctl monitor?).";
+  const std::string detail =
+      "Port " + std::to_string(ntohs(addr.sin_port)) +
+      " on 127.0.0.1 is already in use by another program (a second editor or orvxctl monitor?).";
   EXPECT_EQ(observer.details, (std::vector<std::string>{detail}));
   EXPECT_EQ(TextWithDetail("Winsock error!", observer.details.front()), "Winsock error!\n\n" + detail);
   ::close(holder);

@@ -27,14 +27,22 @@ TEST(MainLayoutTest, FixedControlsFollowW) {
     LayoutRect rect;
   };
   const Case cases[] = {
-      {MainControl::ViewChannel, {0, 120, 182, 50}},   {MainControl::ViewMatrix, {182, 120, 182, 50}},
-      {MainControl::ViewMode, {364, 120, 182, 50}},    {MainControl::ViewSystem, {546, 120, 182, 50}},
-      {MainControl::ViewGroups, {728, 120, 182, 50}},  {MainControl::GroupButton1, {283, 5, 100, 60}},
-      {MainControl::GroupButton2, {393, 5, 100, 60}},  {MainControl::GroupButton4, {673, 5, 100, 60}},
-      {MainControl::GroupLabel2, {393, 65, 100, 24}},  {MainControl::ChannelName, {503, 0, 160, 30}},
-      {MainControl::ValueBox, {503, 30, 80, 30}},      {MainControl::ValueBox2, {583, 30, 80, 30}},
-      {MainControl::KindName, {503, 60, 160, 30}},     {MainControl::StatusLamp, {1208, 10, 60, 45}},
-      {MainControl::StatusText, {1193, 60, 90, 30}},   {MainControl::MuteGroupLabel, {910, 100, 182, 30}},
+      {MainControl::ViewChannel, {0, 120, 182, 50}},
+      {MainControl::ViewMatrix, {182, 120, 182, 50}},
+      {MainControl::ViewMode, {364, 120, 182, 50}},
+      {MainControl::ViewSystem, {546, 120, 182, 50}},
+      {MainControl::ViewGroups, {728, 120, 182, 50}},
+      {MainControl::GroupButton1, {283, 5, 100, 60}},
+      {MainControl::GroupButton2, {393, 5, 100, 60}},
+      {MainControl::GroupButton4, {673, 5, 100, 60}},
+      {MainControl::GroupLabel2, {393, 65, 100, 24}},
+      {MainControl::ChannelName, {503, 0, 160, 30}},
+      {MainControl::ValueBox, {503, 30, 80, 30}},
+      {MainControl::ValueBox2, {583, 30, 80, 30}},
+      {MainControl::KindName, {503, 60, 160, 30}},
+      {MainControl::StatusLamp, {1208, 10, 60, 45}},
+      {MainControl::StatusText, {1193, 60, 90, 30}},
+      {MainControl::MuteGroupLabel, {910, 100, 182, 30}},
       {MainControl::ControlGroupLabel, {1092, 100, 182, 30}},
   };
   for (const auto& c : cases) EXPECT_EQ(CMainLayout::ControlRect(c.control, w), c.rect) << int(c.control);

@@ -14,10 +14,11 @@ TEST(NavigationTest, StartsOnGroupOneChannelView) {
 }
 
 TEST(NavigationTest, ViewButtonsSelectTheirViews) {
-  const std::pair<ViewButton, MainView> cases[] = {
-      {ViewButton::Channel, MainView::Channel}, {ViewButton::Matrix, MainView::Matrix},
-      {ViewButton::Mode, MainView::Mode},       {ViewButton::System, MainView::System},
-      {ViewButton::Groups, MainView::Groups}};
+  const std::pair<ViewButton, MainView> cases[] = {{ViewButton::Channel, MainView::Channel},
+                                                   {ViewButton::Matrix, MainView::Matrix},
+                                                   {ViewButton::Mode, MainView::Mode},
+                                                   {ViewButton::System, MainView::System},
+                                                   {ViewButton::Groups, MainView::Groups}};
   for (auto [button, view] : cases) {
     CNavigation nav;
     nav.PressGroup(4);

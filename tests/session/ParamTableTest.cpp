@@ -78,12 +78,18 @@ TEST(ParamTable, TypedTextIsClampedOrRefused) {
     const char* typed;
     std::optional<std::int32_t> raw;
   } cases[] = {
-      {{ParamId::InLevel, 0, 0}, "-6", 54},          {{ParamId::InLevel, 0, 0}, "25dB", 70},
-      {{ParamId::InLevel, 0, 0}, "3.5x", std::nullopt}, {{ParamId::InLevel, 0, 0}, "loud", std::nullopt},
-      {{ParamId::InPeqFreq, 0, 2}, "30000Hz", 20000}, {{ParamId::InPeqGain, 0, 0}, "-3,5", 115},
-      {{ParamId::InSource, 0, 0}, "d3", 3},          {{ParamId::InSource, 0, 0}, "9", std::nullopt},
-      {{ParamId::InMute, 0, 0}, "打开", 1},           {{ParamId::InMute, 0, 0}, "close", 0},
-      {{ParamId::InPreamp, 9, 0}, "45 dB", std::nullopt}, {{ParamId::InCompRatio, 0, 0}, "1:4", 40},
+      {{ParamId::InLevel, 0, 0}, "-6", 54},
+      {{ParamId::InLevel, 0, 0}, "25dB", 70},
+      {{ParamId::InLevel, 0, 0}, "3.5x", std::nullopt},
+      {{ParamId::InLevel, 0, 0}, "loud", std::nullopt},
+      {{ParamId::InPeqFreq, 0, 2}, "30000Hz", 20000},
+      {{ParamId::InPeqGain, 0, 0}, "-3,5", 115},
+      {{ParamId::InSource, 0, 0}, "d3", 3},
+      {{ParamId::InSource, 0, 0}, "9", std::nullopt},
+      {{ParamId::InMute, 0, 0}, "打开", 1},
+      {{ParamId::InMute, 0, 0}, "close", 0},
+      {{ParamId::InPreamp, 9, 0}, "45 dB", std::nullopt},
+      {{ParamId::InCompRatio, 0, 0}, "1:4", 40},
   };
   for (const Case& c : cases) {
     const auto v = ParseParam(c.addr, c.typed);

@@ -7,8 +7,8 @@
 namespace orvx {
 namespace {
 
-constexpr int kTalk = 50;   // -10 dB: above a -45 dB threshold
-constexpr int kQuiet = 0;   // -60 dB: below it
+constexpr int kTalk = 50;  // -10 dB: above a -45 dB threshold
+constexpr int kQuiet = 0;  // -60 dB: below it
 
 /// A mixer with thresholds at -45 dB, MAX OPEN 2, LAST HOLD on, HOLD TIME 500 ms, AUTO.
 class AutoMixerTest : public ::testing::Test {

@@ -40,8 +40,8 @@ TEST(ConsoleCommand, LinesChangeTheProcessorAndSayWhetherToReport) {
 }
 
 TEST(ConsoleCommand, BadLinesAreRefusedAndChangeNothing) {
-  for (const char* line : {"level in 13 40", "level in 3 71", "level in 3", "mute out 9 1", "line in 1 1",
-                           "units 5", "talk out 1 50", "silence -1", "wait 60001", "bogus", "level in x 4"}) {
+  for (const char* line : {"level in 13 40", "level in 3 71", "level in 3", "mute out 9 1", "line in 1 1", "units 5",
+                           "talk out 1 50", "silence -1", "wait 60001", "bogus", "level in x 4"}) {
     SCOPED_TRACE(line);
     CSimDevice d({});
     const CDeviceState before = d.State();
@@ -139,11 +139,12 @@ TEST(SimOptions, DefaultsStayOnLoopback) {
 }
 
 TEST(SimOptions, ParsesEveryOptionAndRefusesBadValues) {
-  const auto parsed = ParseSimOptions({"--ip", "127.0.0.23", "--port", "0", "--version", "19", "--names",
-                                       "A,B", "--rate", "1000", "--loss", "0.2", "--dup", "0.05",
-                                       "--reorder", "0.05", "--corrupt", "0.05", "--split", "0.1", "--seed",
-                                       "42", "--duration", "1.5", "--ignore-z", "1", "--quiet", "--reply-port",
-                                       "40001", "--units", "3"});
+  const auto parsed =
+      ParseSimOptions({"--ip",      "127.0.0.23", "--port",    "0",          "--version", "19",      "--names",
+                       "A,B",       "--rate",     "1000",      "--loss",     "0.2",       "--dup",   "0.05",
+                       "--reorder", "0.05",       "--corrupt", "0.05",       "--split",   "0.1",     "--seed",
+                       "42",        "--duration", "1.5",       "--ignore-z", "1",         "--quiet", "--reply-port",
+                       "40001",     "--units",    "3"});
   ASSERT_TRUE(std::holds_alternative<SimOptions>(parsed)) << std::get<std::string>(parsed);
   const SimOptions& o = std::get<SimOptions>(parsed);
   EXPECT_EQ(o.server.ip, "127.0.0.23");
@@ -160,11 +161,16 @@ TEST(SimOptions, ParsesEveryOptionAndRefusesBadValues) {
   EXPECT_EQ(o.server.replyPort, 40001);
   EXPECT_EQ(o.server.device.unitCount, 3);
 
-  for (const std::vector<std::string>& bad :
-       std::vector<std::vector<std::string>>{{"--ip", "localhost"}, {"--port", "70000"}, {"--rate", "0"},
-                                              {"--loss", "1.5"}, {"--version", "3,2"}, {"--version"},
-                                              {"--frobnicate", "1"}, {"--talkers", "13"}, {"--units", "5"},
-                                              {"--reply-port", "65536"}}) {
+  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{{"--ip", "localhost"},
+                                                                                   {"--port", "70000"},
+                                                                                   {"--rate", "0"},
+                                                                                   {"--loss", "1.5"},
+                                                                                   {"--version", "3,2"},
+                                                                                   {"--version"},
+                                                                                   {"--frobnicate", "1"},
+                                                                                   {"--talkers", "13"},
+                                                                                   {"--units", "5"},
+                                                                                   {"--reply-port", "65536"}}) {
     EXPECT_TRUE(std::holds_alternative<std::string>(ParseSimOptions(bad))) << bad[0];
   }
 }

@@ -24,14 +24,20 @@ TEST(FaultInjector, EachFaultAtCertainty) {
   const std::vector<Case> cases = {
       {"none", {}, [](const auto& d) { EXPECT_EQ(d, std::vector<std::string>{kFrame}); }},
       {"loss", {1, 0, 0, 0, 0}, [](const auto& d) { EXPECT_TRUE(d.empty()); }},
-      {"dup", {0, 1, 0, 0, 0}, [](const auto& d) { EXPECT_EQ(d, (std::vector<std::string>{kFrame, kFrame})); }},
-      {"corrupt", {0, 0, 0, 1, 0},
+      {"dup",
+       {0, 1, 0, 0, 0},
+       [](const auto& d) {
+         EXPECT_EQ(d, (std::vector<std::string>{kFrame, kFrame}));
+       }},
+      {"corrupt",
+       {0, 0, 0, 1, 0},
        [](const auto& d) {
          ASSERT_EQ(d.size(), 1u);
          EXPECT_FALSE(IsValidFrame(d[0]));
          EXPECT_EQ(d[0].size(), kFrame.size());
        }},
-      {"split", {0, 0, 0, 0, 1},
+      {"split",
+       {0, 0, 0, 0, 1},
        [](const auto& d) {
          EXPECT_GE(d.size(), 2u);
          EXPECT_LE(d.size(), 3u);

@@ -31,7 +31,8 @@ CDeviceState VariedState(std::uint32_t seed) {
     c.level = r.Between(0, 70);
     c.mute = r.Between(0, 1);
     c.peqOn = 1;
-    for (int b = 0; b < 4; ++b) c.peq[b] = {r.Between(20, 20000), 2 * r.Between(0, 150), r.Between(1, 200), {0, 0}, r.Between(0, 2)};
+    for (int b = 0; b < 4; ++b)
+      c.peq[b] = {r.Between(20, 20000), 2 * r.Between(0, 150), r.Between(1, 200), {0, 0}, r.Between(0, 2)};
     for (auto& v : c.route) v = r.Between(0, 1);
     c.source = r.Between(0, 4);
     c.threshold = r.Between(0, 80);
@@ -51,7 +52,8 @@ CDeviceState VariedState(std::uint32_t seed) {
     o.outSettingK = r.Between(0, 15);
     SetNameBytes(o.shortName, "Out" + std::to_string(r.Between(0, 99)));
   }
-  const std::int32_t automix[6] = {r.Between(0, 1), r.Between(1, 8), r.Between(0, 1), r.Between(1, 100), r.Between(0, 60), r.Between(20, 30)};
+  const std::int32_t automix[6] = {r.Between(0, 1),   r.Between(1, 8),  r.Between(0, 1),
+                                   r.Between(1, 100), r.Between(0, 60), r.Between(20, 30)};
   std::memcpy(s.automix, automix, sizeof automix);
   for (auto& d : s.detector) d = r.Between(0, 100);
   for (auto& unit : s.unitSlots)

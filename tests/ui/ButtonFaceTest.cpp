@@ -37,7 +37,7 @@ TEST(CaptionStateTest, FirstConditionThatHoldsWins) {
 TEST(MenuItemMetricsTest, ItemSizes) {
   const MenuItemMetrics m;
   EXPECT_EQ(m.ItemSize(true, 80, false, false).height(), 10);
-  EXPECT_EQ(m.ItemSize(false, 0, false, false), QSize(16, 19));   // empty text: icon width wide
+  EXPECT_EQ(m.ItemSize(false, 0, false, false), QSize(16, 19));  // empty text: icon width wide
   EXPECT_EQ(m.ItemSize(false, 50, true, false), QSize(96, 19));
   EXPECT_EQ(m.ItemSize(false, 50, false, true), QSize(81, 19));
   EXPECT_EQ(m.ItemSize(false, 50, true, true), QSize(111, 19));

@@ -83,15 +83,15 @@ TEST_P(WheelAccumulatorTest, StepsOncePerFullNotch) {
   EXPECT_EQ(steps, GetParam().steps);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, WheelAccumulatorTest,
-    ::testing::Values(WheelCase{{-120}, {1}},                 // towards the user: next row
-                      WheelCase{{120}, {-1}},                 // away: previous row
-                      WheelCase{{-60, -60}, {0, 1}},          // half notches gather
-                      WheelCase{{-60, 60, -60}, {0, 0, 0}},   // and cancel
-                      WheelCase{{-360}, {1}},                 // a burst is limited to one notch
-                      WheelCase{{-100, -100, -40}, {0, 1, 0}},  // the sum is capped at -120 then restarts
-                      WheelCase{{240, -120}, {-1, 1}}));
+INSTANTIATE_TEST_SUITE_P(Cases, WheelAccumulatorTest,
+                         ::testing::Values(WheelCase{{-120}, {1}},                // towards the user: next row
+                                           WheelCase{{120}, {-1}},                // away: previous row
+                                           WheelCase{{-60, -60}, {0, 1}},         // half notches gather
+                                           WheelCase{{-60, 60, -60}, {0, 0, 0}},  // and cancel
+                                           WheelCase{{-360}, {1}},                // a burst is limited to one notch
+                                           WheelCase{{-100, -100, -40},
+                                                     {0, 1, 0}},  // the sum is capped at -120 then restarts
+                                           WheelCase{{240, -120}, {-1, 1}}));
 
 }  // namespace
 }  // namespace orvx

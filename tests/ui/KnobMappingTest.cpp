@@ -10,7 +10,7 @@ TEST(KnobMappingTest, AngleSweepsFromLowerLeftToLowerRight) {
   EXPECT_DOUBLE_EQ(knob.Angle(0), -135.0);
   EXPECT_DOUBLE_EQ(knob.Angle(50), 0.0);
   EXPECT_DOUBLE_EQ(knob.Angle(100), 135.0);
-  EXPECT_DOUBLE_EQ(knob.Angle(150), 135.0);  // clamped
+  EXPECT_DOUBLE_EQ(knob.Angle(150), 135.0);                            // clamped
   EXPECT_DOUBLE_EQ(KnobMapping({7, 7, 270.0, 200}).Angle(7), -135.0);  // empty range, no division by zero
 }
 

@@ -43,9 +43,9 @@ TEST_P(MenuExecTest, ShowsTheSkinnedMenuAndReturnsTheChosenCommand) {
   operatorHand.start(0);
   guard.start(5000);
 
-  const int command = CMenuEx::Exec({CMenuEx::Item::Command("SAVE", 7), CMenuEx::Item::Separator(),
-                                     CMenuEx::Item::Command("DELETE", 9)},
-                                    QPoint(40, 40));
+  const int command = CMenuEx::Exec(
+      {CMenuEx::Item::Command("SAVE", 7), CMenuEx::Item::Separator(), CMenuEx::Item::Command("DELETE", 9)},
+      QPoint(40, 40));
   EXPECT_TRUE(skinned);
   EXPECT_EQ(command, c.expected);
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr);

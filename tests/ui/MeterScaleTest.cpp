@@ -78,7 +78,7 @@ TEST(MeterBallisticsTest, PeakHoldsThenFallsToTheLevel) {
   EXPECT_DOUBLE_EQ(meter.Peak(), 40.0);
   EXPECT_FALSE(meter.Advance(999));  // still holding
   EXPECT_DOUBLE_EQ(meter.Peak(), 40.0);
-  EXPECT_TRUE(meter.Advance(501));   // 1 ms of hold left, then 500 ms falling at 20/s
+  EXPECT_TRUE(meter.Advance(501));  // 1 ms of hold left, then 500 ms falling at 20/s
   EXPECT_NEAR(meter.Peak(), 30.0, 1e-9);
   EXPECT_TRUE(meter.Advance(10'000));
   EXPECT_DOUBLE_EQ(meter.Peak(), 10.0);  // never below the level

@@ -98,8 +98,8 @@ TEST_F(SkinComboBoxTest, NearTheBottomOfTheScreenTheListOpensAbove) {
   const QRect list = m_combo.DropList()->geometry();
   const QRect face(m_combo.mapToGlobal(QPoint(0, 0)), m_combo.size());
   EXPECT_EQ(list.bottom(), face.top());  // its last row on the face's first
-  EXPECT_EQ(list.height(), DropListLayout::ListHeight(3, m_combo.DropList()->RowHeight(), 200,
-                                                      m_combo.DropList()->FrameWidth()));
+  EXPECT_EQ(list.height(),
+            DropListLayout::ListHeight(3, m_combo.DropList()->RowHeight(), 200, m_combo.DropList()->FrameWidth()));
   EXPECT_EQ(list.left(), face.left());
   m_combo.HideDropList();
 }
@@ -155,8 +155,9 @@ TEST_F(SkinComboBoxTest, ChoosingARowReportsExactlyOnceAfterTheFaceShowsIt) {
   m_combo.SetCurSel(0);
   m_combo.show();
   QString shownWhenReported;
-  QObject::connect(&m_combo, &CSkinComboBox::DropdownSelected,
-                   [&](int, int row) { shownWhenReported = m_combo.GetText(m_combo.GetCurSel()) + "/" + QString::number(row); });
+  QObject::connect(&m_combo, &CSkinComboBox::DropdownSelected, [&](int, int row) {
+    shownWhenReported = m_combo.GetText(m_combo.GetCurSel()) + "/" + QString::number(row);
+  });
   m_combo.ShowDropList();
   CDropListPopup* list = m_combo.DropList();
   const QRect row1 = list->visualItemRect(list->item(1));

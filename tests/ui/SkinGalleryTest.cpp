@@ -87,8 +87,10 @@ void Strip(QWidget* parent, int x, int width, const QString& name, bool active, 
   gain->SetCurSel(0);
   gain->setGeometry(8, 115, width - 16, 24);
   const int bw = width - 24;
-  Button(strip, active ? QString::fromUtf8("压缩器") : "COMP", "button_normal", "button_lit", QRect(12, 145, bw, 26), active);
-  Button(strip, active ? QString::fromUtf8("优先") : "PRIORITY", "button_normal", "button_amber", QRect(12, 175, bw, 26), active);
+  Button(strip, active ? QString::fromUtf8("压缩器") : "COMP", "button_normal", "button_lit", QRect(12, 145, bw, 26),
+         active);
+  Button(strip, active ? QString::fromUtf8("优先") : "PRIORITY", "button_normal", "button_amber",
+         QRect(12, 175, bw, 26), active);
   Button(strip, "48V", "button_normal", "button_red", QRect(12, 205, bw, 26), active);
   Button(strip, active ? "ACTIVE" : "WAITING", "button_disabled", "button_green", QRect(12, 235, bw, 26), active);
   auto* fader = new CSkinSlider(strip, 3);
@@ -106,7 +108,8 @@ void Strip(QWidget* parent, int x, int width, const QString& name, bool active, 
   meter->SetPlotMargins(4, 4);
   meter->setGeometry(width / 2 + 15, 290, 12, 215);
   meter->SetValue(0, active ? 46.0 : 18.0);
-  Button(strip, active ? QString::fromUtf8("静音") : "MUTE", "button_normal", "button_red", QRect(12, 520, bw, 40), active);
+  Button(strip, active ? QString::fromUtf8("静音") : "MUTE", "button_normal", "button_red", QRect(12, 520, bw, 40),
+         active);
   Button(strip, name, "tab_normal", "tab_down", QRect(6, 580, width - 12, 50), active);
 }
 
@@ -137,8 +140,10 @@ TEST_F(SkinGalleryTest, EverySkinImageOfTheResourceListLoads) {
 }
 
 TEST_F(SkinGalleryTest, PressedFacesDifferFromNormalFacesAtStripWidth) {
-  for (const auto& [normal, lit] : {std::pair{"button_normal", "button_lit"}, {"button_normal", "button_red"},
-                                    {"tab_normal", "tab_down"}, {"combo_face", "combo_hover"}}) {
+  for (const auto& [normal, lit] : {std::pair{"button_normal", "button_lit"},
+                                    {"button_normal", "button_red"},
+                                    {"tab_normal", "tab_down"},
+                                    {"combo_face", "combo_hover"}}) {
     PngButton button("MUTE");
     button.SetImages(normal, lit);
     button.resize(150, 40);  // a strip at 1920 x 1080 is 182 wide; faces stretch by 9-slice
@@ -177,7 +182,8 @@ TEST_F(SkinGalleryTest, RendersTheGallery) {
     lamp->move(710 + i * 70, 70);
   }
   for (int i = 0; i < 4; ++i) {
-    Button(&gallery, QString::number(i + 1), "button_normal", "button_lit", QRect(860 + i * 44, 75, 40, 32), i % 2 == 0);
+    Button(&gallery, QString::number(i + 1), "button_normal", "button_lit", QRect(860 + i * 44, 75, 40, 32),
+           i % 2 == 0);
   }
   auto* hover = Button(&gallery, "HOVER", "button_normal", "button_hover", QRect(1040, 75, 90, 32), false);
   hover->SetMode(PngButton::Push);
@@ -255,7 +261,8 @@ TEST_F(SkinGalleryTest, RendersTheGallery) {
   CMenuEx menu;
   using Item = CMenuEx::Item;
   menu.LoadOwnerDrawMenu({Item::Command("SAVE", 1), Item::Command("RECALL", 2, true, true), Item::Separator(),
-                          Item::Command("DELETE", 3, false, true), Item::Popup(QString::fromUtf8("预设"), {Item::Command("A", 4)})});
+                          Item::Command("DELETE", 3, false, true),
+                          Item::Popup(QString::fromUtf8("预设"), {Item::Command("A", 4)})});
   menu.setActiveAction(menu.actions().first());
   menu.adjustSize();
 

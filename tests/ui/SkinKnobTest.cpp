@@ -25,9 +25,9 @@ protected:
 
 TEST_F(SkinKnobTest, VerticalDragMovesWhileDraggingAndReportsOnRelease) {
   test::Press(&m_knob, QPoint(24, 24));
-  test::MoveTo(&m_knob, QPoint(24, 14));   // up 10 px: +2
-  test::MoveTo(&m_knob, QPoint(30, 14));   // sideways: no change, no report
-  test::MoveTo(&m_knob, QPoint(24, -200)); // far up: clamps at 20
+  test::MoveTo(&m_knob, QPoint(24, 14));    // up 10 px: +2
+  test::MoveTo(&m_knob, QPoint(30, 14));    // sideways: no change, no report
+  test::MoveTo(&m_knob, QPoint(24, -200));  // far up: clamps at 20
   EXPECT_EQ(m_knob.Value(), 20);
   const std::vector<std::pair<int, int>> moving{{9, 2}, {9, 20}};
   EXPECT_EQ(m_moving.calls, moving);

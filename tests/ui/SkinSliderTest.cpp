@@ -74,9 +74,9 @@ TEST_F(SkinSliderTest, HorizontalPressFarFromTheThumbMakesItJump) {
   slider.SetRange(0, 100);
   Recorder moving;
   QObject::connect(&slider, &CSkinSlider::SliderMoving, moving.Slot());
-  slider.SetPos(50);                  // centre 100
+  slider.SetPos(50);                      // centre 100
   test::Press(&slider, QPoint(140, 15));  // 40 away: jumps, centre under the pointer
-  EXPECT_EQ(slider.Pos(), 72);        // trunc((140 - 10) / 180 x 100)
+  EXPECT_EQ(slider.Pos(), 72);            // trunc((140 - 10) / 180 x 100)
   ASSERT_EQ(moving.calls.size(), 1u);
   test::MoveTo(&slider, QPoint(149, 15));
   EXPECT_EQ(slider.Pos(), 77);

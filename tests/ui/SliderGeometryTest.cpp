@@ -21,16 +21,17 @@ TEST_P(PosToPixelTest, MapsThePositionToTheThumbCentre) {
   EXPECT_EQ(c.geometry.PosToPixel(c.position), c.pixel);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, PosToPixelTest,
-    ::testing::Values(PixelCase{Fader200(), 0, 10}, PixelCase{Fader200(), 100, 190}, PixelCase{Fader200(), 50, 100},
-                      // margins 5 and 15: S + trunc(p/70 * (230 - 15 - 40 - 5)) + 20
-                      PixelCase{{230, 5, 15, 40, 0, 70}, 0, 25}, PixelCase{{230, 5, 15, 40, 0, 70}, 70, 195},
-                      PixelCase{{230, 5, 15, 40, 0, 70}, 35, 110},
-                      // trunc cuts towards zero: 1/3 of 170 = 56.67 -> 56
-                      PixelCase{{200, 0, 0, 30, 0, 3}, 1, 71},
-                      // an empty range keeps the thumb at the start
-                      PixelCase{{200, 0, 0, 20, 5, 5}, 5, 10}));
+INSTANTIATE_TEST_SUITE_P(Cases, PosToPixelTest,
+                         ::testing::Values(PixelCase{Fader200(), 0, 10}, PixelCase{Fader200(), 100, 190},
+                                           PixelCase{Fader200(), 50, 100},
+                                           // margins 5 and 15: S + trunc(p/70 * (230 - 15 - 40 - 5)) + 20
+                                           PixelCase{{230, 5, 15, 40, 0, 70}, 0, 25},
+                                           PixelCase{{230, 5, 15, 40, 0, 70}, 70, 195},
+                                           PixelCase{{230, 5, 15, 40, 0, 70}, 35, 110},
+                                           // trunc cuts towards zero: 1/3 of 170 = 56.67 -> 56
+                                           PixelCase{{200, 0, 0, 30, 0, 3}, 1, 71},
+                                           // an empty range keeps the thumb at the start
+                                           PixelCase{{200, 0, 0, 20, 5, 5}, 5, 10}));
 
 TEST(SliderGeometryTest, PixelToPosInvertsPosToPixelOverTheWholeRange) {
   const SliderGeometry g{230, 5, 15, 40, 0, 70};
@@ -51,7 +52,7 @@ TEST(SliderGeometryTest, ZeroTravelNeverDividesByZero) {
 TEST(SliderGeometryTest, GrabOffsetKeepsTheThumbForNearPressesAndJumpsForFarOnes) {
   const SliderGeometry g = Fader200();
   EXPECT_EQ(g.GrabOffset(103, 100), 3);
-  EXPECT_EQ(g.GrabOffset(90, 100), -10);   // exactly half a thumb away still holds
+  EXPECT_EQ(g.GrabOffset(90, 100), -10);  // exactly half a thumb away still holds
   EXPECT_EQ(g.GrabOffset(140, 100), 0);
   EXPECT_EQ(g.GrabOffset(89, 100), 0);
 }
@@ -104,11 +105,11 @@ TEST_P(SliderKeyTest, StepsAndClamps) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, SliderKeyTest,
                          ::testing::Values(KeyCase{SliderKey::PageUp, 50, 30}, KeyCase{SliderKey::PageUp, 10, 0},
-                                           KeyCase{SliderKey::PageDown, 50, 70},
-                                           KeyCase{SliderKey::PageDown, 95, 100}, KeyCase{SliderKey::End, 3, 100},
-                                           KeyCase{SliderKey::Home, 60, 0}, KeyCase{SliderKey::Home, 0, 0},
-                                           KeyCase{SliderKey::Up, 50, 49}, KeyCase{SliderKey::Left, 0, 0},
-                                           KeyCase{SliderKey::Down, 50, 51}, KeyCase{SliderKey::Right, 100, 100}));
+                                           KeyCase{SliderKey::PageDown, 50, 70}, KeyCase{SliderKey::PageDown, 95, 100},
+                                           KeyCase{SliderKey::End, 3, 100}, KeyCase{SliderKey::Home, 60, 0},
+                                           KeyCase{SliderKey::Home, 0, 0}, KeyCase{SliderKey::Up, 50, 49},
+                                           KeyCase{SliderKey::Left, 0, 0}, KeyCase{SliderKey::Down, 50, 51},
+                                           KeyCase{SliderKey::Right, 100, 100}));
 
 }  // namespace
 }  // namespace orvx

@@ -33,8 +33,8 @@ inline void Key(QWidget* w, int key) {
 
 inline void Wheel(QWidget* w, int delta) {
   const QPointF at(w->width() / 2.0, w->height() / 2.0);
-  QWheelEvent event(at, QPointF(w->mapToGlobal(at.toPoint())), QPoint(), QPoint(0, delta), Qt::NoButton,
-                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QWheelEvent event(at, QPointF(w->mapToGlobal(at.toPoint())), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
   QCoreApplication::sendEvent(w, &event);
 }
 
