@@ -210,7 +210,8 @@ TEST_F(MainDlgTest, TypedValueIsClampedStoredMovesTheFaderAndSends) {
   EXPECT_TRUE(dlg->ValueBox()->styleSheet().contains("#e04848"));
   // ...and reverts when the field loses focus without a commit.
   dlg->ValueBox()->clearFocus();
-  QCoreApplication::sendEvent(dlg->ValueBox(), new QFocusEvent(QEvent::FocusOut));
+  QFocusEvent focusOut(QEvent::FocusOut);
+  QCoreApplication::sendEvent(dlg->ValueBox(), &focusOut);
   EXPECT_EQ(dlg->ValueBox()->text(), "-60dB");
   EXPECT_FALSE(dlg->ValueBox()->styleSheet().contains("#e04848"));
 }
