@@ -13,19 +13,13 @@
 #include <cstring>
 
 #include "link/Commands.h"
+#include "link/SocketAddress.h"
 
 namespace orvx {
 namespace {
 
 /// Answers are a few dozen bytes; anything longer is cut and cannot verify.
 constexpr std::size_t kAnswerBufferBytes = 512;
-
-bool ToAddress(const std::string& ip, std::uint16_t port, sockaddr_in& out) {
-  out = {};
-  out.sin_family = AF_INET;
-  out.sin_port = htons(port);
-  return inet_pton(AF_INET, ip.c_str(), &out.sin_addr) == 1;
-}
 
 HostRange ClampedRange(HostRange r) { return {std::max(r.first, 1), std::min(r.last, 254)}; }
 
@@ -77,7 +71,7 @@ SearchStart CDeviceSearch::Start() {
   if (!subnet) return {false, NoInterfaceReason()};
 
   sockaddr_in local{};
-  if (m_stopEvent < 0 || !ToAddress(m_settings.localIp, m_settings.localPort, local)) {
+  if (m_stopEvent < 0 || !ToSocketAddress(m_settings.localIp, m_settings.localPort, local)) {
     return {false,
             {"cannot listen on \"" + m_settings.localIp + "\": not an IPv4 address",
              "无法在 \"" + m_settings.localIp + "\" 上监听：不是 IPv4 地址"}};
@@ -160,7 +154,7 @@ void CDeviceSearch::ProbeThreadProc(HostRange range, std::vector<int> hosts, std
     if (next < hosts.size() && hosts[next] == h) {
       ++next;
       sockaddr_in to{};
-      if (ToAddress(prefix + "." + std::to_string(h), m_settings.remotePort, to)) {
+      if (ToSocketAddress(prefix + "." + std::to_string(h), m_settings.remotePort, to)) {
         for (int i = 0; i < kProbesPerHost; ++i) {
           // A failed send is not retried: the host simply does not answer.
           const ssize_t n = sendto(m_socket, probe.data(), probe.size(), MSG_NOSIGNAL,

@@ -13,6 +13,7 @@
 
 #include "core/Captions.h"
 #include "link/FrameChecksum.h"
+#include "link/SocketAddress.h"
 #include "link/SocketErrorText.h"
 
 namespace orvx {
@@ -20,14 +21,6 @@ namespace {
 
 /// A received datagram is read into a buffer of this size; anything longer is cut.
 constexpr std::size_t kReceiveBufferBytes = 2048;
-
-/// Parses a dotted quad; host names are never resolved.
-bool ToAddress(const std::string& ip, std::uint16_t port, sockaddr_in& out) {
-  out = {};
-  out.sin_family = AF_INET;
-  out.sin_port = htons(port);
-  return inet_pton(AF_INET, ip.c_str(), &out.sin_addr) == 1;
-}
 
 }  // namespace
 
@@ -73,7 +66,7 @@ int CDeviceLink::OpenSocket(int& errorNumber) {
     errorNumber = EBADF;
     return -1;
   }
-  if (!ToAddress(m_settings.localIp, m_settings.localPort, local)) {
+  if (!ToSocketAddress(m_settings.localIp, m_settings.localPort, local)) {
     errorNumber = EINVAL;  // not a dotted quad
     return -1;
   }
@@ -161,7 +154,7 @@ bool CDeviceLink::SendDatagram(std::string_view bytes, const std::string& ip) {
 
 bool CDeviceLink::SendDatagramTo(std::string_view bytes, const std::string& ip, std::uint16_t port) {
   sockaddr_in to{};
-  if (!ToAddress(ip, port, to)) return false;
+  if (!ToSocketAddress(ip, port, to)) return false;
   // Held only for the send itself, so the receive thread cannot close the socket underneath it.
   std::lock_guard lock(m_socketMutex);
   if (m_socket < 0) return false;
