@@ -9,10 +9,6 @@
 namespace orvx {
 namespace {
 
-constexpr int kFirstInputEntry = 1;    // CH01..CH12
-constexpr int kFirstMasterEntry = 13;  // M01..M04
-constexpr int kFirstDanteEntry = 17;   // D01..D04
-
 std::string Numbered(const char* format, int n) {
   char buf[24];
   std::snprintf(buf, sizeof buf, format, n);
@@ -29,15 +25,8 @@ std::string UnitButtonCaption(int button) {
 }
 
 std::string SlotEntryCaption(int index) {
-  if (index == 0) return "NULL";
-  if (index >= kFirstInputEntry && index < kFirstMasterEntry) return Numbered("CH%02d", index);
-  if (index >= kFirstMasterEntry && index < kFirstDanteEntry) {
-    return Numbered("M%02d", index - kFirstMasterEntry + 1);
-  }
-  if (index >= kFirstDanteEntry && index < kSlotEntries) {
-    return Numbered("D%02d", index - kFirstDanteEntry + 1);
-  }
-  return {};
+  if (index < 0 || index >= kSlotEntries) return {};
+  return captions::kSlotEntryCaptions[static_cast<std::size_t>(index)].en;
 }
 
 std::array<std::string, kSlotEntries> SlotEntryCaptions() {

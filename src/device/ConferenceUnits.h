@@ -21,6 +21,14 @@ constexpr std::uint8_t kNoSelection = 255;  ///< a slot whose list had nothing s
 constexpr int kResetAllPauseMs = 100;       ///< after each unit's frame when all units are cleared
 
 namespace captions {
+/// The entries of a unit slot list, by selection index.
+inline constexpr std::array<Caption, kSlotEntries> kSlotEntryCaptions{{
+    {"NULL", "NULL"}, {"CH01", "CH01"}, {"CH02", "CH02"}, {"CH03", "CH03"}, {"CH04", "CH04"}, {"CH05", "CH05"},
+    {"CH06", "CH06"}, {"CH07", "CH07"}, {"CH08", "CH08"}, {"CH09", "CH09"}, {"CH10", "CH10"}, {"CH11", "CH11"},
+    {"CH12", "CH12"}, {"M01", "M01"},   {"M02", "M02"},   {"M03", "M03"},   {"M04", "M04"},   {"D01", "D01"},
+    {"D02", "D02"},   {"D03", "D03"},   {"D04", "D04"},
+}};
+
 inline constexpr Caption kAlreadySelect{"Already select.", "Already select."};
 inline constexpr Caption kUnitCall{"CALL", "呼叫"};
 inline constexpr Caption kResetAllUnits{"Reset all PLK700 SETTING", "复位PLK700设置"};

@@ -24,11 +24,4 @@ inline constexpr std::array<Caption, 7> kSlopes{{{"-12dB/Oct", "-12dB/Oct"},
                                                  {"-36dB/Oct", "-36dB/Oct"},
                                                  {"-42dB/Oct", "-42dB/Oct"},
                                                  {"-48dB/Oct", "-48dB/Oct"}}};
-inline constexpr std::array<Caption, 21> kUnitSlots{{
-    {"NULL", "NULL"}, {"CH01", "CH01"}, {"CH02", "CH02"}, {"CH03", "CH03"}, {"CH04", "CH04"}, {"CH05", "CH05"},
-    {"CH06", "CH06"}, {"CH07", "CH07"}, {"CH08", "CH08"}, {"CH09", "CH09"}, {"CH10", "CH10"}, {"CH11", "CH11"},
-    {"CH12", "CH12"}, {"M01", "M01"},   {"M02", "M02"},   {"M03", "M03"},   {"M04", "M04"},   {"D01", "D01"},
-    {"D02", "D02"},   {"D03", "D03"},   {"D04", "D04"},
-}};
-
 }  // namespace orvx::lists

@@ -8,6 +8,7 @@
 #include "core/NumberText.h"
 #include "core/TextCodec.h"
 #include "link/ReportEffects.h"
+#include "device/ConferenceUnits.h"
 #include "session/ParamCaptions.h"
 
 namespace orvx {
@@ -208,7 +209,7 @@ const ParamDef kTable[] = {
   {ParamId::ControlGroupSwitch, "controlgroup.switch", ParamScope::ControlGroup, kGroups, 14, 0, 1,
    Toggle(L::kOffOn), {"SWITCH%d", "开关%d"}, change::kGroups, Carrier::None, false, ORVX_ACCESS(controlGroups[r].switches[i])},
 
-  {ParamId::UnitSlot, "unit.slot", ParamScope::Unit, kUnits, kUnitSlotBytes, 0, 20, List(L::kUnitSlots),
+  {ParamId::UnitSlot, "unit.slot", ParamScope::Unit, kUnits, kUnitSlotBytes, 0, 20, List(captions::kSlotEntryCaptions),
    {"SLOT%d", "槽%d"}, change::kUnits, Carrier::UnitSlots, false,
    [](const CDeviceState& s, int r, int i) -> std::int32_t { return s.unitSlots[r][i]; },
    [](CDeviceState& s, int r, int i, std::int32_t v) { s.unitSlots[r][i] = static_cast<std::uint8_t>(v); }},
