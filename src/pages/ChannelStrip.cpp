@@ -85,8 +85,8 @@ void CChannelStrip::ShowLevel() {
 }
 
 QString CChannelStrip::NameText() const {
-  const Name& field = m_slot.output ? State().out[m_slot.record].shortName : State().in[m_slot.record].shortName;
-  return QString::fromStdString(GbkToUtf8(NameBytes(field)));
+  const ParamAddr name = Addr(ParamId::InName, ParamId::OutName);
+  return QString::fromStdString(FormatParam(name, ReadParam(State(), name), State().language));
 }
 
 void CChannelStrip::UpdateMeter() {

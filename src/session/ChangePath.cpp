@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "link/CommandSender.h"
+#include "session/ChannelName.h"
 #include "session/CommandFrames.h"
 
 namespace orvx {
@@ -33,8 +34,7 @@ std::optional<CChangePath::Written> CChangePath::Write(const ChangeRequest& requ
   // Check everything first: a request is applied whole or not at all.
   for (const ParamWrite& w : request.writes) {
     if (!IsValidAddr(w.addr)) return std::nullopt;
-    if (Param(w.addr.id).display.kind == DisplayKind::Text &&
-        (w.value.text.empty() || w.value.text.size() > static_cast<std::size_t>(kNameLimitBytes)))
+    if (Param(w.addr.id).display.kind == DisplayKind::Text && CheckNameBytes(w.value.text) != NameResult::Stored)
       return std::nullopt;
   }
   Written out;
@@ -120,13 +120,17 @@ std::uint32_t CChangePath::ApplyPlan(const PlanRequest& plan, ChangeResult* resu
   Told(written->bits);
   say(written->entries.empty() ? ChangeResult::Unchanged : ChangeResult::Applied);
   const std::uint32_t id = QueuePlan(*written, plan.pauseMs);
-  if (id != 0) {
-    m_plan = id;
-    m_planGatesAll = plan.gateAll;
-    m_planOwns.clear();
-    for (const ParamWrite& w : plan.change.writes) m_planOwns.push_back(w.addr);
-  }
+  std::vector<ParamAddr> owns;
+  for (const ParamWrite& w : plan.change.writes) owns.push_back(w.addr);
+  Gate(id, std::move(owns), plan.gateAll);
   return id;
+}
+
+void CChangePath::Gate(std::uint32_t plan, std::vector<ParamAddr> owns, bool all) {
+  if (plan == 0) return;
+  m_plan = plan;
+  m_planOwns = std::move(owns);
+  m_planGatesAll = all;
 }
 
 std::uint32_t CChangePath::RunningPlan() {
@@ -155,13 +159,9 @@ bool CChangePath::Replay(const UndoStep& step, bool backwards) {
   Told(written->bits);
   // The same frames the original change sent: a plan goes as a plan again, with its pauses.
   if (step.planPauseMs > 0) {
-    const std::uint32_t id = QueuePlan(*written, step.planPauseMs);
-    if (id != 0) {
-      m_plan = id;
-      m_planGatesAll = false;
-      m_planOwns.clear();
-      for (const UndoEntry& e : step.entries) m_planOwns.push_back(e.addr);
-    }
+    std::vector<ParamAddr> owns;
+    for (const UndoEntry& e : step.entries) owns.push_back(e.addr);
+    Gate(QueuePlan(*written, step.planPauseMs), std::move(owns), false);
   } else {
     Queue(*written);
   }

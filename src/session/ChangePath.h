@@ -108,6 +108,8 @@ private:
   void Queue(const Written& w);
   std::uint32_t QueuePlan(const Written& w, int pauseMs);
   void Told(std::uint32_t bits) const;
+  /// A queued plan gates the values it writes (or everything) until it is done.
+  void Gate(std::uint32_t plan, std::vector<ParamAddr> owns, bool all);
   bool Replay(const UndoStep& step, bool backwards);
 
   CDeviceState& m_state;

@@ -9,5 +9,7 @@ namespace orvx {
 enum class NameResult { Stored, TooLong, Empty };
 
 NameResult CheckName(std::string_view utf8);
+/// The same rule on a name already in the processor's code page.
+NameResult CheckNameBytes(std::string_view gbk);
 
 }  // namespace orvx

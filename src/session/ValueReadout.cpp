@@ -1,7 +1,5 @@
 #include "session/ValueReadout.h"
 
-#include "core/TextCodec.h"
-
 namespace orvx {
 
 void CValueReadout::Touch(const ParamAddr& addr) {
@@ -12,10 +10,10 @@ ReadoutTexts CValueReadout::Texts(const CDeviceState& state) const {
   if (!m_addr) return {};
   const ParamAddr& a = *m_addr;
   ReadoutTexts t;
-  switch (Param(a.id).scope) {
-    case ParamScope::Input: t.name = GbkToUtf8(NameBytes(state.in[a.record].shortName)); break;
-    case ParamScope::Output: t.name = GbkToUtf8(NameBytes(state.out[a.record].shortName)); break;
-    default: break;
+  const ParamScope scope = Param(a.id).scope;
+  if (scope == ParamScope::Input || scope == ParamScope::Output) {
+    const ParamAddr name{scope == ParamScope::Input ? ParamId::InName : ParamId::OutName, a.record, 0};
+    t.name = FormatParam(name, ReadParam(state, name), state.language);
   }
   t.caption = ParamCaption(a, state.language);
   t.value = FormatParam(a, ReadParam(state, a), state.language);
