@@ -84,7 +84,12 @@ FaceSlot PngButton::CurrentFace() const {
   return ChooseFace(m_mode == Toggle, m_unavailable, m_checked, isDown(), m_hovered);
 }
 
-QColor PngButton::CurrentCaptionColor() const { return m_checked ? m_checkedCaptionColor : m_captionColor; }
+QColor PngButton::CurrentCaptionColor() const {
+  QColor c = m_checked ? m_checkedCaptionColor : m_captionColor;
+  // A disabled key keeps its face but its caption fades, so it reads as "nothing to do".
+  if (!isEnabled()) c.setAlphaF(c.alphaF() * 0.35);
+  return c;
+}
 
 QSize PngButton::sizeHint() const {
   if (!m_images[0].isNull()) {
