@@ -105,8 +105,7 @@ CMainDlg::CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* pare
 
   auto* quit = new QShortcut(QKeySequence::Quit, this);
   connect(quit, &QShortcut::activated, this, &QWidget::close);
-  for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::Key_Z)})
-    connect(new QShortcut(keys, this), &QShortcut::activated, this, &CMainDlg::Undo);
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this), &QShortcut::activated, this, &CMainDlg::Undo);
   for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
     connect(new QShortcut(keys, this), &QShortcut::activated, this, &CMainDlg::Redo);
   connect(&m_tick, &QTimer::timeout, this, [this] { m_session.Tick(); });
