@@ -82,6 +82,22 @@ std::uint32_t CChangePath::QueuePlan(const Written& w, int pauseMs) {
     frame.back().pauseAfterMs = std::max(frame.back().pauseAfterMs, pauseMs);
     plan.insert(plan.end(), frame.begin(), frame.end());
   }
+  return Submit(std::move(plan));
+}
+
+std::uint32_t CChangePath::QueueSteps(const std::vector<PlanStep>& steps) {
+  if (!m_state.link.online) return 0;
+  FramePlan plan;
+  for (const PlanStep& step : steps) {
+    FramePlan frame = PlanFrame(BuildCommandFrame(m_state, step.key, m_renderer));
+    if (frame.empty()) continue;
+    frame.back().pauseAfterMs = std::max(frame.back().pauseAfterMs, step.pauseMs);
+    plan.insert(plan.end(), frame.begin(), frame.end());
+  }
+  return Submit(std::move(plan));
+}
+
+std::uint32_t CChangePath::Submit(FramePlan plan) {
   return plan.empty() ? 0 : m_queue.SubmitPlan(std::move(plan), m_state.link.deviceIp);
 }
 
@@ -90,7 +106,7 @@ ChangeResult CChangePath::Apply(const ChangeRequest& request) {
   auto written = Write(request);
   if (!written) return ChangeResult::Refused;
   if (request.origin != ChangeOrigin::Undo && request.origin != ChangeOrigin::Redo) {
-    m_undo.Record(UndoStep{written->entries, request.gesture, 0});
+    m_undo.Record(UndoStep{written->entries, request.gesture, 0, {}});
   }
   Told(written->bits);
   Queue(*written);
@@ -115,11 +131,11 @@ std::uint32_t CChangePath::ApplyPlan(const PlanRequest& plan, ChangeResult* resu
     return 0;
   }
   if (plan.change.origin != ChangeOrigin::Undo && plan.change.origin != ChangeOrigin::Redo) {
-    m_undo.Record(UndoStep{written->entries, 0, plan.pauseMs});
+    m_undo.Record(UndoStep{written->entries, 0, plan.pauseMs, plan.steps});
   }
   Told(written->bits);
   say(written->entries.empty() ? ChangeResult::Unchanged : ChangeResult::Applied);
-  const std::uint32_t id = QueuePlan(*written, plan.pauseMs);
+  const std::uint32_t id = plan.steps.empty() ? QueuePlan(*written, plan.pauseMs) : QueueSteps(plan.steps);
   std::vector<ParamAddr> owns;
   for (const ParamWrite& w : plan.change.writes) owns.push_back(w.addr);
   Gate(id, std::move(owns), plan.gateAll);
@@ -158,10 +174,12 @@ bool CChangePath::Replay(const UndoStep& step, bool backwards) {
   if (!written) return false;
   Told(written->bits);
   // The same frames the original change sent: a plan goes as a plan again, with its pauses.
-  if (step.planPauseMs > 0) {
+  if (step.planPauseMs > 0 || !step.planSteps.empty()) {
     std::vector<ParamAddr> owns;
     for (const UndoEntry& e : step.entries) owns.push_back(e.addr);
-    Gate(QueuePlan(*written, step.planPauseMs), std::move(owns), false);
+    const std::uint32_t id =
+        step.planSteps.empty() ? QueuePlan(*written, step.planPauseMs) : QueueSteps(step.planSteps);
+    Gate(id, std::move(owns), false);
   } else {
     Queue(*written);
   }

@@ -55,6 +55,10 @@ struct PlanRequest {
   ChangeRequest change;
   int pauseMs = 0;       ///< after every frame of the plan
   bool gateAll = false;  ///< scene recall, factory recovery: the whole device is busy
+  /// When not empty, the plan sends exactly these frames in this order (a frame may repeat), each
+  /// followed by its own pause, instead of one frame per changed value; they go even when no value
+  /// moved (the operator asked for them) and `pauseMs` is not used.
+  std::vector<PlanStep> steps;
 };
 
 class CChangePath {
@@ -107,6 +111,8 @@ private:
   std::optional<Written> Write(const ChangeRequest& request);
   void Queue(const Written& w);
   std::uint32_t QueuePlan(const Written& w, int pauseMs);
+  std::uint32_t QueueSteps(const std::vector<PlanStep>& steps);
+  std::uint32_t Submit(FramePlan plan);
   void Told(std::uint32_t bits) const;
   /// A queued plan gates the values it writes (or everything) until it is done.
   void Gate(std::uint32_t plan, std::vector<ParamAddr> owns, bool all);

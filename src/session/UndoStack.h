@@ -18,10 +18,18 @@ struct UndoEntry {
   ParamValue after;
 };
 
+/// One frame of a plan whose order and pauses are given by its caller (a mute group, a linked
+/// threshold): the frame is built from the state when the plan is queued.
+struct PlanStep {
+  CommandKey key;
+  int pauseMs = 0;  ///< after this frame
+};
+
 struct UndoStep {
   std::vector<UndoEntry> entries;
   std::uint64_t gesture = 0;  ///< non-zero: later changes of the same gesture join this step
   int planPauseMs = 0;        ///< the change went out as a plan with this pause between frames
+  std::vector<PlanStep> planSteps;  ///< or as these frames, in this order
 };
 
 class CUndoStack {

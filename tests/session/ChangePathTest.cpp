@@ -161,6 +161,28 @@ TEST_F(ChangePathTest, APlanGoesInOrderWithItsPausesProgressAndGate) {
   EXPECT_EQ(state.in[2].mute + state.in[0].mute + state.in[5].mute, 0);
 }
 
+TEST_F(ChangePathTest, APlanOfGivenStepsKeepsTheirOrderRepeatsAndPausesAndSoDoesItsUndo) {
+  PlanRequest plan;
+  plan.change.writes.push_back({{ParamId::InMute, 2, 0}, {1, {}}});
+  plan.change.writes.push_back({{ParamId::InMute, 0, 0}, {1, {}}});
+  // The caller's order and pauses, a frame twice, and one for a value that did not move.
+  plan.steps = {{{'A', 3, 0}, 0}, {{'A', 1, 0}, 20}, {{'A', 3, 0}, 10}, {{'A', 6, 0}, 0}};
+  ASSERT_NE(path.ApplyPlan(plan), 0u);
+  queue.PumpDue();
+  const std::vector<std::string> frames{FrameA(state, 3), FrameA(state, 1), FrameA(state, 3), FrameA(state, 6)};
+  EXPECT_EQ(wire.sent, frames);
+  EXPECT_EQ(wire.pauses, (std::vector<int>{20, 10}));
+
+  wire.sent.clear();
+  wire.pauses.clear();
+  ASSERT_TRUE(path.Undo());
+  queue.PumpDue();
+  EXPECT_EQ(state.in[2].mute + state.in[0].mute, 0);
+  EXPECT_EQ(wire.sent, (std::vector<std::string>{FrameA(state, 3), FrameA(state, 1), FrameA(state, 3),
+                                                 FrameA(state, 6)}));
+  EXPECT_EQ(wire.pauses, (std::vector<int>{20, 10}));
+}
+
 TEST_F(ChangePathTest, CancelStopsAPlanAndOpensTheGate) {
   PlanRequest plan;
   for (int r = 0; r < kWireInputs; ++r) plan.change.writes.push_back({{ParamId::InMute, r, 0}, {1, {}}});
