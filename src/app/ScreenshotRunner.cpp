@@ -73,7 +73,7 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
   else
     languages = {Language::English, Language::Chinese};
 
-  m_dlg.resize(kWidth, kHeight);
+  m_dlg.resize(m_width, m_height);
   m_dlg.show();
   QStringList paths;
   for (Language language : languages) {
@@ -81,6 +81,10 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
     const QString prefix = language == Language::Chinese ? QStringLiteral("zh") : QStringLiteral("en");
     int n = 1;
     for (const Shot& shot : shots) {
+      if (!m_filter.isEmpty() && !QLatin1String(shot.name).contains(m_filter)) {
+        ++n;
+        continue;
+      }
       shot.show(m_dlg);
       Pump(120);  // a few meter frames
       const QString path = QDir(dir).filePath(

@@ -16,10 +16,10 @@ class IShellSession;
 
 class CScreenshotRunner {
 public:
-  static constexpr int kWidth = 1920;
-  static constexpr int kHeight = 1080;
-
-  CScreenshotRunner(CMainDlg& dlg, IShellSession& session) : m_dlg(dlg), m_session(session) {}
+  CScreenshotRunner(CMainDlg& dlg, IShellSession& session, int width = 1920, int height = 1080)
+      : m_dlg(dlg), m_session(session), m_width(width), m_height(height) {}
+  /// Renders only the views whose file name contains `part` (empty: all).
+  void SetFilter(const QString& part) { m_filter = part; }
 
   /// Waits (bounded) until the session is online and meters move; false when it never came online.
   bool WaitUntilLive(int limitMs);
@@ -32,6 +32,9 @@ private:
 
   CMainDlg& m_dlg;
   IShellSession& m_session;
+  int m_width;
+  int m_height;
+  QString m_filter;
 };
 
 }  // namespace orvx

@@ -97,7 +97,8 @@ int main(int argc, char** argv) {
   if (options.demo) dlg.OnConnect();
 
   if (options.screenshotDir) {
-    CScreenshotRunner shots(dlg, session);
+    CScreenshotRunner shots(dlg, session, options.screenshotWidth, options.screenshotHeight);
+    shots.SetFilter(QString::fromStdString(options.screenshotOnly));
     if (options.demo && !shots.WaitUntilLive(kDemoOnlineLimitMs))
       std::cerr << "orvx-editor: the simulator did not answer; screenshots show the editor offline\n";
     QString error;

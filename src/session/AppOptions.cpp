@@ -1,5 +1,7 @@
 #include "session/AppOptions.h"
 
+#include <cstdio>
+
 namespace orvx {
 
 std::string AppUsage() {
@@ -10,6 +12,8 @@ std::string AppUsage() {
          "  --data-dir DIR     presets, scenes and firmware (default $XDG_DATA_HOME/orvx-editor)\n"
          "  --lang en|zh       caption language\n"
          "  --screenshot DIR   render every view to DIR as PNG files and exit\n"
+         "  --screenshot-size WxH  window size of the screenshots (default 1920x1080)\n"
+         "  --only NAME        render only the views whose file name contains NAME\n"
          "  --help             this text\n";
 }
 
@@ -44,6 +48,20 @@ AppOptionsResult ParseAppOptions(const std::vector<std::string>& args) {
     } else if (a == "--screenshot") {
       if (!value(v)) return r;
       o.screenshotDir = v;
+    } else if (a == "--screenshot-size") {
+      if (!value(v)) return r;
+      int w = 0, h = 0;
+      char x = 0, rest = 0;
+      if (std::sscanf(v.c_str(), "%d%c%d%c", &w, &x, &h, &rest) != 3 || x != 'x' || w < 640 || h < 480 || w > 8192 ||
+          h > 8192) {
+        r.error = "--screenshot-size must be WIDTHxHEIGHT, at least 640x480";
+        return r;
+      }
+      o.screenshotWidth = w;
+      o.screenshotHeight = h;
+    } else if (a == "--only") {
+      if (!value(v)) return r;
+      o.screenshotOnly = v;
     } else if (a == "--lang") {
       if (!value(v)) return r;
       if (v == "en")

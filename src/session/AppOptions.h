@@ -18,6 +18,9 @@ struct AppOptions {
   std::optional<std::string> dataDir;   ///< --data-dir
   std::optional<Language> language;     ///< --lang en|zh
   std::optional<std::string> screenshotDir;
+  int screenshotWidth = 1920;
+  int screenshotHeight = 1080;
+  std::string screenshotOnly;  ///< empty: every view
 
   /// Where the demo puts the simulator and the editor: loopback only.
   static constexpr const char* kDemoDeviceIp = "127.0.0.2";
