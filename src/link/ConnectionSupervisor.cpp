@@ -33,6 +33,19 @@ void CConnectionSupervisor::BeginAttempt() {
   m_phaseStart = m_clock.NowMs();
 }
 
+void CConnectionSupervisor::OnSearch() {
+  if (m_closing) return;
+  if (m_state.link.online) {
+    Disconnect();
+    return;
+  }
+  const bool attempting = m_state.link.connecting || m_phase != Phase::Idle;
+  m_phase = Phase::Idle;
+  m_state.link.connecting = false;
+  if (m_host.IsReceiving()) m_host.StopReceiving();
+  if (attempting) m_host.SetConnectButton(captions::kConnect, false);
+}
+
 void CConnectionSupervisor::OnOffline() { m_host.ShowPageView(false); }
 
 void CConnectionSupervisor::OnLinkTimer(int timer) {

@@ -48,6 +48,9 @@ public:
   void OnLinkTimer(int timer);
   /// The main window's close request.
   void OnMainClose();
+  /// A device search needs the port: the link lets go of it. Online, this is a DISCONNECT ("%Q"
+  /// 00 first); a connection attempt is abandoned; a receive thread still running is stopped.
+  void OnSearch();
   /// Continues the handshake after DispatchFrame decoded a report.
   void OnReport(const ReportEffects& effects);
 

@@ -223,6 +223,30 @@ TEST_F(SupervisorTest, SilenceWhileOnlineDimsTheLampButKeepsTheLink) {
   EXPECT_EQ(host.calls.size(), late);
 }
 
+TEST_F(SupervisorTest, ASearchTakesThePortFromTheLinkInEveryState) {
+  // Online: a DISCONNECT, reports stopped first.
+  ConnectOnline();
+  std::size_t mark = host.calls.size();
+  sup.OnSearch();
+  EXPECT_EQ(host.Since(mark), (std::vector<std::string>{"%Q 00", "StopReceiving", "Button CONNECT released", "Lamp off",
+                                                        "Status OFFLINE"}));
+  // During a connection attempt: abandoned, no "%Z" later and no "CANNOT CONNECT.".
+  host.receiving = false;
+  sup.OnConnect();
+  RunFor(600);
+  ASSERT_EQ(host.TimesOf("StartReceiving").size(), 2u);
+  mark = host.calls.size();
+  sup.OnSearch();
+  EXPECT_EQ(host.Since(mark), (std::vector<std::string>{"StopReceiving", "Button CONNECT released"}));
+  EXPECT_FALSE(state.link.connecting);
+  RunFor(20'000);
+  EXPECT_EQ(host.calls.size(), mark + 2) << "nothing more from the abandoned attempt";
+  // Idle: nothing to stop.
+  host.receiving = false;
+  sup.OnSearch();
+  EXPECT_EQ(host.calls.size(), mark + 2);
+}
+
 TEST_F(SupervisorTest, DisconnectStopsTheReportsBeforeTheLink) {
   ConnectOnline();
   const std::size_t mark = host.calls.size();
