@@ -1,5 +1,7 @@
 #include "session/ChangePath.h"
 
+#include "session/ValueRules.h"
+
 #include <algorithm>
 
 #include "link/CommandSender.h"
@@ -34,9 +36,12 @@ std::optional<CChangePath::Written> CChangePath::Write(const ChangeRequest& requ
   // Check everything first: a request is applied whole or not at all.
   for (const ParamWrite& w : request.writes) {
     if (!IsValidAddr(w.addr)) return std::nullopt;
-    if (Param(w.addr.id).display.kind == DisplayKind::Text && CheckNameBytes(w.value.text) != NameResult::Stored)
-      return std::nullopt;
+    // Channel names follow the name rule; a group name is cut to its field and may be cleared.
+    const bool channelName = w.addr.id == ParamId::InName || w.addr.id == ParamId::OutName;
+    if (channelName && CheckNameBytes(w.value.text) != NameResult::Stored) return std::nullopt;
   }
+  m_refusal = RuleConflict(m_state, request.writes);
+  if (m_refusal) return std::nullopt;
   Written out;
   const bool release = request.gesture != 0 && request.origin != ChangeOrigin::Drag;
   for (const ParamWrite& w : request.writes) {
@@ -139,6 +144,14 @@ std::uint32_t CChangePath::ApplyPlan(const PlanRequest& plan, ChangeResult* resu
   std::vector<ParamAddr> owns;
   for (const ParamWrite& w : plan.change.writes) owns.push_back(w.addr);
   Gate(id, std::move(owns), plan.gateAll);
+  return id;
+}
+
+std::uint32_t CChangePath::SubmitPlan(FramePlan plan, bool gateAll) {
+  if (!gateAll) return Submit(std::move(plan));
+  if (RunningPlan() != 0) return 0;
+  const std::uint32_t id = Submit(std::move(plan));
+  Gate(id, {}, true);
   return id;
 }
 

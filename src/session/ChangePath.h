@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/Captions.h"
 #include "core/DeviceState.h"
 #include "link/GlyphRenderer.h"
 #include "link/SendQueue.h"
@@ -79,12 +80,22 @@ public:
   /// Returns the plan id (0 when nothing was queued: offline, refused, busy, or nothing changed).
   std::uint32_t ApplyPlan(const PlanRequest& plan, ChangeResult* result = nullptr);
 
+  /// Frames built outside the table (the factory recovery push, a unit call) as one plan to the
+  /// device address. The caller has written the state and decides whether to send. With `gateAll`
+  /// every change is refused until it has gone (and it is refused itself while another plan runs).
+  /// Nothing is recorded for undo. Returns the plan id (0: nothing queued).
+  std::uint32_t SubmitPlan(FramePlan plan, bool gateAll);
+
   /// Queues, while online, the frames that carry this value as the state holds it now (a script
   /// repeating a change the processor did not confirm). Nothing is written or recorded.
   void Resend(const ParamAddr& addr);
 
   /// A fresh gesture id for a drag.
   std::uint64_t NewGesture() { return ++m_lastGesture; }
+
+  /// Why the last refused request was refused when a rule between records said no (the message
+  /// to show: a Dante source already taken, a unit entry already selected); nullptr otherwise.
+  const Caption* LastRefusal() const { return m_refusal; }
 
   bool Undo();
   bool Redo();
@@ -124,6 +135,7 @@ private:
   Notify m_notify;
   CUndoStack m_undo;
   std::uint64_t m_lastGesture = 0;
+  const Caption* m_refusal = nullptr;
 
   std::uint32_t m_plan = 0;
   bool m_planGatesAll = false;

@@ -1,4 +1,6 @@
 #include "session/ChangePath.h"
+#include "session/ValueRules.h"
+#include "device/ConferenceUnits.h"
 
 #include <gtest/gtest.h>
 
@@ -181,6 +183,46 @@ TEST_F(ChangePathTest, APlanOfGivenStepsKeepsTheirOrderRepeatsAndPausesAndSoDoes
   EXPECT_EQ(wire.sent, (std::vector<std::string>{FrameA(state, 3), FrameA(state, 1), FrameA(state, 3),
                                                  FrameA(state, 6)}));
   EXPECT_EQ(wire.pauses, (std::vector<int>{20, 10}));
+}
+
+TEST_F(ChangePathTest, RulesBetweenRecordsRefuseAClashForEveryOriginAndNameIt) {
+  ASSERT_EQ(path.Set({ParamId::InSource, 2, 0}, {2, {}}), ChangeResult::Applied);
+  queue.PumpDue();
+  wire.sent.clear();
+  struct Case {
+    ParamAddr addr;
+    std::int32_t raw;
+    ChangeResult expected;
+    const Caption* message;
+  };
+  state.unitSlots[1][3] = 5;  // unit 2 feeds CH05
+  const Case cases[] = {
+      {{ParamId::InSource, 6, 0}, 2, ChangeResult::Refused, &captions::kDanteSourceTaken},  // D2 held by input 3
+      {{ParamId::InSource, 6, 0}, 0, ChangeResult::Unchanged, nullptr},                     // ANALOG any number
+      {{ParamId::InSource, 12, 0}, 2, ChangeResult::Applied, nullptr},  // inputs 13+ are outside the rule
+      {{ParamId::InSource, 2, 0}, 2, ChangeResult::Unchanged, nullptr},  // its own value again
+      {{ParamId::UnitSlot, 0, 0}, 5, ChangeResult::Refused, &captions::kAlreadySelect},
+      {{ParamId::UnitSlot, 1, 3}, 5, ChangeResult::Unchanged, nullptr},
+      {{ParamId::UnitSlot, 0, 0}, 0, ChangeResult::Unchanged, nullptr},  // NULL always
+      {{ParamId::UnitSlot, 0, 0}, 6, ChangeResult::Applied, nullptr},
+  };
+  for (const Case& c : cases) {
+    const ParamValue before = ReadParam(state, c.addr);
+    EXPECT_EQ(path.Set(c.addr, {c.raw, {}}), c.expected) << Param(c.addr.id).name << " " << c.raw;
+    if (c.expected == ChangeResult::Refused) {
+      EXPECT_EQ(path.LastRefusal(), c.message);
+      EXPECT_EQ(ReadParam(state, c.addr), before);
+    }
+  }
+  // A script meets the same rules.
+  EXPECT_EQ(path.Set({ParamId::UnitSlot, 2, 4}, {6, {}}, ChangeOrigin::Script), ChangeResult::Refused);
+  queue.PumpDue();
+  EXPECT_EQ(wire.sent.size(), 2u) << "only the two applied values went out";
+  // Moving two inputs' Dante sources in one request (a swap) is not a clash.
+  ASSERT_EQ(path.Set({ParamId::InSource, 12, 0}, {0, {}}), ChangeResult::Applied);
+  ChangeRequest swap;
+  swap.writes = {{{ParamId::InSource, 2, 0}, {3, {}}}, {{ParamId::InSource, 4, 0}, {2, {}}}};
+  EXPECT_EQ(path.Apply(swap), ChangeResult::Applied);
 }
 
 TEST_F(ChangePathTest, CancelStopsAPlanAndOpensTheGate) {

@@ -1,0 +1,56 @@
+#include "session/ValueRules.h"
+
+#include <algorithm>
+
+#include "device/ConferenceUnits.h"
+#include "session/ChangePath.h"
+
+namespace orvx {
+namespace {
+
+/// The value `addr` will hold once `writes` are applied.
+std::int32_t ValueAfter(const CDeviceState& state, const std::vector<ParamWrite>& writes, const ParamAddr& addr) {
+  for (auto it = writes.rbegin(); it != writes.rend(); ++it) {
+    if (it->addr == addr) return it->value.raw;
+  }
+  return ReadParam(state, addr).raw;
+}
+
+/// True when another address of `others` holds `value` after the writes.
+bool HeldElsewhere(const CDeviceState& state, const std::vector<ParamWrite>& writes, const ParamAddr& self,
+                   const std::vector<ParamAddr>& others, std::int32_t value) {
+  return std::any_of(others.begin(), others.end(),
+                     [&](const ParamAddr& a) { return !(a == self) && ValueAfter(state, writes, a) == value; });
+}
+
+std::vector<ParamAddr> DanteInputs() {
+  std::vector<ParamAddr> out;
+  for (int r = 0; r < kWireInputs; ++r) out.push_back({ParamId::InSource, r, 0});
+  return out;
+}
+
+std::vector<ParamAddr> UnitSlots() {
+  std::vector<ParamAddr> out;
+  for (int u = 0; u < kUnits; ++u) {
+    for (int s = 0; s < kUnitSlotBytes; ++s) out.push_back({ParamId::UnitSlot, u, s});
+  }
+  return out;
+}
+
+}  // namespace
+
+const Caption* RuleConflict(const CDeviceState& state, const std::vector<ParamWrite>& writes) {
+  static const std::vector<ParamAddr> kDanteInputs = DanteInputs();
+  static const std::vector<ParamAddr> kUnitSlots = UnitSlots();
+  for (const ParamWrite& w : writes) {
+    const std::int32_t v = w.value.raw;
+    if (w.addr.id == ParamId::InSource && w.addr.record < kWireInputs && v >= 1 && v <= 4 &&
+        HeldElsewhere(state, writes, w.addr, kDanteInputs, v))
+      return &captions::kDanteSourceTaken;
+    if (w.addr.id == ParamId::UnitSlot && v != 0 && HeldElsewhere(state, writes, w.addr, kUnitSlots, v))
+      return &captions::kAlreadySelect;
+  }
+  return nullptr;
+}
+
+}  // namespace orvx
