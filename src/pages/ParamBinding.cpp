@@ -73,17 +73,22 @@ private:
   PngButton* m_button;
 };
 
+/// Raw value of a list's first row: a caption list names it, a list of numbers starts at the minimum.
+std::int32_t FirstRowRaw(const ParamDef& d) {
+  return d.display.kind == DisplayKind::Number ? d.rawMin : d.display.rawOfFirst;
+}
+
 class CListBinding final : public CParamBinding {
 public:
   CListBinding(CSkinComboBox* list, IShellSession& session, const ParamAddr& addr)
       : CParamBinding(session, addr, list), m_list(list) {
     QObject::connect(list, &CSkinComboBox::DropdownSelected, this, [this](int, int row) {
-      Change(Param(Addr().id).display.rawOfFirst + row, ChangeOrigin::Control);
+      Change(FirstRowRaw(Param(Addr().id)) + row, ChangeOrigin::Control);
     });
   }
   void Refresh() override {
     if (m_list->IsDropListShown()) return;
-    m_list->SetCurSel(Raw() - Param(Addr().id).display.rawOfFirst);
+    m_list->SetCurSel(Raw() - FirstRowRaw(Param(Addr().id)));
   }
 
 private:

@@ -61,7 +61,7 @@ std::unique_ptr<CParamBinding> BindFader(CSkinSlider* fader, IShellSession& sess
 std::unique_ptr<CParamBinding> BindKnob(CSkinKnob* knob, IShellSession& session, const ParamAddr& addr);
 /// A two-state button: a click stores the other state.
 std::unique_ptr<CParamBinding> BindToggle(PngButton* button, IShellSession& session, const ParamAddr& addr);
-/// A drop-down list: row r stores the list's first raw value + r.
+/// A drop-down list: row r stores the first row's raw value + r (a caption list's first, a number's minimum).
 std::unique_ptr<CParamBinding> BindList(CSkinComboBox* list, IShellSession& session, const ParamAddr& addr);
 
 /// The bindings of one page or strip, refreshed together.

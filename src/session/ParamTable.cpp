@@ -208,6 +208,10 @@ const ParamDef kTable[] = {
    Toggle(L::kOffOn), {"OUT%d", "输出%d"}, change::kGroups, Carrier::None, false, ORVX_ACCESS(controlGroups[r].outputs[i])},
   {ParamId::ControlGroupSwitch, "controlgroup.switch", ParamScope::ControlGroup, kGroups, 14, 0, 1,
    Toggle(L::kOffOn), {"SWITCH%d", "开关%d"}, change::kGroups, Carrier::None, false, ORVX_ACCESS(controlGroups[r].switches[i])},
+  {ParamId::ControlGroupCount, "controlgroup.count", ParamScope::ControlGroup, kGroups, 0, 0, kInputRecords + kOutputRecords,
+   Plain(), {"MEMBERS", "成员数"}, change::kGroups, Carrier::None, false, ORVX_ACCESS(controlGroups[r].memberCount)},
+  {ParamId::ControlGroupName, "controlgroup.name", ParamScope::ControlGroup, kGroups, 0, 0, 0, TextRule(),
+   {"CONTROL GROUP NAME", "控制分组名称"}, change::kGroups, Carrier::None, false, NoGet, NoSet},
 
   {ParamId::UnitSlot, "unit.slot", ParamScope::Unit, kUnits, kUnitSlotBytes, 0, 20, List(captions::kSlotEntryCaptions),
    {"SLOT%d", "槽%d"}, change::kUnits, Carrier::UnitSlots, false,
@@ -224,9 +228,11 @@ static_assert(std::size(kTable) == static_cast<std::size_t>(ParamId::Count), "on
 bool IsText(const ParamDef& d) { return d.display.kind == DisplayKind::Text; }
 
 Name* NameField(CDeviceState& s, const ParamAddr& a) {
+  if (a.id == ParamId::ControlGroupName) return &s.controlGroups[a.record].name;
   return a.id == ParamId::InName ? &s.in[a.record].shortName : &s.out[a.record].shortName;
 }
 const Name* NameField(const CDeviceState& s, const ParamAddr& a) {
+  if (a.id == ParamId::ControlGroupName) return &s.controlGroups[a.record].name;
   return a.id == ParamId::InName ? &s.in[a.record].shortName : &s.out[a.record].shortName;
 }
 

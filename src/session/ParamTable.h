@@ -104,6 +104,8 @@ enum class ParamId : std::uint8_t {
   ControlGroupIn,
   ControlGroupOut,
   ControlGroupSwitch,
+  ControlGroupCount,
+  ControlGroupName,
   UnitSlot,
   Count
 };

@@ -1,0 +1,45 @@
+#pragma once
+/// Control groups: a group holds inputs or outputs, never both, and counts its members. The
+/// GROUP page asks here what a member button does; the answer is one change (flag and count
+/// together, one undo step) or a refusal.
+
+#include <optional>
+
+#include "core/DeviceState.h"
+#include "session/ChangePath.h"
+
+namespace orvx {
+
+enum class GroupSide { None, Inputs, Outputs };
+
+/// Which kind of members control group `group` (0..3) holds now.
+GroupSide ControlGroupSide(const CDeviceState& s, int group);
+
+/// The change a member button of control group `group` makes: the member's flag inverted and the
+/// member count moved by one. Refused (nullopt) while the group holds the other kind: for an
+/// input any output counts, for an output only inputs 1..12 do.
+std::optional<ChangeRequest> ControlMemberToggle(const CDeviceState& s, int group, bool output, int record);
+
+/// Function switches: caption, the word of the switch block, and the kinds of group offering it.
+struct GroupSwitch {
+  Caption caption;
+  int word;
+  bool forInputs;
+  bool forOutputs;
+};
+inline constexpr GroupSwitch kGroupSwitches[] = {
+    {{"EQ", "均衡"}, 3, true, true},          {{"COMP", "压缩器"}, 4, true, false},
+    {{"LIMIT", "限幅器"}, 5, false, true},    {{"VOL", "音量"}, 0, true, true},
+    {{"GAIN", "增益"}, 7, true, false},       {{"PRIORITY", "优先"}, 8, true, false},
+    {{"SOURCE", "输入源"}, 10, false, false}, {{"48V", "48V"}, 9, true, false},
+    {{"LINE", "LINE"}, 11, false, true},      {{"FBK", "FBK"}, 12, false, true},
+    {{"Delay", "Delay"}, 13, false, true},
+};
+
+/// True when switch `s` is offered for a group showing `side` (every switch while it has none).
+bool SwitchOffered(const GroupSwitch& s, GroupSide side);
+
+/// The group name as the operator typed it, as one change (cut to the field's 15 bytes).
+ChangeRequest ControlGroupNameChange(int group, std::string_view utf8);
+
+}  // namespace orvx
