@@ -105,6 +105,15 @@ public:
   void ClearHistory() { m_undo.Clear(); }
   const CUndoStack& History() const { return m_undo; }
 
+  /// The state was rewritten outside this path (the factory recovery): the recorded steps no
+  /// longer describe it, so the history is cleared, and the views are told what moved.
+  void StateReplaced(std::uint32_t bits) {
+    m_undo.Clear();
+    Told(bits);
+  }
+  /// Progress of any plan this path queued, running or not.
+  PlanProgress ProgressOf(std::uint32_t plan) const { return m_queue.Progress(plan); }
+
   /// The running plan, if any: its progress, and whether it still gates changes.
   std::uint32_t RunningPlan();
   PlanProgress RunningProgress() const;

@@ -27,8 +27,60 @@ CEditorSession::CEditorSession(LinkSettings settings, const IClock& clock, std::
 }
 
 CEditorSession::~CEditorSession() {
+  m_search.reset();
   m_queue.Stop();
   m_link.Stop();
+}
+
+void CEditorSession::SetSearchSubnets(std::unique_ptr<ISubnetProvider> subnets, SearchSettings settings) {
+  m_search.reset();
+  m_subnets = std::move(subnets);
+  if (m_subnets) m_search = std::make_unique<CDeviceSearch>(*m_subnets, m_pacer, std::move(settings));
+}
+
+void CEditorSession::StartSearch() {
+  if (m_supervisor.Closing()) return;
+  if (!m_search) {
+    m_searchPhase = SearchPhase::Failed;
+    m_searchFailure = NoInterfaceReason();
+    return;
+  }
+  m_search->Stop();
+  m_supervisor.OnSearch();
+  m_searchPhase = SearchPhase::FreeingPort;
+  m_searchAsked = m_clock.NowMs();
+  AdvanceSearch();
+}
+
+void CEditorSession::AdvanceSearch() {
+  if (m_searchPhase != SearchPhase::FreeingPort) return;
+  if (m_link.IsRunning()) {
+    if (m_clock.NowMs() - m_searchAsked < kFreePortLimitMs) return;
+    m_searchPhase = SearchPhase::Failed;
+    m_searchFailure = PortInUseReason(kSearchPort);
+    return;
+  }
+  const SearchStart start = m_search->Start();
+  m_searchPhase = start.ok ? SearchPhase::Probing : SearchPhase::Failed;
+  m_searchFailure = start.reason;
+}
+
+void CEditorSession::StopSearch() {
+  if (m_search) m_search->Stop();
+  if (m_searchPhase != SearchPhase::Failed) m_searchPhase = SearchPhase::Idle;
+}
+
+SearchStatus CEditorSession::Search() const {
+  SearchStatus s;
+  s.phase = m_searchPhase;
+  s.failure = m_searchFailure;
+  if (m_search && (m_searchPhase == SearchPhase::Probing || m_searchPhase == SearchPhase::Listening)) {
+    s.progress = m_search->Progress();
+    s.found = m_search->Results();
+    s.facts = m_search->Facts();
+    if (!s.progress.probing) s.phase = SearchPhase::Listening;
+  }
+  return s;
 }
 
 void CEditorSession::Disconnect() {

@@ -24,6 +24,7 @@
 #include "link/Pacer.h"
 #include "link/SupervisorHost.h"
 #include "link/SendQueue.h"
+#include "device/DeviceSearch.h"
 #include "session/ChangePath.h"
 #include "session/SessionObserver.h"
 #include "session/ShellSession.h"
@@ -50,7 +51,10 @@ public:
   /// The CONNECT / DISCONNECT button.
   void Connect() override { m_supervisor.OnConnect(); }
   /// Timer 1, every 50 ms.
-  void Tick() override { m_supervisor.OnLinkTimer(CConnectionSupervisor::kSupervisionTimer); }
+  void Tick() override {
+    m_supervisor.OnLinkTimer(CConnectionSupervisor::kSupervisionTimer);
+    AdvanceSearch();
+  }
   /// Program end: "%Q" 00, then the receive thread is stopped.
   void BeginClose() override { m_supervisor.OnMainClose(); }
   bool CloseFinished() const override { return m_supervisor.Closing() && !m_link.IsRunning(); }
@@ -58,6 +62,15 @@ public:
   bool StatusOnline() const override { return m_statusText == &captions::kOnline; }
   void SetSendInterval(int ms) override { m_queue.SetInterval(ms); }
   int SendInterval() const override { return m_queue.Interval(); }
+  void StartSearch() override;
+  void StopSearch() override;
+  SearchStatus Search() const override;
+  IGlyphRenderer& Glyphs() override { return Renderer(); }
+  /// Where a search looks and which local address its listener binds. Without it a search fails
+  /// with the "no interface" reason.
+  void SetSearchSubnets(std::unique_ptr<ISubnetProvider> subnets, SearchSettings settings);
+  /// How long the link may take to let go of the port before a search gives up.
+  static constexpr int kFreePortLimitMs = 2000;
 
   /// DISCONNECT: only while online (the button itself toggles, see Connect).
   void Disconnect();
@@ -94,6 +107,7 @@ private:
   bool StartReceiving() override;
   void StopReceiving() override;
   bool IsReceiving() const override { return m_link.IsRunning(); }
+  void StopDeviceSearch() override { StopSearch(); }
   void SendQ(bool start) override { QueueFrame(FrameQ(start)); }
   void SendZ() override { QueueFrame(FrameZ()); }
   void ShowMessage(const Caption& text) override { Message(text, kNoMessageTitle); }
@@ -109,6 +123,8 @@ private:
   void LinkUiChanged();
   void Notify(const ChangeNotice& notice);
   void Dispatch(const ReceivedFrame& frame);
+  /// Starts a requested search once the link has let go of the port.
+  void AdvanceSearch();
 
   CDeviceState m_state;
   const IClock& m_clock;
@@ -138,6 +154,12 @@ private:
   const Caption* m_statusText = &captions::kOffline;
 
   ISessionObserver* m_observer = nullptr;
+
+  std::unique_ptr<ISubnetProvider> m_subnets;
+  std::unique_ptr<CDeviceSearch> m_search;  ///< created by SetSearchSubnets; its threads end with it
+  SearchPhase m_searchPhase = SearchPhase::Idle;
+  BilingualText m_searchFailure;
+  std::int64_t m_searchAsked = 0;
 };
 
 }  // namespace orvx

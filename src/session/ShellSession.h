@@ -5,6 +5,7 @@
 
 #include "core/DeviceState.h"
 #include "session/ChangePath.h"
+#include "session/SearchStatus.h"
 #include "session/SessionObserver.h"
 
 namespace orvx {
@@ -36,6 +37,16 @@ public:
   /// The drag interval ("SPAN TIME") of the send queue, milliseconds.
   virtual void SetSendInterval(int ms) = 0;
   virtual int SendInterval() const = 0;
+
+  /// The device search of the SYSTEM page. The link gives up the port first (a DISCONNECT when
+  /// online, an attempt abandoned); the search starts on a later Tick, once the link has let go,
+  /// so the search and the link never hold the port at once. CONNECT stops the search.
+  virtual void StartSearch() {}
+  /// Ends the search and releases the port.
+  virtual void StopSearch() {}
+  virtual SearchStatus Search() const { return {}; }
+  /// Renders the glyphs of names for frames built outside the change path (the recovery push).
+  virtual IGlyphRenderer& Glyphs() = 0;
 };
 
 }  // namespace orvx

@@ -49,6 +49,7 @@ public:
   bool StatusOnline() const override { return statusOnline; }
   void SetSendInterval(int ms) override { queue.SetInterval(ms); }
   int SendInterval() const override { return queue.Interval(); }
+  IGlyphRenderer& Glyphs() override { return *this; }
 
   /// Every frame the change path queued so far (sends what is due first).
   std::vector<std::string> Sent() {

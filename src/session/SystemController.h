@@ -1,0 +1,105 @@
+#pragma once
+/// The SYSTEM page's behaviour without a window: tabs, the device address and its profile entry,
+/// the drag interval, the device search, the conference units and the factory recovery. The page
+/// binds its widgets to this and repaints from the state and from SearchView.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/Captions.h"
+#include "device/ConferenceUnits.h"
+#include "device/FactoryRecovery.h"
+#include "session/ProfileStore.h"
+#include "session/ShellSession.h"
+
+namespace orvx {
+
+enum class SystemTab : int { Connect = 0, Set = 1, Show = 2, Help = 3, Display = 4 };
+constexpr int kSystemTabs = 5;
+
+namespace captions {
+inline constexpr std::array<Caption, kSystemTabs> kSystemTabCaptions{{
+    {"CONNECT", "连接"},
+    {"SET", "设置"},
+    {"SHOW", "演出"},
+    {"HELP", "帮助"},
+    {"DISPLAY", "显示"},
+}};
+inline constexpr Caption kDeviceSetting{"DEVICE SETTING", "设备设置"};
+inline constexpr Caption kDeviceIp{"IP:", "设备IP:"};
+inline constexpr Caption kSearch{"Search", "搜索"};
+inline constexpr Caption kDeviceIpColumn{"DEVICE IP", "设置IP"};
+inline constexpr Caption kPortColumn{"PORT", "端口"};
+inline constexpr Caption kSpanTime{"SPAN TIME:", "SPAN TIME:"};
+inline constexpr Caption kHardwareVersion{"Hardware version：%0.1f", "固件版本：%0.1f"};
+inline constexpr Caption kBasicVersion{"Basic version：%0.1f", "基带版本：%0.1f"};
+inline constexpr Caption kLocalUpdate{"LOCAL", "本地升级"};
+inline constexpr Caption kSceneSave{"SAVE", "SAVE"};
+}  // namespace captions
+
+/// "Hardware version：3.2" from the reported firmware digits (32), in the chosen language.
+std::string HardwareVersionText(const CDeviceState& state, Language language);
+
+/// The drag interval typed into "SPAN TIME:": its decimal value; text that is not a number gives 0.
+int SpanTimeFromText(std::string_view text);
+
+class CSystemController {
+public:
+  CSystemController(IShellSession& session, IProfileStore& profile);
+
+  // Tabs. The SET tab exists but is never offered.
+  static bool TabOffered(SystemTab tab) { return tab != SystemTab::Set; }
+  SystemTab Tab() const { return m_tab; }
+  /// Switches to `tab` (false for the tab never offered). The units tab refreshes the units.
+  bool SelectTab(SystemTab tab);
+
+  /// The IP field's OK: a dotted quad becomes the device address and is stored in the profile.
+  bool ConfirmAddress(const std::string& ip);
+  /// A click on a row of the device list: that device becomes the device address.
+  bool ChooseFound(int row);
+
+  /// "SPAN TIME:" OK: the drag interval of the send queue.
+  void ConfirmSpanTime(std::string_view text);
+  int SpanTime() const { return m_session.SendInterval(); }
+
+  /// Search: the link lets go of the port, then the listener and the probe start.
+  void Search() { m_session.StartSearch(); }
+  SearchStatus SearchView() const { return m_session.Search(); }
+
+  // Conference units.
+  CUnitTable& Units() { return m_units; }
+  /// Unit refresh (the units tab shown, or the reported count changed).
+  void RefreshUnits() { m_units.Refresh(); }
+  /// A slot list chose `index`: through the change path ("%X" while online). Returns the message
+  /// to show when the choice was refused ("Already select."; the list then shows NULL).
+  const Caption* ChangeSlot(int slot, int index);
+  /// CALL: "%W" for the current unit, whatever the link flag says. False without a current unit.
+  bool CallUnit();
+  /// After the operator confirmed the reset question: every slot to NULL as one plan ("%X" for
+  /// units 1..4, 100 ms apart, while online) and one undo step.
+  void ResetAllUnits();
+
+  // Factory recovery.
+  /// Why RECOVERY may not go on to its question (a firmware update runs), or nullptr.
+  const Caption* RecoveryRefusal(bool updateRunning) const { return orvx::RecoveryRefusal(updateRunning); }
+  /// After the operator confirmed: the recovery values into the state (views told, history
+  /// cleared), then, while online, the push as one plan that gates every change until it has gone.
+  /// False (and nothing changed) while another plan runs.
+  bool Recover(ControlGroupKeys& keys);
+  /// The push's plan id, 0 when nothing was sent (offline).
+  std::uint32_t RecoveryPlan() const { return m_recoveryPlan; }
+  /// The push's progress; done once it has gone (or when nothing was sent).
+  PlanProgress RecoveryProgress() const;
+  bool RecoveryRunning() const;
+
+private:
+  IShellSession& m_session;
+  IProfileStore& m_profile;
+  CUnitTable m_units;
+  SystemTab m_tab = SystemTab::Connect;
+  std::uint32_t m_recoveryPlan = 0;
+};
+
+}  // namespace orvx

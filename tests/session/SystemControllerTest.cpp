@@ -1,0 +1,126 @@
+#include "session/SystemController.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "device/ConferenceUnits.h"
+#include "device/FactoryRecovery.h"
+#include "gui/FakeShellSession.h"
+#include "link/FrameChecksum.h"
+#include "session/ProfileRules.h"
+
+namespace orvx {
+namespace {
+
+class SystemControllerTest : public ::testing::Test {
+protected:
+  SystemControllerTest() {
+    session.state.link.deviceIp = "127.0.0.140";
+    session.state.unitCount = 4;
+  }
+  /// The datagrams a plan holds, in order.
+  static std::vector<std::string> Datagrams(const FramePlan& plan) {
+    std::vector<std::string> out;
+    for (const auto& d : plan) out.push_back(d.bytes);
+    return out;
+  }
+  test::FakeShellSession session;
+  CMemoryProfile profile;
+  CSystemController system{session, profile};
+};
+
+TEST_F(SystemControllerTest, TabsAddressAndSpanTime) {
+  EXPECT_FALSE(system.SelectTab(SystemTab::Set)) << "the SET tab is never offered";
+  EXPECT_EQ(system.Tab(), SystemTab::Connect);
+  EXPECT_EQ(system.Units().CurrentUnit(), kNoUnit);
+  ASSERT_TRUE(system.SelectTab(SystemTab::Display));
+  EXPECT_EQ(system.Units().CurrentUnit(), 0) << "the units tab picks unit 1 when units are reported";
+
+  EXPECT_FALSE(system.ConfirmAddress("127.0.0"));
+  EXPECT_EQ(profile.Read(kProfileSection, kProfileHostIp), std::nullopt);
+  EXPECT_TRUE(system.ConfirmAddress("127.0.0.141"));
+  EXPECT_EQ(session.state.link.deviceIp, "127.0.0.141");
+  EXPECT_EQ(profile.Read(kProfileSection, kProfileHostIp), "127.0.0.141");
+
+  const std::pair<const char*, int> spans[] = {{"150", 150}, {" 40", 40}, {"abc", 0}, {"", 0}, {"-5", 0}};
+  for (const auto& [text, ms] : spans) {
+    system.ConfirmSpanTime(text);
+    EXPECT_EQ(system.SpanTime(), ms) << text;
+  }
+}
+
+TEST_F(SystemControllerTest, SlotChangesGoThroughTheChangePathAndKeepEntriesUnique) {
+  session.GoOnline();
+  system.SelectTab(SystemTab::Display);
+  session.state.unitSlots[2][1] = 5;  // unit 3 feeds CH05
+  ASSERT_TRUE(system.Units().SelectUnit(1));
+  EXPECT_EQ(system.ChangeSlot(0, 5), &captions::kAlreadySelect);
+  EXPECT_TRUE(session.Sent().empty());
+  EXPECT_EQ(session.state.unitSlots[1][0], 0);
+
+  EXPECT_EQ(system.ChangeSlot(0, 3), nullptr);
+  EXPECT_EQ(session.Sent(), std::vector<std::string>{CompleteFrame("%X,01,02,03FFFFFFFF,")});
+  EXPECT_EQ(system.ChangeSlot(4, 17), nullptr);
+  ASSERT_EQ(session.Sent().size(), 2u);
+  EXPECT_EQ(session.Sent().back(), CompleteFrame("%X,01,02,03FFFFFF11,"));
+  // Undo takes the slot back and tells the processor.
+  ASSERT_TRUE(session.Changes().Undo());
+  EXPECT_EQ(session.state.unitSlots[1][4], 0);
+  EXPECT_EQ(session.Sent().back(), CompleteFrame("%X,01,02,03FFFFFFFF,"));
+}
+
+TEST_F(SystemControllerTest, CallGoesOutOfflineAndResetAllIsOnePlanOfFourUnits) {
+  system.SelectTab(SystemTab::Display);
+  ASSERT_TRUE(system.Units().SelectUnit(2));
+  EXPECT_TRUE(system.CallUnit()) << "a unit can be called before the link is up";
+  EXPECT_EQ(session.Sent(), std::vector<std::string>{CompleteFrame("%W,01,03,")});
+
+  session.state.unitSlots[0][0] = 1;
+  session.state.unitSlots[3][4] = 20;
+  system.ResetAllUnits();  // offline: the table only
+  EXPECT_EQ(session.state.unitSlots[3][4], 0);
+  EXPECT_EQ(session.Sent().size(), 1u);
+
+  session.GoOnline();
+  session.state.unitSlots[1][2] = 7;
+  system.ResetAllUnits();
+  const std::vector<std::string> sent = session.Sent();
+  ASSERT_EQ(sent.size(), 5u);
+  EXPECT_EQ(std::vector<std::string>(sent.begin() + 1, sent.end()), Datagrams(ResetAllUnitsPlan(session.state)));
+}
+
+TEST_F(SystemControllerTest, RecoveryWritesTheFactorySetThenPushesItAsOneGatingPlan) {
+  session.GoOnline();
+  session.state.in[0].level = 5;
+  session.Changes().Set({ParamId::InMute, 3, 0}, {1, {}});
+  ASSERT_TRUE(session.Changes().CanUndo());
+  ControlGroupKeys keys{true, false, true, false};
+  ASSERT_TRUE(system.Recover(keys));
+  EXPECT_EQ(keys, (ControlGroupKeys{false, false, false, false}));
+  EXPECT_EQ(session.state.in[0].level, 60);
+  EXPECT_FALSE(session.Changes().CanUndo()) << "the history described a state that no longer exists";
+  EXPECT_TRUE(system.RecoveryRunning());
+  EXPECT_EQ(session.Changes().Set({ParamId::InLevel, 0, 0}, {10, {}}), ChangeResult::Busy) << "the device is busy";
+  ControlGroupKeys again{};
+  EXPECT_FALSE(system.Recover(again)) << "not twice at once";
+
+  const std::vector<std::string> sent = session.Sent();
+  ASSERT_GT(sent.size(), 1u);
+  EXPECT_EQ(std::vector<std::string>(sent.begin() + 1, sent.end()),
+            Datagrams(FactoryRecoveryPlan(session.state, session.Glyphs())));
+  EXPECT_FALSE(system.RecoveryRunning());
+  EXPECT_EQ(system.RecoveryProgress().sent, system.RecoveryProgress().total);
+
+  // Offline: the state is recovered, nothing is sent.
+  session.state.link.online = false;
+  session.state.in[0].level = 5;
+  ASSERT_TRUE(system.Recover(keys));
+  EXPECT_EQ(session.state.in[0].level, 60);
+  EXPECT_EQ(system.RecoveryPlan(), 0u);
+  EXPECT_EQ(session.Sent().size(), sent.size());
+}
+
+}  // namespace
+}  // namespace orvx
