@@ -59,8 +59,8 @@ std::string NameUnits(const Name& name) {
 }  // namespace
 
 std::string BuildZReport(const CDeviceState& s, std::string_view firmwareVersion) {
-  // Dynamics and filter columns cover inputs 1..16 like their commands; the EQ bands, source,
-  // automixer and preamp columns cover the twelve inputs on the wire, which keeps the whole
+  // Dynamics, filter, source, automixer and preamp columns cover inputs 1..16, as far as the
+  // editor reads them; the EQ bands cover the twelve inputs on the wire, which keeps the whole
   // report inside the editor's 2,048-byte receive buffer.
   const int levelChannels = kWireInputs + kOutputRecords;
   std::string t = "%Z,01,";
@@ -88,16 +88,17 @@ std::string BuildZReport(const CDeviceState& s, std::string_view firmwareVersion
     return g;
   });
   t += Column(kOutputRecords, 1, [&](int i) { return s.out[i].lineLevel; });
-  t += Column(kWireInputs, 1, [&](int i) { return s.in[i].source; });
-  t += Column(kWireInputs, 1, [](int) { return 0; });  // a column the editor reads and ignores
+  t += Column(kFilterInputs, 1, [&](int i) { return s.in[i].source; });
+  t += Column(kFilterInputs, 1, [](int) { return 0; });  // a column the editor reads and ignores
   t += Column(kOutputRecords, 2, [&](int i) { return s.out[i].outSettingJ; });
   t += Column(kOutputRecords, 1, [&](int i) { return s.out[i].outSettingK; });
-  t += GroupColumn(kWireInputs, [&](int i) { return HexField(s.in[i].threshold, 2) + HexField(s.in[i].priority, 2); });
+  t +=
+      GroupColumn(kFilterInputs, [&](int i) { return HexField(s.in[i].threshold, 2) + HexField(s.in[i].priority, 2); });
   t += Column(6, 2, [&](int i) { return s.automix[i]; });
   std::int64_t phantom = 0;
   for (int r = 0; r < kAutomixInputs; ++r) phantom |= (s.in[r].phantom & 1) << r;
   t += HexField(phantom, 2) + ",";
-  t += Column(kWireInputs, 2, [&](int i) { return s.in[i].preampGain; });
+  t += Column(kFilterInputs, 2, [&](int i) { return s.in[i].preampGain; });
   t += Column(4, 2, [&](int i) { return s.detector[i]; });
   t += std::string(firmwareVersion) + ",";
   return CompleteFrame(t);

@@ -16,10 +16,9 @@ ReportedBy ReportOf(const ParamAddr& a) {
   switch (a.id) {
     case ParamId::InLevel:
     case ParamId::InMute:
-    case ParamId::InPeqOn:
-    case ParamId::InRoute:
+    case ParamId::InRoute: return ZUpTo(r, kWireInputs);
     case ParamId::InSource:
-    case ParamId::InPreamp: return ZUpTo(r, kWireInputs);
+    case ParamId::InPreamp: return ZUpTo(r, kFilterInputs);
     case ParamId::InPeqFreq:
     case ParamId::InPeqGain:
     case ParamId::InPeqQ:
@@ -65,7 +64,8 @@ ReportedBy ReportOf(const ParamAddr& a) {
     case ParamId::InName: return r < kWireInputs ? ReportedBy::Y : ReportedBy::None;
     case ParamId::OutName:
     case ParamId::UnitSlot: return ReportedBy::Y;
-    default: return ReportedBy::None;  // a full load sets the filter kinds itself; the rest stays in the editor
+    // A full load sets the EQ section flags and the filter kinds itself; the rest stays in the editor.
+    default: return ReportedBy::None;
   }
 }
 

@@ -9,16 +9,24 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace orvx {
 namespace {
 
-/// The value the processor's state gets: far from the default, so only a report can bring it.
-ParamValue Changed(const ParamAddr& a, const ParamValue& now) {
+/// The two ends of a value's range (two names for a name): a value comes back only if both do, so a
+/// value a full load sets itself cannot pass for one the report carries.
+std::vector<ParamValue> Ends(const ParamAddr& a) {
   const ParamDef& d = Param(a.id);
-  if (d.display.kind == DisplayKind::Text) return {0, "Ab"};
-  const std::int32_t max = RawMaxFor(d, a.record);
-  return {now.raw == max ? d.rawMin : max, {}};
+  if (d.display.kind == DisplayKind::Text) return {{0, "Ab"}, {0, "Cd"}};
+  return {{d.rawMin, {}}, {RawMaxFor(d, a.record), {}}};
+}
+
+/// The editor's copy before the reports arrive: unlike `v`, so only a report can bring `v`.
+ParamValue Spoiled(const ParamAddr& a, const ParamValue& v) {
+  const ParamDef& d = Param(a.id);
+  if (d.display.kind == DisplayKind::Text) return {0, "Zz"};
+  return {v.raw == d.rawMin ? RawMaxFor(d, a.record) : d.rawMin, {}};
 }
 
 TEST(ParamReport, EveryValueComesBackExactlyWhenItsReportCarriesIt) {
@@ -27,13 +35,16 @@ TEST(ParamReport, EveryValueComesBackExactlyWhenItsReportCarriesIt) {
       for (int i = 0; i < std::max(d.indices, 1); ++i) {
         const ParamAddr a{d.id, r, i};
         SCOPED_TRACE(std::string(d.name) + " " + std::to_string(r + 1) + " " + std::to_string(i + 1));
-        CDeviceState processor;
-        const ParamValue v = Changed(a, ReadParam(processor, a));
-        WriteParam(processor, a, v);
-        CDeviceState editor;
-        DispatchFrame(BuildZReport(processor, "32"), editor, 0);
-        DispatchFrame(BuildYReport(processor), editor, 0);
-        const bool cameBack = ReadParam(editor, a) == AfterWire(a, v);
+        bool cameBack = true;
+        for (const ParamValue& v : Ends(a)) {
+          CDeviceState processor;
+          WriteParam(processor, a, v);
+          CDeviceState editor;
+          WriteParam(editor, a, Spoiled(a, v));
+          DispatchFrame(BuildZReport(processor, "32"), editor, 0);
+          DispatchFrame(BuildYReport(processor), editor, 0);
+          cameBack = cameBack && ReadParam(editor, a) == AfterWire(a, v);
+        }
         ASSERT_EQ(cameBack, ReportOf(a) != ReportedBy::None);
       }
     }

@@ -14,7 +14,7 @@ void SimSessionFixture::TearDown() {
 }
 
 void SimSessionFixture::StartSim(SimServerSettings s) {
-  s.ip = "127.0.0.1";
+  s.ip = simIp;
   s.port = 0;
   s.replyPort = 0;  // the simulator's own number: the editor binds it on an address of its own
   sim = std::make_unique<CSimServer>(s, m_simClock);
@@ -23,7 +23,7 @@ void SimSessionFixture::StartSim(SimServerSettings s) {
 }
 
 void SimSessionFixture::StartSession() {
-  const LinkSettings link{kEditorIp, sim->ReplyPort(), sim->BoundPort()};
+  const LinkSettings link{editorIp, sim->ReplyPort(), sim->BoundPort()};
   m_session = std::make_unique<CEditorSession>(link, clock, [this] {
     {
       std::lock_guard lock(m_mutex);
@@ -32,7 +32,7 @@ void SimSessionFixture::StartSession() {
     m_cv.notify_one();
   });
   m_session->SetObserver(this);
-  m_session->State().link.deviceIp = "127.0.0.1";
+  m_session->State().link.deviceIp = simIp;
 }
 
 bool SimSessionFixture::Drive(const std::function<bool()>& until, int fakeStepMs, int realWaitMs) {

@@ -26,6 +26,10 @@ protected:
   static constexpr int kRealDeadlineMs = 15000;  // generous: the machine may be busy
   static constexpr const char* kEditorIp = "127.0.0.71";
 
+  /// Loopback addresses of the simulator and the editor; a test may pick its own before StartSim.
+  std::string simIp = "127.0.0.1";
+  std::string editorIp = kEditorIp;
+
   void TearDown() override;
 
   void StartSim(SimServerSettings settings);
