@@ -70,6 +70,12 @@ TEST_F(CtlParams, SetValuesOfEveryKindReachTheProcessorAndReadBackByName) {
        R"({"param":"in.source","record":5,"index":null,"raw":2,"value":"D2"})",
        [](const CDeviceState& s) { return s.in[4].source; },
        2},
+      // Inputs 13..16 take their source from "%O" and the full state carries it back.
+      {{"in.source", "14"},
+       "D3",
+       R"({"param":"in.source","record":14,"index":null,"raw":3,"value":"D3"})",
+       [](const CDeviceState& s) { return s.in[13].source; },
+       3},
       {{"out.mute", "2"},
        "OPEN",
        R"({"param":"out.mute","record":2,"index":null,"raw":1,"value":"OPEN"})",
@@ -104,12 +110,27 @@ TEST_F(CtlParams, SetValuesOfEveryKindReachTheProcessorAndReadBackByName) {
 }
 
 TEST_F(CtlParams, AValueNoReportCarriesIsSentButNotClaimed) {
-  // A full load sets the filter kind itself, so the processor's value cannot be read back.
-  const CommandResult r = Ctl({"set", "in.lpf.kind", "1", "3"});
-  EXPECT_EQ(r.exitCode, 6) << r.err;
-  EXPECT_NE(r.out.find("\"code\":6"), std::string::npos) << r.out;
-  EXPECT_NE(r.err.find("not confirmed"), std::string::npos) << r.err;
-  EXPECT_EQ(m_sim->StateSnapshot().in[0].lpfKind, 3);
+  // A full load sets the filter kind and the EQ section flag itself, so the processor's value
+  // cannot be read back.
+  struct Case {
+    std::vector<std::string> words;
+    std::function<int(const CDeviceState&)> held;
+    int expectedHeld;
+  };
+  const std::vector<Case> cases = {
+      {{"in.lpf.kind", "1", "3"}, [](const CDeviceState& s) { return s.in[0].lpfKind; }, 3},
+      {{"in.peq.on", "2", "OFF"}, [](const CDeviceState& s) { return s.in[1].peqOn; }, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.words[0]);
+    std::vector<std::string> set = {"set"};
+    set.insert(set.end(), c.words.begin(), c.words.end());
+    const CommandResult r = Ctl(set);
+    EXPECT_EQ(r.exitCode, 6) << r.err;
+    EXPECT_NE(r.out.find("\"code\":6"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("not confirmed"), std::string::npos) << r.err;
+    EXPECT_EQ(c.held(m_sim->StateSnapshot()), c.expectedHeld);
+  }
 }
 
 }  // namespace
