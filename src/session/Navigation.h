@@ -28,6 +28,10 @@ public:
   MainView View() const { return m_view; }
   int ViewMode() const { return m_viewMode; }
   int SelectedBus() const { return m_selectedBus; }
+  /// The side panel's bus (1 = LR, 3..8 = AUX 1..6); other numbers are ignored.
+  void SelectBus(int bus) {
+    if (bus == 1 || (bus >= 3 && bus <= 8)) m_selectedBus = bus;
+  }
   ChannelView ChannelViewKind() const { return m_channelView; }
   int ChannelViewChannel() const { return m_channelViewChannel; }
   int ChannelViewEditor() const { return m_channelViewEditor; }
