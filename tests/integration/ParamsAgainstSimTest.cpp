@@ -10,7 +10,9 @@
 #include "session/ParamReport.h"
 
 #include <algorithm>
+#include <ostream>
 #include <set>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -45,14 +47,14 @@ std::vector<int> Edges(std::span<const int> edges, int count) {
   return {picked.begin(), picked.end()};
 }
 
-/// One address a command carries, and its place among the addresses of its parameter.
-struct Carried {
+/// An address a command carries, and its place among the addresses of its parameter.
+struct Target {
   ParamAddr addr;
   int position = 0;
 };
 
-std::vector<Carried> CarriedAddresses() {
-  std::vector<Carried> out;
+std::vector<Target> CarriedAddresses() {
+  std::vector<Target> out;
   for (const ParamDef& d : AllParams()) {
     int position = 0;
     for (int r : Edges(kEdgeRecords, d.records)) {
@@ -69,7 +71,7 @@ std::vector<Carried> CarriedAddresses() {
 /// the rest to values from the top of the range down (distinct, so no two inputs ask for the same
 /// Dante source and no two slots for the same unit entry). The next round swaps them, so every
 /// address sees both ends.
-ParamValue Pick(const Carried& c, int round) {
+ParamValue Pick(const Target& c, int round) {
   const ParamDef& d = Param(c.addr.id);
   const bool low = (c.position % 2 == 0) == (round % 2 == 1);
   if (d.display.kind == DisplayKind::Text) return {0, Utf8ToGbk(low ? "ABCDEFGH" : "讲台话筒")};
@@ -100,7 +102,7 @@ protected:
   }
 
   /// True when the frames that carry this address hold its value: they differ for its two values.
-  bool FramesHoldValue(const Carried& c) {
+  bool FramesHoldValue(const Target& c) {
     CDeviceState s = Editor();
     WriteParam(s, c.addr, Pick(c, 0));
     const auto first = Frames(s, c.addr);
@@ -119,15 +121,15 @@ TEST_F(ParamsAgainstSim, EveryCarriedValueReachesTheProcessorAndAFullReloadBring
   StartSim({});
   StartSession();
   ASSERT_TRUE(ConnectAfterQueries(1));
-  const std::vector<Carried> addrs = CarriedAddresses();
+  const std::vector<Target> addrs = CarriedAddresses();
 
   std::vector<bool> holds;
-  for (const Carried& c : addrs) holds.push_back(FramesHoldValue(c));
+  for (const Target& c : addrs) holds.push_back(FramesHoldValue(c));
 
   for (int round = 0; round < 2; ++round) {
     SCOPED_TRACE("round " + std::to_string(round + 1));
     const CDeviceState before = sim->StateSnapshot();
-    for (const Carried& c : addrs) {
+    for (const Target& c : addrs) {
       const ChangeResult r = m_session->Changes().Set(c.addr, Pick(c, round));
       ASSERT_TRUE(r == ChangeResult::Applied || r == ChangeResult::Unchanged) << Describe(c.addr);
     }
@@ -154,13 +156,13 @@ TEST_F(ParamsAgainstSim, EveryCarriedValueReachesTheProcessorAndAFullReloadBring
 
     // Spoil the editor's copy of every reported value, so only the reload can make it right again.
     ASSERT_TRUE(m_session->Queue().WaitIdle(kRealDeadlineMs));
-    for (const Carried& c : addrs) {
+    for (const Target& c : addrs) {
       if (ReportOf(c.addr) != ReportedBy::None)
         WriteParam(Editor(), c.addr, Other(c.addr, ReadParam(Editor(), c.addr)));
     }
     ASSERT_TRUE(Reload());
     const CDeviceState held = sim->StateSnapshot();
-    for (const Carried& c : addrs) {
+    for (const Target& c : addrs) {
       if (ReportOf(c.addr) != ReportedBy::None) {
         EXPECT_EQ(ReadParam(Editor(), c.addr), ReadParam(held, c.addr)) << Describe(c.addr);
       }
