@@ -1,85 +1,461 @@
 #include "pages/SystemPage.h"
 
-#include <cstring>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTableWidget>
 
 #include "core/DeviceState.h"
+#include "link/SocketErrorText.h"
 #include "pages/CaptionText.h"
+#include "pages/PageMessages.h"
 #include "pages/ShellButtons.h"
 #include "pages/ShellStyle.h"
 #include "session/AppOptions.h"
+#include "ui/SkinComboBox.h"
+#include "ui/SkinTheme.h"
 #include "ui/UiFont.h"
+#include "ui/UiMessages.h"
 #include "ui/ValueLabel.h"
 
 namespace orvx {
-
 namespace {
-constexpr Caption kTitle{"DEVICE SETTING", "设备设置"};
-constexpr Caption kIp{"IP:", "设备IP:"};
+
 constexpr Caption kOk{"OK", "确定"};
 constexpr Caption kOfflineButton{"OFFLINE", "离线"};
-constexpr Caption kVersion{"Firmware version：%1", "固件版本：%1"};
 constexpr Caption kBadAddress{"Not an IPv4 address.", "不是有效的IPv4地址。"};
+constexpr Caption kSlotCaption{"SLOT %1", "槽 %1"};
+constexpr Caption kSceneSlot{"SCENE %1", "场景 %1"};
+
+/// Colours of the five slot labels, so a slot is found again at a glance on the unit.
+constexpr std::array<QRgb, kUnitSlotBytes> kSlotColours{0xd04040, 0xe0a020, 0x40a040, 0x3080d0, 0x9050c0};
+
+constexpr int kTabTop = CTitledPage::kTitleHeight + 8;
+constexpr int kTabWidth = 130;
+constexpr int kTabHeight = 36;
+constexpr int kContentTop = kTabTop + kTabHeight + 20;
+
+QString ThemeColour(const char* key) { return SkinTheme::Current().Color(QLatin1String(key)).name(); }
+
+QProgressBar* MakeProgressBar(QWidget* parent) {
+  auto* bar = new QProgressBar(parent);
+  bar->setTextVisible(true);
+  bar->setStyleSheet(
+      QStringLiteral("QProgressBar{border:1px solid %1;background:%2;color:%3;"
+                     "text-align:center;}QProgressBar::chunk{background:%4;}")
+          .arg(ThemeColour("list.frame"), ThemeColour("list.bg"), ThemeColour("list.text"), ThemeColour("accent")));
+  bar->hide();
+  return bar;
+}
+
 }  // namespace
 
-CSystemPage::CSystemPage(const CDeviceState& state, QWidget* parent) : CTitledPage(kTitle, parent), m_state(state) {
-  const int top = kTitleHeight + 24;
+CSystemPage::CSystemPage(IShellSession& session, IProfileStore& profile, QWidget* parent)
+    : CTitledPage(captions::kDeviceSetting, parent), m_session(session), m_controller(session, profile) {
+  for (int t = 0; t < kSystemTabs; ++t) {
+    auto* tab = MakeShellButton({}, ButtonLook::View, this);
+    tab->setObjectName(QStringLiteral("SystemTab%1").arg(t));
+    m_tabs[t] = tab;
+    connect(tab, &QAbstractButton::clicked, this, [this, t] { SelectTab(static_cast<SystemTab>(t)); });
+  }
+  CreateConnectTab();
+  CreateSceneTab();
+  CreateHelpTab();
+  CreateUnitTab();
+
+  m_poll.setInterval(kPollMs);
+  connect(&m_poll, &QTimer::timeout, this, &CSystemPage::Poll);
+  Layout();
+  ApplyLanguage(Language::English);
+  SelectTab(SystemTab::Connect);
+}
+
+void CSystemPage::CreateConnectTab() {
+  auto& c = m_content[static_cast<int>(SystemTab::Connect)];
   m_ipCaption = new CValueLabel(this);
-  m_ipCaption->setGeometry(24, top, 90, 30);
   m_address = new QLineEdit(this);
   m_address->setObjectName(QStringLiteral("DeviceAddress"));
-  m_address->setGeometry(120, top, 180, 30);
   m_address->setFont(UiFont(11));
   m_address->setMaxLength(15);
   ApplyEditStyle(m_address);
   m_ok = MakeShellButton({}, ButtonLook::Key, this);
-  m_ok->setGeometry(310, top, 80, 30);
   m_invalid = new CValueLabel(this);
-  m_invalid->setGeometry(400, top, 260, 30);
-  m_invalid->hide();
-
+  m_search = MakeShellButton({}, ButtonLook::Key, this);
+  m_search->setObjectName(QStringLiteral("SearchButton"));
   m_connect = MakeShellButton({}, ButtonLook::Toggle, this);
   m_connect->setObjectName(QStringLiteral("ConnectButton"));
-  m_connect->setGeometry(24, top + 50, 160, 44);
   m_offline = MakeShellButton({}, ButtonLook::Key, this);
   m_offline->setObjectName(QStringLiteral("OfflineButton"));
-  m_offline->setGeometry(200, top + 50, 160, 44);
 
-  m_version = new CValueLabel(this);
-  m_version->setGeometry(24, top + 114, 400, 28);
+  m_devices = new QTableWidget(0, 2, this);
+  m_devices->setObjectName(QStringLiteral("DeviceList"));
+  m_devices->setSelectionBehavior(QAbstractItemView::SelectRows);
+  m_devices->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_devices->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  m_devices->setShowGrid(true);
+  m_devices->verticalHeader()->hide();
+  m_devices->setColumnWidth(0, 150);
+  m_devices->setColumnWidth(1, 100);
+  m_devices->horizontalHeader()->setStretchLastSection(true);
+  m_devices->setFont(UiFont(10));
+  m_devices->setStyleSheet(QStringLiteral("QTableWidget{background:%1;color:%2;gridline-color:%3;"
+                                          "border:1px solid %3;}QHeaderView::section{background:%4;"
+                                          "color:%2;border:1px solid %3;padding:3px;}"
+                                          "QTableWidget::item:selected{background:%5;color:%6;}")
+                               .arg(ThemeColour("list.bg"), ThemeColour("list.text"), ThemeColour("list.frame"),
+                                    ThemeColour("panel.bg"), ThemeColour("list.selected.bg"),
+                                    ThemeColour("list.selected.text")));
+  m_searchProgress = MakeProgressBar(this);
+  m_searchProgress->setObjectName(QStringLiteral("SearchProgress"));
+  m_searchProgress->setRange(0, 254);
+
+  m_explanation = new QLabel(this);
+  m_explanation->setObjectName(QStringLiteral("SearchExplanation"));
+  m_explanation->setWordWrap(true);
+  m_explanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  m_explanation->setFont(UiFont(10));
+  m_explanation->setStyleSheet(QStringLiteral("QLabel{background:%1;color:%2;border:1px solid %3;padding:8px;}")
+                                   .arg(ThemeColour("label.bg"), ThemeColour("label.text"), ThemeColour("list.frame")));
+  m_explanation->hide();
+
+  // The drag interval's controls exist but no tab shows them.
+  m_spanCaption = new CValueLabel(this);
+  m_spanEdit = new QLineEdit(this);
+  m_spanEdit->setObjectName(QStringLiteral("SpanTime"));
+  ApplyEditStyle(m_spanEdit);
+  m_spanOk = MakeShellButton({}, ButtonLook::Key, this);
+  for (QWidget* w : std::initializer_list<QWidget*>{m_spanCaption, m_spanEdit, m_spanOk}) w->hide();
+
+  c = {m_ipCaption, m_address, m_ok, m_search, m_connect, m_offline, m_devices};
 
   connect(m_ok, &QAbstractButton::clicked, this, &CSystemPage::ConfirmAddress);
   connect(m_address, &QLineEdit::returnPressed, this, &CSystemPage::ConfirmAddress);
+  connect(m_search, &QAbstractButton::clicked, this, &CSystemPage::OnSearch);
   connect(m_connect, &QAbstractButton::clicked, this, &CSystemPage::ConnectClicked);
   connect(m_offline, &QAbstractButton::clicked, this, &CSystemPage::OfflineClicked);
-  ApplyLanguage(Language::English);
+  connect(m_devices, &QTableWidget::cellClicked, this, [this](int row, int) { OnDeviceListClick(row); });
+  connect(m_spanOk, &QAbstractButton::clicked, this,
+          [this] { m_controller.ConfirmSpanTime(m_spanEdit->text().toStdString()); });
 }
 
+void CSystemPage::CreateSceneTab() {
+  auto& c = m_content[static_cast<int>(SystemTab::Show)];
+  m_sceneSave = MakeShellButton({}, ButtonLook::Key, this);
+  m_sceneSave->setObjectName(QStringLiteral("SceneSave"));
+  m_sceneSave->setEnabled(false);
+  c.push_back(m_sceneSave);
+  for (int i = 0; i < kScenes; ++i) {
+    m_sceneSlots[i] = MakeShellButton({}, ButtonLook::Key, this);
+    m_sceneSlots[i]->setEnabled(false);
+    c.push_back(m_sceneSlots[i]);
+  }
+}
+
+void CSystemPage::CreateHelpTab() {
+  auto& c = m_content[static_cast<int>(SystemTab::Help)];
+  m_local = MakeShellButton({}, ButtonLook::Key, this);
+  m_local->setObjectName(QStringLiteral("LocalUpdate"));
+  m_local->setEnabled(false);
+  m_recovery = MakeShellButton({}, ButtonLook::Key, this);
+  m_recovery->setObjectName(QStringLiteral("RecoveryButton"));
+  m_updateProgress = MakeProgressBar(this);
+  m_updateProgress->setObjectName(QStringLiteral("UpdateProgress"));
+  m_hardware = new CValueLabel(this);
+  m_hardware->setObjectName(QStringLiteral("HardwareVersion"));
+  m_basic = new CValueLabel(this);
+  c = {m_local, m_recovery, m_hardware, m_basic};
+  connect(m_recovery, &QAbstractButton::clicked, this, &CSystemPage::OnRecovery);
+}
+
+void CSystemPage::CreateUnitTab() {
+  auto& c = m_content[static_cast<int>(SystemTab::Display)];
+  for (int i = 0; i < kUnitButtons; ++i) {
+    auto* b = MakeShellButton(QString::fromStdString(UnitButtonCaption(i)), ButtonLook::Group, this);
+    b->setObjectName(QStringLiteral("Unit%1").arg(i + 1));
+    m_unitButtons[i] = b;
+    connect(b, &QAbstractButton::clicked, this, [this, i] { SelectUnit(i); });
+  }
+  for (int s = 0; s < kUnitSlotBytes; ++s) {
+    auto* label = new CValueLabel(this);
+    label->SetOpaque(true);
+    label->SetBackgroundColor(QColor(kSlotColours[s]));
+    label->SetTextColor(Qt::white);
+    label->SetAlignment(Qt::AlignCenter);
+    m_slotLabels[s] = label;
+    auto* list = new CSkinComboBox(this);
+    list->CreateDropList(s);
+    list->setObjectName(QStringLiteral("Slot%1").arg(s + 1));
+    for (const std::string& entry : SlotEntryCaptions()) list->AddString(QString::fromStdString(entry));
+    m_slotLists[s] = list;
+    connect(list, &CSkinComboBox::DropdownSelected, this, [this, s](int, int row) { OnSlotChanged(s, row); });
+    c.push_back(label);
+    c.push_back(list);
+  }
+  m_call = MakeShellButton({}, ButtonLook::Key, this);
+  m_call->setObjectName(QStringLiteral("CallButton"));
+  m_resetUnits = MakeShellButton({}, ButtonLook::Key, this);
+  m_resetUnits->setObjectName(QStringLiteral("ResetUnitsButton"));
+  c.push_back(m_call);
+  c.push_back(m_resetUnits);
+  connect(m_call, &QAbstractButton::clicked, this, [this] { m_controller.CallUnit(); });
+  connect(m_resetUnits, &QAbstractButton::clicked, this, &CSystemPage::OnResetAllUnits);
+}
+
+void CSystemPage::Layout() {
+  int x = 24;
+  for (int t = 0; t < kSystemTabs; ++t) {
+    m_tabs[t]->setVisible(CSystemController::TabOffered(static_cast<SystemTab>(t)));
+    if (!m_tabs[t]->isVisibleTo(this)) continue;
+    m_tabs[t]->setGeometry(x, kTabTop, kTabWidth, kTabHeight);
+    x += kTabWidth + 8;
+  }
+  const int top = kContentTop;
+  const int wide = width() >= 1000;  // the explanation beside the list, or under it on a narrow page
+  // CONNECT
+  m_ipCaption->setGeometry(24, top, 90, 30);
+  m_address->setGeometry(120, top, 180, 30);
+  m_ok->setGeometry(310, top, 80, 30);
+  m_invalid->setGeometry(400, top, 260, 30);
+  m_search->setGeometry(24, top + 46, 120, 40);
+  m_connect->setGeometry(160, top + 46, 160, 40);
+  m_offline->setGeometry(336, top + 46, 160, 40);
+  m_searchProgress->setGeometry(24, top + 100, 272, 20);
+  const int listTop = top + 130;
+  const int listHeight = std::max(120, std::min(300, height() - listTop - 20));
+  m_devices->setGeometry(24, listTop, 272, listHeight);
+  if (wide)
+    m_explanation->setGeometry(316, top + 100, std::min(620, width() - 340), listHeight + 30);
+  else
+    m_explanation->setGeometry(316, top + 100, std::max(300, width() - 340), listHeight + 30);
+  m_spanCaption->setGeometry(520, top, 110, 30);
+  m_spanEdit->setGeometry(630, top, 80, 30);
+  m_spanOk->setGeometry(720, top, 60, 30);
+  // SHOW
+  m_sceneSave->setGeometry(24, top, 120, 36);
+  const int sceneCols = std::max(4, std::min(8, (width() - 48) / 130));
+  for (int i = 0; i < kScenes; ++i)
+    m_sceneSlots[i]->setGeometry(24 + (i % sceneCols) * 130, top + 52 + (i / sceneCols) * 42, 120, 34);
+  // HELP
+  m_local->setGeometry(24, top, 140, 40);
+  m_recovery->setGeometry(180, top, 220, 40);
+  m_updateProgress->setGeometry(24, top + 56, 376, 20);
+  m_hardware->setGeometry(24, top + 92, 376, 28);
+  m_basic->setGeometry(24, top + 124, 376, 28);
+  // DISPLAY: 16 unit buttons in four rows of four, the slot lists to their right
+  for (int i = 0; i < kUnitButtons; ++i) m_unitButtons[i]->setGeometry(24 + (i % 4) * 124, top + (i / 4) * 44, 116, 36);
+  const int slotsX = 24 + 4 * 124 + 24;
+  for (int s = 0; s < kUnitSlotBytes; ++s) {
+    m_slotLabels[s]->setGeometry(slotsX, top + s * 40, 70, 28);
+    m_slotLists[s]->setGeometry(slotsX + 80, top + s * 40, 110, 28);
+  }
+  m_call->setGeometry(slotsX, top + kUnitSlotBytes * 40 + 8, 190, 36);
+  m_resetUnits->setGeometry(24, top + 4 * 44 + 16, 260, 36);
+}
+
+void CSystemPage::resizeEvent(QResizeEvent* event) {
+  CTitledPage::resizeEvent(event);
+  Layout();
+}
+
+QString CSystemPage::Tr(const Caption& c) const { return CaptionText(c, m_language); }
+
 void CSystemPage::ApplyLanguage(Language language) {
+  m_language = language;
   CTitledPage::ApplyLanguage(language);
-  m_ipCaption->SetText(CaptionText(kIp, language));
-  m_ok->setText(CaptionText(kOk, language));
-  m_offline->setText(CaptionText(kOfflineButton, language));
-  m_invalid->SetText(CaptionText(kBadAddress, language));
+  for (int t = 0; t < kSystemTabs; ++t) m_tabs[t]->setText(Tr(captions::kSystemTabCaptions[t]));
+  m_ipCaption->SetText(Tr(captions::kDeviceIp));
+  m_ok->setText(Tr(kOk));
+  m_invalid->SetText(Tr(kBadAddress));
+  m_search->setText(Tr(captions::kSearch));
+  m_offline->setText(Tr(kOfflineButton));
+  m_devices->setHorizontalHeaderLabels({Tr(captions::kDeviceIpColumn), Tr(captions::kPortColumn)});
+  m_spanCaption->SetText(Tr(captions::kSpanTime));
+  m_spanOk->setText(Tr(kOk));
+  m_sceneSave->setText(Tr(captions::kSceneSave));
+  for (int i = 0; i < kScenes; ++i) m_sceneSlots[i]->setText(Tr(kSceneSlot).arg(i + 1));
+  m_local->setText(Tr(captions::kLocalUpdate));
+  m_recovery->setText(Tr(captions::kRecovery));
+  for (int s = 0; s < kUnitSlotBytes; ++s) m_slotLabels[s]->SetText(Tr(kSlotCaption).arg(s + 1));
+  m_call->setText(Tr(captions::kUnitCall));
+  m_resetUnits->setText(Tr(captions::kResetAllUnits));
+  m_shownPhase = SearchPhase::Idle;  // the explanation is rewritten in the new language
   Refresh();
 }
 
-void CSystemPage::Refresh(std::uint32_t) {
-  const Language language = m_state.language;
-  if (!m_address->hasFocus()) m_address->setText(QString::fromStdString(m_state.link.deviceIp));
-  const bool online = m_state.link.online;
-  m_connect->setText(CaptionText(online ? captions::kDisconnect : captions::kConnect, language));
+void CSystemPage::Refresh(std::uint32_t bits) {
+  const CDeviceState& s = m_session.State();
+  if (!m_address->hasFocus()) m_address->setText(QString::fromStdString(s.link.deviceIp));
+  if (!m_spanEdit->hasFocus()) m_spanEdit->setText(QString::number(m_controller.SpanTime()));
+  const bool online = s.link.online;
+  m_connect->setText(Tr(online ? captions::kDisconnect : captions::kConnect));
   m_connect->SetChecked(online);
-  const auto& fw = m_state.firmwareVersion;
-  const std::string version(fw.data(), strnlen(fw.data(), fw.size()));
-  m_version->SetText(version.empty() ? QString()
-                                     : CaptionText(kVersion, language).arg(QString::fromLatin1(version.c_str())));
+  m_hardware->SetText(QString::fromStdString(HardwareVersionText(s, m_language)));
+  m_basic->SetText(QString::fromStdString(BasicVersionText(0, m_language)));
+  if (bits & (change::kUnits | change::kAll)) ShowUnits();
+  ShowSearch(m_controller.SearchView());
+}
+
+void CSystemPage::SelectTab(SystemTab tab) {
+  if (!m_controller.SelectTab(tab)) return;
+  ShowTabContent();
+  if (tab == SystemTab::Display) ShowUnits();
+  update();
+}
+
+void CSystemPage::ShowTabContent() {
+  const int current = static_cast<int>(m_controller.Tab());
+  for (int t = 0; t < kSystemTabs; ++t) {
+    for (QWidget* w : m_content[t]) w->setVisible(t == current);
+    m_tabs[t]->SetChecked(t == current);
+  }
+  m_invalid->hide();
+  const SearchStatus status = m_controller.SearchView();
+  const bool connectTab = current == static_cast<int>(SystemTab::Connect);
+  m_searchProgress->setVisible(connectTab && status.phase == SearchPhase::Probing);
+  m_explanation->setVisible(connectTab && (status.Missed() || status.phase == SearchPhase::Failed));
+  m_updateProgress->setVisible(current == static_cast<int>(SystemTab::Help) && m_recovering);
+}
+
+void CSystemPage::OnShown() {
+  Refresh();
+  SelectTab(SystemTab::Connect);
+}
+
+bool CSystemPage::PollNeeded(const SearchStatus& status) const {
+  // A search and the recovery push finish without the page; late answers matter only while shown.
+  return m_recovering || status.phase == SearchPhase::FreeingPort || status.phase == SearchPhase::Probing ||
+         (status.phase == SearchPhase::Listening && isVisible());
+}
+
+void CSystemPage::OnHidden() {
+  if (!PollNeeded(m_controller.SearchView())) m_poll.stop();
 }
 
 void CSystemPage::ConfirmAddress() {
-  const QString ip = m_address->text().trimmed();
-  const bool valid = IsDottedQuad(ip.toStdString());
+  const bool valid = m_controller.ConfirmAddress(m_address->text().trimmed().toStdString());
   m_invalid->setVisible(!valid);
-  if (valid) emit AddressConfirmed(ip);
+}
+
+void CSystemPage::OnDeviceListClick(int row) {
+  if (!m_controller.ChooseFound(row)) return;
+  m_address->setText(QString::fromStdString(m_session.State().link.deviceIp));
+  m_invalid->hide();
+}
+
+void CSystemPage::OnSearch() {
+  m_devices->setRowCount(0);
+  m_explanation->hide();
+  m_controller.Search();
+  m_shownPhase = SearchPhase::Idle;
+  Poll();
+  m_poll.start();
+  Refresh();
+}
+
+void CSystemPage::ShowSearch(const SearchStatus& status) {
+  // Rows are added as answers arrive, each device once.
+  if (m_devices->rowCount() > static_cast<int>(status.found.size())) m_devices->setRowCount(0);
+  for (int row = m_devices->rowCount(); row < static_cast<int>(status.found.size()); ++row) {
+    m_devices->insertRow(row);
+    m_devices->setItem(row, 0, new QTableWidgetItem(QString::fromStdString(status.found[row].ip)));
+    m_devices->setItem(row, 1, new QTableWidgetItem(QString::number(status.found[row].port)));
+  }
+  const bool connectTab = m_controller.Tab() == SystemTab::Connect && isVisible();
+  const bool probing = status.phase == SearchPhase::Probing || status.phase == SearchPhase::FreeingPort;
+  m_searchProgress->setVisible(connectTab && probing);
+  m_searchProgress->setValue(
+      status.progress.hostsTotal > 0 ? 254 * status.progress.hostsDone / std::max(1, status.progress.hostsTotal) : 0);
+  if (status.phase == m_shownPhase) return;
+  m_shownPhase = status.phase;
+  if (status.phase == SearchPhase::Failed) {
+    // The system's own message, with why under it.
+    const std::string reason = status.failure.In(m_language);
+    ShowNotice(this, QString::fromStdString(TextWithDetail(Text(captions::kWinsockError, m_language), reason)),
+               Tr(captions::kWinsockCaption), QMessageBox::Warning);
+    m_explanation->setText(QString::fromStdString(reason));
+    m_explanation->setVisible(connectTab);
+  } else if (status.Missed()) {
+    m_explanation->setText(QString::fromStdString(ExplainSearchMiss(status.facts, m_language)));
+    m_explanation->setVisible(connectTab);
+  } else {
+    m_explanation->hide();
+  }
+}
+
+void CSystemPage::Poll() {
+  const SearchStatus status = m_controller.SearchView();
+  ShowSearch(status);
+  if (m_recovering) {
+    const PlanProgress p = m_controller.RecoveryProgress();
+    m_updateProgress->setRange(0, std::max(1, p.total));
+    m_updateProgress->setValue(p.sent);
+    if (!m_controller.RecoveryRunning()) FinishRecovery();
+  }
+  if (!PollNeeded(status)) m_poll.stop();
+}
+
+void CSystemPage::ShowUnits() {
+  const int count = m_session.State().unitCount;
+  const int current = m_controller.Units().CurrentUnit();
+  const bool unitsTab = m_controller.Tab() == SystemTab::Display;
+  for (int i = 0; i < kUnitButtons; ++i) {
+    const UnitButtonView view = UnitButtonState(i, count);
+    m_unitButtons[i]->setVisible(unitsTab && view.visible);
+    m_unitButtons[i]->setEnabled(view.enabled);
+    m_unitButtons[i]->SetChecked(i == current);
+  }
+  for (int s = 0; s < kUnitSlotBytes; ++s) {
+    m_slotLists[s]->setEnabled(current != kNoUnit);
+    m_slotLabels[s]->setEnabled(current != kNoUnit);
+    const int index = m_controller.Units().SlotIndex(s);
+    if (index >= 0 && index < kSlotEntries) m_slotLists[s]->SetCurSel(index);
+  }
+  m_call->setEnabled(current != kNoUnit);
+}
+
+void CSystemPage::SelectUnit(int unit) {
+  if (m_controller.Units().SelectUnit(unit)) ShowUnits();
+}
+
+void CSystemPage::OnSlotChanged(int slot, int row) {
+  if (const Caption* refusal = m_controller.ChangeSlot(slot, row)) {
+    // The list shows what the slot really holds.
+    m_slotLists[slot]->SetCurSel(m_controller.Units().SlotIndex(slot));
+    ShowNotice(this, Tr(*refusal));
+  }
+}
+
+void CSystemPage::OnResetAllUnits() {
+  AskOkCancel(this, Tr(captions::kResetAllUnitsQuestion), [this] {
+    m_controller.ResetAllUnits();
+    ShowUnits();
+  });
+}
+
+void CSystemPage::OnRecovery() {
+  if (m_recovering) return;
+  if (const Caption* refusal = m_controller.RecoveryRefusal(m_updateRunning && m_updateRunning())) {
+    ShowNotice(this, Tr(*refusal));
+    return;
+  }
+  AskOkCancel(this, Tr(captions::kRecoveryQuestion), [this] {
+    ControlGroupKeys keys{};
+    if (!m_controller.Recover(keys)) return;
+    m_recovering = true;
+    emit RecoveryStarted();
+    m_updateProgress->setRange(0, 1);
+    m_updateProgress->setValue(0);
+    m_updateProgress->setVisible(m_controller.Tab() == SystemTab::Help);
+    m_poll.start();
+    Poll();
+  });
+}
+
+void CSystemPage::FinishRecovery() {
+  m_recovering = false;
+  m_updateProgress->hide();
+  emit RecoveryFinished();
+  ShowNotice(this, Tr(captions::kRecoveryDone));
 }
 
 }  // namespace orvx

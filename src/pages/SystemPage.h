@@ -1,46 +1,142 @@
 #pragma once
-/// The SYSTEM page, tab CONNECT: device address with OK, CONNECT/DISCONNECT, OFFLINE and the
-/// processor's firmware version. Search, scenes, update and units come with their own work.
-
+/// The SYSTEM page: the device as a device. Tabs CONNECT (address, search, CONNECT/OFFLINE, the
+/// device list), SHOW (scenes), HELP (update, factory recovery, versions) and DISPLAY (the
+/// PLK-700 conference units). Every rule lives in CSystemController; this view binds its widgets
+/// to it and repaints from the state, the search status and the recovery progress.
 #include <QLineEdit>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <vector>
 
 #include "pages/TitledPage.h"
+#include "session/SystemController.h"
+
+class QLabel;
+class QProgressBar;
+class QTableWidget;
 
 namespace orvx {
 
-class CDeviceState;
+class CSkinComboBox;
 class CValueLabel;
 class PngButton;
 
 class CSystemPage : public CTitledPage {
   Q_OBJECT
 public:
-  CSystemPage(const CDeviceState& state, QWidget* parent = nullptr);
+  static constexpr int kPollMs = 50;  ///< search and recovery progress while either runs
+  static constexpr int kScenes = 32;
+
+  CSystemPage(IShellSession& session, IProfileStore& profile, QWidget* parent = nullptr);
 
   void ApplyLanguage(Language language) override;
   void Refresh(std::uint32_t bits = change::kAll) override;
 
+  /// Tab switch (the SET tab is never offered).
+  void SelectTab(SystemTab tab);
+  /// The firmware update's running flag, asked before a recovery.
+  void SetUpdateRunningQuery(std::function<bool()> query) { m_updateRunning = std::move(query); }
+
+  CSystemController& Controller() { return m_controller; }
+
+  // Widgets, for tests and the screenshot tool.
   QLineEdit* AddressEdit() const { return m_address; }
   PngButton* ConnectButton() const { return m_connect; }
   PngButton* OfflineButton() const { return m_offline; }
+  PngButton* SearchButton() const { return m_search; }
+  PngButton* TabButton(SystemTab tab) const { return m_tabs[static_cast<int>(tab)]; }
+  QTableWidget* DeviceList() const { return m_devices; }
+  QProgressBar* SearchProgress() const { return m_searchProgress; }
+  QLabel* SearchExplanation() const { return m_explanation; }
+  PngButton* RecoveryButton() const { return m_recovery; }
+  QProgressBar* UpdateProgress() const { return m_updateProgress; }
+  PngButton* UnitButton(int i) const { return m_unitButtons[i]; }
+  CSkinComboBox* SlotList(int slot) const { return m_slotLists[slot]; }
+  PngButton* CallButton() const { return m_call; }
+  PngButton* ResetUnitsButton() const { return m_resetUnits; }
+  QLineEdit* SpanTimeEdit() const { return m_spanEdit; }
+  CValueLabel* HardwareVersionLabel() const { return m_hardware; }
+
+  /// The search button's action (also for tests).
+  void OnSearch();
+  /// RECOVERY: refusal, question, then the recovery and its push.
+  void OnRecovery();
+  /// Reset all units: the question, then the reset.
+  void OnResetAllUnits();
+  /// A click on a row of the device list.
+  void OnDeviceListClick(int row);
 
 signals:
-  /// The operator confirmed a typed address (OK or Enter); only dotted quads are reported.
-  void AddressConfirmed(const QString& ip);
   void ConnectClicked();
   void OfflineClicked();
+  /// The factory values were written (before the push): the window clears its group keys.
+  void RecoveryStarted();
+  /// The push has gone (or nothing was sent offline): the window returns to its first page.
+  void RecoveryFinished();
+
+protected:
+  void OnShown() override;
+  void OnHidden() override;
+  void resizeEvent(QResizeEvent* event) override;
 
 private:
+  void CreateConnectTab();
+  void CreateSceneTab();
+  void CreateHelpTab();
+  void CreateUnitTab();
+  void Layout();
+  void ShowTabContent();
+  void Poll();
+  bool PollNeeded(const SearchStatus& status) const;
+  void ShowSearch(const SearchStatus& status);
+  void ShowUnits();
+  void SelectUnit(int unit);
+  void OnSlotChanged(int slot, int row);
   void ConfirmAddress();
+  void FinishRecovery();
+  QString Tr(const Caption& c) const;
 
-  const CDeviceState& m_state;
+  IShellSession& m_session;
+  CSystemController m_controller;
+  std::function<bool()> m_updateRunning;
+  Language m_language = Language::English;
+  QTimer m_poll;
+  bool m_recovering = false;
+  SearchPhase m_shownPhase = SearchPhase::Idle;
+
+  std::array<PngButton*, kSystemTabs> m_tabs{};
+  std::array<std::vector<QWidget*>, kSystemTabs> m_content;
+
+  // CONNECT
   CValueLabel* m_ipCaption = nullptr;
   QLineEdit* m_address = nullptr;
   PngButton* m_ok = nullptr;
+  CValueLabel* m_invalid = nullptr;
+  PngButton* m_search = nullptr;
   PngButton* m_connect = nullptr;
   PngButton* m_offline = nullptr;
-  CValueLabel* m_version = nullptr;
-  CValueLabel* m_invalid = nullptr;
+  QTableWidget* m_devices = nullptr;
+  QProgressBar* m_searchProgress = nullptr;
+  QLabel* m_explanation = nullptr;
+  CValueLabel* m_spanCaption = nullptr;
+  QLineEdit* m_spanEdit = nullptr;
+  PngButton* m_spanOk = nullptr;
+  // SHOW
+  PngButton* m_sceneSave = nullptr;
+  std::array<PngButton*, kScenes> m_sceneSlots{};
+  // HELP
+  PngButton* m_local = nullptr;
+  PngButton* m_recovery = nullptr;
+  QProgressBar* m_updateProgress = nullptr;
+  CValueLabel* m_hardware = nullptr;
+  CValueLabel* m_basic = nullptr;
+  // DISPLAY
+  std::array<PngButton*, kUnitButtons> m_unitButtons{};
+  std::array<CValueLabel*, kUnitSlotBytes> m_slotLabels{};
+  std::array<CSkinComboBox*, kUnitSlotBytes> m_slotLists{};
+  PngButton* m_call = nullptr;
+  PngButton* m_resetUnits = nullptr;
 };
 
 }  // namespace orvx

@@ -14,6 +14,12 @@ std::string HardwareVersionText(const CDeviceState& state, Language language) {
   return text;
 }
 
+std::string BasicVersionText(int digits, Language language) {
+  char text[96];
+  std::snprintf(text, sizeof text, Text(captions::kBasicVersion, language), digits * 0.01);
+  return text;
+}
+
 int SpanTimeFromText(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   int value = 0;

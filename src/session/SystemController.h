@@ -42,6 +42,9 @@ inline constexpr Caption kSceneSave{"SAVE", "SAVE"};
 /// "Hardware version：3.2" from the reported firmware digits (32), in the chosen language.
 std::string HardwareVersionText(const CDeviceState& state, Language language);
 
+/// "Basic version：3.0" from the base version digits (300) of the update's query.
+std::string BasicVersionText(int digits, Language language);
+
 /// The drag interval typed into "SPAN TIME:": its decimal value; text that is not a number gives 0.
 int SpanTimeFromText(std::string_view text);
 

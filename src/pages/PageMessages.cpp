@@ -1,0 +1,38 @@
+#include "pages/PageMessages.h"
+
+namespace orvx {
+namespace {
+
+QMessageBox* OpenBox(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QString& title,
+                     QMessageBox::StandardButtons buttons) {
+  QString caption = title;
+  if (caption.isEmpty() && parent) caption = parent->window()->windowTitle();
+  auto* box = new QMessageBox(icon, caption, text, buttons, parent);
+  box->setObjectName(QLatin1String(kPageMessageName));
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->open();
+  return box;
+}
+
+}  // namespace
+
+QMessageBox* ShowNotice(QWidget* parent, const QString& text, const QString& title, QMessageBox::Icon icon) {
+  return OpenBox(parent, icon, text, title, QMessageBox::Ok);
+}
+
+QMessageBox* AskOkCancel(QWidget* parent, const QString& text, std::function<void()> onOk) {
+  QMessageBox* box = OpenBox(parent, QMessageBox::Warning, text, {}, QMessageBox::Ok | QMessageBox::Cancel);
+  QObject::connect(box, &QMessageBox::finished, box, [box, onOk = std::move(onOk)](int) {
+    if (box->clickedButton() == box->button(QMessageBox::Ok) && onOk) onOk();
+  });
+  return box;
+}
+
+QMessageBox* OpenPageMessage(const QWidget* parent) {
+  for (QMessageBox* box : parent->findChildren<QMessageBox*>(QLatin1String(kPageMessageName))) {
+    if (box->isVisible()) return box;
+  }
+  return nullptr;
+}
+
+}  // namespace orvx

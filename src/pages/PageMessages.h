@@ -1,0 +1,24 @@
+#pragma once
+/// Message boxes of the pages: window-modal and opened without a nested event loop, so the
+/// supervision timer, the meters and a running plan's progress go on while one is open.
+
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+
+namespace orvx {
+
+/// Object name of every box these open (tests find the open one by it).
+inline constexpr const char* kPageMessageName = "PageMessage";
+
+/// A notice with an OK button. An empty title takes the window's caption.
+QMessageBox* ShowNotice(QWidget* parent, const QString& text, const QString& title = {},
+                        QMessageBox::Icon icon = QMessageBox::Information);
+
+/// A question with OK and Cancel and the exclamation icon; `onOk` runs only after OK.
+QMessageBox* AskOkCancel(QWidget* parent, const QString& text, std::function<void()> onOk);
+
+/// The box these opened under `parent` that is still open, if any.
+QMessageBox* OpenPageMessage(const QWidget* parent);
+
+}  // namespace orvx
