@@ -7,6 +7,7 @@
 
 #include <arpa/inet.h>
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
@@ -66,6 +67,26 @@ void AddrOfTarget(CtlOptions& o) {
   if (o.command == CtlCommand::Set) o.paramValue = std::get<ParamValue>(ParseCtlValue(o.addr, o.value, true));
 }
 
+/// "in1-12,out3,in14": inputs 1..18 and outputs 1..8, single numbers or ranges.
+std::optional<std::string> ReadMembers(const std::string& text, std::vector<GroupMember>& members) {
+  std::size_t at = 0;
+  while (at <= text.size()) {
+    const std::size_t end = std::min(text.find(',', at), text.size());
+    const std::string word = text.substr(at, end - at);
+    at = end + 1;
+    const bool output = word.rfind("out", 0) == 0;
+    if (!output && word.rfind("in", 0) != 0) return "members are in1..in18 and out1..out8, e.g. in1-12,out1-8";
+    const std::string range = word.substr(output ? 3 : 2);
+    const std::size_t dash = range.find('-');
+    const int last = output ? kOutputRecords : kInputRecords;
+    const auto from = Number<int>(range.substr(0, dash), 1, last);
+    const auto to = dash == std::string::npos ? from : Number<int>(range.substr(dash + 1), 1, last);
+    if (!from || !to || *to < *from) return "bad member " + word;
+    for (int n = *from; n <= *to; ++n) members.push_back({output, n - 1});
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::string CtlUsage() {
@@ -80,6 +101,14 @@ std::string CtlUsage() {
          "  get in|out N level|mute|name    the older form: raw level 0..70, mute 0|1, name\n"
          "  set in|out N level|mute|name V\n"
          "  monitor [--seconds N]           live meters and automatic-mixer gates\n"
+         "  group mute N on|off --members L mute (on) or open (off) the members of mute group N (1..4),\n"
+         "                                  e.g. --members in1-12,out1-8; read back like set\n"
+         "  search --subnet A.B.C [--seconds N]  find processors on a subnet (no --device needed); listens N s\n"
+         "                                  (default 1) after the probe; the PC's own --local-ip is skipped\n"
+         "  units                           the conference units: count and every slot\n"
+         "  unit set N slot S ENTRY         slot S (1..5) of unit N (1..4) feeds ENTRY (NULL, CH01..CH12,\n"
+         "                                  M01..M04, D01..D04); read back like set\n"
+         "  unit call N                     call unit N (1..4)\n"
          "ports: --port (the processor's) and --local-port (where it answers) default to 39030;\n"
          "  --local-ip defaults to 0.0.0.0\n"
          "exit codes: 0 ok, 1 failure (e.g. the local port is in use), 2 bad arguments,\n"
@@ -122,6 +151,11 @@ std::variant<CtlOptions, std::string> ParseCtlOptions(const std::vector<std::str
       const auto t = Number<double>(v, 0.1, 600.0);
       if (!t) return "--timeout needs seconds (0.1..600)";
       o.timeoutS = *t;
+    } else if (opt == "--subnet") {
+      if (!IsDottedQuad(v + ".1")) return "--subnet needs the first three bytes of an address, e.g. 127.0.0";
+      o.subnet = v;
+    } else if (opt == "--members") {
+      if (auto err = ReadMembers(v, o.members)) return *err;
     } else if (opt == "--seconds") {
       const auto t = Number<double>(v, 0.1, 3600.0);
       if (!t) return "--seconds needs 0.1..3600";
@@ -132,7 +166,7 @@ std::variant<CtlOptions, std::string> ParseCtlOptions(const std::vector<std::str
     }
   }
   if (a.empty()) return "missing command";
-  if (o.deviceIp.empty() && a[0] != "params") return "--device IP is required";
+  if (o.deviceIp.empty() && a[0] != "params" && a[0] != "search") return "--device IP is required";
   std::size_t i = 1;
   const std::string& cmd = a[0];
   if (cmd == "status") {
@@ -153,12 +187,47 @@ std::variant<CtlOptions, std::string> ParseCtlOptions(const std::vector<std::str
   } else if (cmd == "get" || cmd == "set") {
     o.command = cmd == "get" ? CtlCommand::Get : CtlCommand::Set;
     if (auto err = ReadParamWords(a, i, o.command == CtlCommand::Set, o)) return *err;
+  } else if (cmd == "group") {
+    o.command = CtlCommand::GroupMute;
+    if (i + 2 >= a.size() || a[i] != "mute") return "expected: group mute N on|off";
+    const auto n = Number<int>(a[i + 1], 1, kGroups);
+    if (!n) return "mute group out of range: " + a[i + 1] + " (1..4)";
+    o.group = *n - 1;
+    if (a[i + 2] != "on" && a[i + 2] != "off") return "expected on or off, got " + a[i + 2];
+    o.groupOn = a[i + 2] == "on";
+    i += 3;
+    if (o.members.empty())
+      return "mute groups are kept by the editor, not the processor: give the members with --members";
   } else if (cmd == "monitor") {
     o.command = CtlCommand::Monitor;
+  } else if (cmd == "search") {
+    o.command = CtlCommand::Search;
+    if (o.subnet.empty()) return "search needs --subnet A.B.C (the subnet to probe)";
+    if (!secondsGiven) o.seconds = 1;
+  } else if (cmd == "units") {
+    o.command = CtlCommand::Units;
+  } else if (cmd == "unit" && i + 1 < a.size() && a[i] == "call") {
+    o.command = CtlCommand::UnitCall;
+    const auto n = Number<int>(a[i + 1], 1, kUnits);
+    if (!n) return "unit out of range: " + a[i + 1] + " (1..4)";
+    o.unit = *n - 1;
+    i += 2;
+  } else if (cmd == "unit" && i + 4 < a.size() && a[i] == "set" && a[i + 2] == "slot") {
+    // The same as "set unit.slot N S ENTRY".
+    o.command = CtlCommand::Set;
+    std::vector<std::string> words{"set", "unit.slot", a[i + 1], a[i + 3], a[i + 4]};
+    std::size_t w = 1;
+    if (auto err = ReadParamWords(words, w, true, o)) return *err;
+    i += 5;
+  } else if (cmd == "unit") {
+    return "expected: unit set N slot S ENTRY, or unit call N";
   } else {
     return "unknown command " + cmd;
   }
-  if (secondsGiven && o.command != CtlCommand::Monitor) return "--seconds belongs to monitor";
+  if (secondsGiven && o.command != CtlCommand::Monitor && o.command != CtlCommand::Search)
+    return "--seconds belongs to monitor and search";
+  if (!o.subnet.empty() && o.command != CtlCommand::Search) return "--subnet belongs to search";
+  if (!o.members.empty() && o.command != CtlCommand::GroupMute) return "--members belongs to group mute";
   if (o.raw && o.command != CtlCommand::Get && o.command != CtlCommand::Set) return "--raw belongs to get and set";
   if (i != a.size()) return "unexpected argument " + a[i];
   return o;

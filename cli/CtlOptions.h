@@ -5,10 +5,12 @@
 ///   Both ports default to 39030: the processor answers there, so an editor or a running
 ///   `orvxctl monitor` on the same address keeps a second run from binding.
 ///   COMMAND: status | params | get NAME [RECORD [INDEX]] | set NAME [RECORD [INDEX]] VALUE
-///            | monitor [--seconds N]
+///            | monitor [--seconds N] | group mute N on|off --members LIST
+///            | search --subnet A.B.C [--seconds N] | units | unit set N slot S ENTRY | unit call N
 ///   The older forms "get in|out N level|mute|name" and "set in|out N level|mute|name VALUE" remain
 ///   (raw values, their own output). `params` needs no --device.
 
+#include "session/MuteGroups.h"
 #include "session/ParamTable.h"
 
 #include <cstdint>
@@ -18,7 +20,7 @@
 
 namespace orvx {
 
-enum class CtlCommand { Status, Get, Set, Monitor, Params };
+enum class CtlCommand { Status, Get, Set, Monitor, Params, GroupMute, Search, Units, UnitCall };
 enum class CtlProperty { Level, Mute, Name };
 
 struct CtlOptions {
@@ -39,6 +41,12 @@ struct CtlOptions {
   CtlProperty property = CtlProperty::Level;
   std::string value;   ///< set: the raw value text (level 0..70, mute 0|1, name UTF-8)
   double seconds = 5;  ///< monitor
+  int group = 0;       ///< group mute: 0..3
+  bool groupOn = false;
+  /// group mute: the members (the editor keeps mute groups; the processor knows none of them)
+  std::vector<GroupMember> members;
+  std::string subnet;  ///< search: "a.b.c"
+  int unit = 0;        ///< unit call: 0..3
 };
 
 /// Exit codes of orvxctl.

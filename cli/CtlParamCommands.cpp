@@ -26,8 +26,10 @@ std::string Value(const ParamAddr& a, const ParamValue& v) { return FormatParam(
 
 /// Sets the value again when the state no longer holds it (a report brought the old one back),
 /// otherwise repeats the frames that carry it.
-void Send(CChangePath& changes, const ParamAddr& a, const ParamValue& v) {
-  if (changes.Set(a, v, ChangeOrigin::Script) == ChangeResult::Unchanged) changes.Resend(a);
+ChangeResult Send(CChangePath& changes, const ParamAddr& a, const ParamValue& v) {
+  const ChangeResult r = changes.Set(a, v, ChangeOrigin::Script);
+  if (r == ChangeResult::Unchanged) changes.Resend(a);
+  return r;
 }
 
 }  // namespace
@@ -73,7 +75,11 @@ CtlReply RunSet(CCtlClient& client, const CtlOptions& o) {
   const ReportedBy by = ReportOf(a);
   const ParamValue wanted = AfterWire(a, ClampParam(a, o.paramValue));
   for (int attempt = 0; attempt < kVerifyAttempts; ++attempt) {
-    Send(changes, a, o.paramValue);
+    if (Send(changes, a, o.paramValue) == ChangeResult::Refused) {
+      // A rule between records said no (a Dante source or a unit entry already taken).
+      const Caption* why = changes.LastRefusal();
+      return {kExitBadArguments, {}, why ? std::string(why->en) : "refused: " + Addressed(a), {}};
+    }
     if (!client.Refresh(kVerifyWaitMs, by == ReportedBy::Y)) continue;
     // The processor answered the "%Z" queued after the change, so the change has left.
     if (by == ReportedBy::None)

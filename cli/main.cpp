@@ -1,6 +1,8 @@
 // orvxctl: the ORVX-64Q from the command line, on the editor's own session.
 
 #include "CtlClient.h"
+#include "CtlDeviceCommands.h"
+#include "CtlGroupCommands.h"
 #include "CtlOptions.h"
 #include "CtlOutput.h"
 #include "CtlParamCommands.h"
@@ -32,6 +34,11 @@ int Run(const CtlOptions& o) {
     std::cout << FormatParamList(o.json);
     return kExitOk;
   }
+  if (o.command == CtlCommand::Search) {
+    const CtlReply reply = RunSearch(o);
+    Print(reply, o.json);
+    return reply.code;
+  }
   if (const auto refused = RefuseUnreachable(o)) {
     Print(*refused, o.json);
     return refused->code;
@@ -52,7 +59,27 @@ int Run(const CtlOptions& o) {
       }
       break;
     }
-    case CtlCommand::Params: break;
+    case CtlCommand::Params:
+    case CtlCommand::Search: break;
+    case CtlCommand::Units: std::cout << FormatUnits(client.State(), o.json); break;
+    case CtlCommand::UnitCall: {
+      const CtlReply reply = RunUnitCall(client, o);
+      Print(reply, o.json);
+      if (reply.code != kExitOk) {
+        client.Close();
+        return reply.code;
+      }
+      break;
+    }
+    case CtlCommand::GroupMute: {
+      const CtlReply reply = RunGroupMute(client, o);
+      Print(reply, o.json);
+      if (reply.code != kExitOk) {
+        client.Close();
+        return reply.code;
+      }
+      break;
+    }
     case CtlCommand::Monitor: {
       const auto start = std::chrono::steady_clock::now();
       const int lines = static_cast<int>(o.seconds * 1000 / kMonitorLineMs);

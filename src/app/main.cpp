@@ -31,6 +31,29 @@ std::vector<std::string> Arguments(int argc, char** argv) {
   return args;
 }
 
+/// Where the SYSTEM page's search looks: a subnet given on the command line (the demo's is the
+/// loopback one), or the PC's active non-loopback interface. The listener binds the link's address.
+void ConfigureSearch(orvx::CEditorSession& session, const orvx::AppOptions& options, const orvx::LinkSettings& link) {
+  using namespace orvx;
+  SearchSettings settings;
+  settings.localIp = link.localIp;
+  std::optional<std::string> prefix = options.searchSubnet;
+  if (!prefix && options.demo) prefix = "127.0.0";
+  if (!prefix) {
+    session.SetSearchSubnets(std::make_unique<CSystemSubnetProvider>(), settings);
+    return;
+  }
+  SearchSubnet subnet;
+  subnet.interfaceName = *prefix == "127.0.0" ? "lo" : "";
+  subnet.prefix = *prefix;
+  // The PC's own address is skipped when it lies in the searched subnet.
+  if (auto own = SubnetOf(link.localIp); own && own->prefix == *prefix) {
+    subnet.ownIp = link.localIp;
+    subnet.ownHost = own->ownHost;
+  }
+  session.SetSearchSubnets(std::make_unique<CFixedSubnetProvider>(subnet), settings);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -85,6 +108,7 @@ int main(int argc, char** argv) {
   CFramePump pump;
   CEditorSession session(link, clock, [&pump] { pump.Wake(); });
   pump.SetHandler([&session] { session.ProcessPendingFrames(); });
+  ConfigureSearch(session, options, link);
 
   const Language language = options.language.value_or(
       ChineseFromProfile(profile.Read(kProfileSection, kProfileLanguage)) ? Language::Chinese : Language::English);

@@ -11,8 +11,9 @@ std::string English(const SearchFacts& f) {
   if (!f.subnetFound) {
     t += "- no active network interface with an IPv4 address was found, so nothing was probed\n";
   } else {
-    t += "- interface " + f.interfaceName + " (this PC: " + f.ownIp + "), subnet " + f.prefix + ".0/24, hosts " +
-         N(f.firstHost) + " to " + N(f.lastHost) + "\n";
+    t += "- " + (f.interfaceName.empty() ? std::string("the given subnet") : "interface " + f.interfaceName) +
+         " (this PC: " + (f.ownIp.empty() ? std::string("not in this subnet") : f.ownIp) + "), subnet " + f.prefix +
+         ".0/24, hosts " + N(f.firstHost) + " to " + N(f.lastHost) + "\n";
     if (!f.portFree) {
       t += "- UDP port " + port +
            " is in use by another program on this PC (a second editor, orvxctl "
@@ -42,7 +43,8 @@ std::string Chinese(const SearchFacts& f) {
   if (!f.subnetFound) {
     t += "- 未找到已启用的 IPv4 网络接口，因此没有发送探测\n";
   } else {
-    t += "- 网络接口 " + f.interfaceName + "（本机：" + f.ownIp + "），网段 " + f.prefix + ".0/24，主机 " +
+    t += "- " + (f.interfaceName.empty() ? std::string("指定的网段") : "网络接口 " + f.interfaceName) + "（本机：" +
+         (f.ownIp.empty() ? std::string("不在此网段") : f.ownIp) + "），网段 " + f.prefix + ".0/24，主机 " +
          N(f.firstHost) + " 至 " + N(f.lastHost) + "\n";
     if (!f.portFree) {
       t += "- 本机 UDP 端口 " + port +

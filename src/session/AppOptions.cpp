@@ -9,6 +9,8 @@ std::string AppUsage() {
          "  --demo             start orvx-sim on 127.0.0.2 and connect to it\n"
          "  --device IP        processor address for this run\n"
          "  --local-ip IP      local address the link binds\n"
+         "  --search-subnet A.B.C  subnet the SYSTEM page's search probes (default: the PC's active\n"
+         "                     non-loopback interface; the demo searches 127.0.0)\n"
          "  --data-dir DIR     presets, scenes and firmware (default $XDG_DATA_HOME/orvx-editor)\n"
          "  --lang en|zh       caption language\n"
          "  --screenshot DIR   render every view to DIR as PNG files and exit\n"
@@ -42,6 +44,13 @@ AppOptionsResult ParseAppOptions(const std::vector<std::string>& args) {
         return r;
       }
       (a == "--device" ? o.deviceIp : o.localIp) = v;
+    } else if (a == "--search-subnet") {
+      if (!value(v)) return r;
+      if (!IsDottedQuad(v + ".1")) {
+        r.error = "--search-subnet must be the first three bytes of an IPv4 address, e.g. 127.0.0";
+        return r;
+      }
+      o.searchSubnet = v;
     } else if (a == "--data-dir") {
       if (!value(v)) return r;
       o.dataDir = v;

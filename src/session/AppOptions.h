@@ -13,10 +13,11 @@ namespace orvx {
 struct AppOptions {
   bool demo = false;
   bool help = false;
-  std::optional<std::string> deviceIp;  ///< --device (overrides the profile for this run)
-  std::optional<std::string> localIp;   ///< --local-ip
-  std::optional<std::string> dataDir;   ///< --data-dir
-  std::optional<Language> language;     ///< --lang en|zh
+  std::optional<std::string> deviceIp;      ///< --device (overrides the profile for this run)
+  std::optional<std::string> localIp;       ///< --local-ip
+  std::optional<std::string> dataDir;       ///< --data-dir
+  std::optional<Language> language;         ///< --lang en|zh
+  std::optional<std::string> searchSubnet;  ///< "a.b.c"
   std::optional<std::string> screenshotDir;
   int screenshotWidth = 1920;
   int screenshotHeight = 1080;
