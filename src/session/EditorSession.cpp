@@ -78,6 +78,7 @@ SearchStatus CEditorSession::Search() const {
     s.progress = m_search->Progress();
     s.found = m_search->Results();
     s.facts = m_search->Facts();
+    s.answers = m_search->AnswersHeard();
     if (!s.progress.probing) s.phase = SearchPhase::Listening;
   }
   return s;

@@ -20,6 +20,7 @@ struct SearchStatus {
   SearchProgress progress;
   std::vector<FoundDevice> found;
   SearchFacts facts;
+  int answers = 0;  ///< valid answers heard, repeats included
   BilingualText failure;
   /// The probe ended and nobody answered: the page explains what was probed.
   bool Missed() const { return phase == SearchPhase::Listening && found.empty(); }
