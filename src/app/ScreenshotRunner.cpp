@@ -10,6 +10,8 @@
 
 #include "pages/AboutDlg.h"
 #include "pages/MainDlg.h"
+#include "pages/MixerSidePanel.h"
+#include "ui/PngButton.h"
 #include "session/ShellSession.h"
 
 namespace orvx {
@@ -66,6 +68,24 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
       {"phantom", [](CMainDlg& d) { d.ShowPhantom(); }},
       {"input-channel-view", [](CMainDlg& d) { d.ShowInputChannelView(0, 2); }},
       {"output-channel-view", [](CMainDlg& d) { d.ShowOutputChannelView(0, 2); }},
+      {"output-limiter-view", [](CMainDlg& d) { d.ShowOutputChannelView(4, 1); }},
+      {"overview-system",
+       [](CMainDlg& d) {
+         d.PressGroup(1);
+         d.SidePanel()->KeyButton(CMixerSidePanel::Key::System)->click();
+       }},
+      {"side-panel-aux",
+       [](CMainDlg& d) {
+         d.PressGroup(1);
+         d.SidePanel()->KeyButton(CMixerSidePanel::Key::Aux)->click();
+         d.SidePanel()->BusKey(3)->click();
+       }},
+      {"overview-group-view",
+       [](CMainDlg& d) {
+         d.PressGroup(1);
+         d.SidePanel()->KeyButton(CMixerSidePanel::Key::Group)->click();
+         d.SidePanel()->BlockKey(1, 2)->click();
+       }},
   };
   std::vector<Language> languages;
   if (only)

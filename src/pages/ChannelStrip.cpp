@@ -26,8 +26,8 @@ constexpr int kMeterWidth = 14;
 constexpr int kButtonMargin = 12;
 }  // namespace
 
-CChannelStrip::CChannelStrip(IShellSession& session, bool output, QWidget* parent)
-    : QWidget(parent), m_session(session), m_slot{output, 0} {
+CChannelStrip::CChannelStrip(IShellSession& session, const StripKind& kind, QWidget* parent)
+    : QWidget(parent), m_session(session), m_kind(kind), m_slot{kind.output, 0} {
   m_fader = new CSkinSlider(this, SLIDER_MOVING);
   m_fader->SetVertical(true);
   m_fader->SetRange(0, kLevelMax);
@@ -48,16 +48,12 @@ CChannelStrip::CChannelStrip(IShellSession& session, bool output, QWidget* paren
   m_name->setObjectName(QStringLiteral("NameButton"));
   m_name->SetCaptionSize(11);
 
-  AddBinding(BindFader(m_fader, session, Addr(ParamId::InLevel, ParamId::OutLevel), kFaderFromLevel));
-  AddBinding(BindToggle(m_mute, session, Addr(ParamId::InMute, ParamId::OutMute)));
+  AddBinding(BindFader(m_fader, session, Addr(kind.level), kFaderFromLevel));
+  AddBinding(BindToggle(m_mute, session, Addr(kind.mute)));
   // The dB figure follows the fader while it moves, before the state's notice arrives.
   connect(m_fader, &CSkinSlider::SliderMoving, this, [this](int, int) { ShowLevel(); });
   connect(m_name, &QAbstractButton::clicked, this, &CChannelStrip::OnNameButton);
   ApplyLanguage(Language::English);
-}
-
-ParamAddr CChannelStrip::Addr(ParamId input, ParamId output) const {
-  return {m_slot.output ? output : input, m_slot.record, 0};
 }
 
 void CChannelStrip::AddBinding(std::unique_ptr<CParamBinding> binding) {
@@ -85,13 +81,12 @@ void CChannelStrip::ShowLevel() {
 }
 
 QString CChannelStrip::NameText() const {
-  const ParamAddr name = Addr(ParamId::InName, ParamId::OutName);
+  const ParamAddr name = Addr(m_kind.name);
   return QString::fromStdString(FormatParam(name, ReadParam(State(), name), State().language));
 }
 
 void CChannelStrip::UpdateMeter() {
-  const CDeviceState& s = State();
-  const int meter = MeterForDisplay(m_slot.output ? s.out[m_slot.record].meter : s.in[m_slot.record].meter);
+  const int meter = MeterForDisplay(m_kind.meter(State(), m_slot.record));
   if (meter == m_shownMeter) return;
   m_shownMeter = meter;
   m_meter->SetValue(0, meter);
@@ -109,7 +104,7 @@ void CChannelStrip::OnNameButton() {
 }
 
 void CChannelStrip::RenameTo(const QString& name) {
-  const ParamAddr addr = Addr(ParamId::InName, ParamId::OutName);
+  const ParamAddr addr = Addr(m_kind.name);
   if (m_session.Changes().Set(addr, {0, Utf8ToGbk(name.toStdString())}) != ChangeResult::Applied) return;
   m_name->setText(NameText());
   emit Touched(addr);
@@ -120,14 +115,15 @@ void CChannelStrip::CentreWidget(QWidget* w, int width, int top, int height) {
 }
 
 void CChannelStrip::resizeEvent(QResizeEvent*) {
+  const StripLayout& at = m_kind.layout;
   const int buttonWidth = width() - 2 * kButtonMargin;
-  m_level->setGeometry(0, kFaderTop - 22, width(), 20);
+  m_level->setGeometry(0, at.levelTop, width(), 20);
   // Fader and meter are centred as a pair, the meter 1 pixel right of the fader.
   const int pairLeft = (width() - kFaderWidth - 1 - kMeterWidth) / 2;
-  m_fader->setGeometry(pairLeft, kFaderTop, kFaderWidth, kFaderHeight);
-  m_meter->setGeometry(pairLeft + kFaderWidth + 1, kFaderTop + 10, kMeterWidth, kFaderHeight - 20);
-  CentreWidget(m_mute, buttonWidth, kMuteTop, 40);
-  CentreWidget(m_name, buttonWidth, kNameTop, kNameHeight);
+  m_fader->setGeometry(pairLeft, at.faderTop, kFaderWidth, at.faderHeight);
+  m_meter->setGeometry(pairLeft + kFaderWidth + 1, at.faderTop + 10, kMeterWidth, at.faderHeight - 20);
+  CentreWidget(m_mute, buttonWidth, at.muteTop, at.muteHeight);
+  CentreWidget(m_name, buttonWidth, at.nameTop, kNameHeight);
 }
 
 void CChannelStrip::paintEvent(QPaintEvent*) {

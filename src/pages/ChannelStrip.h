@@ -18,10 +18,30 @@ class CLevelGraph;
 class CValueLabel;
 class PngButton;
 
+/// Where a strip kind puts the shared widgets (pixels from the strip's top).
+struct StripLayout {
+  int levelTop;  ///< the dB figure of the fader
+  int faderTop;
+  int faderHeight;
+  int muteTop;
+  int muteHeight;
+  int nameTop;
+};
+
+/// What the shared part of one kind of strip carries: its parameters, its meter and its places.
+struct StripKind {
+  bool output;
+  ParamId level;
+  ParamId mute;
+  ParamId name;
+  std::int32_t (*meter)(const CDeviceState& s, int record);
+  StripLayout layout;
+};
+
 class CChannelStrip : public QWidget {
   Q_OBJECT
 public:
-  /// Vertical places inside the strip (pixels from its top).
+  /// Vertical places inside the input strip (pixels from its top).
   static constexpr int kStatusTop = 235;
   static constexpr int kFaderTop = 290;
   static constexpr int kFaderHeight = 220;
@@ -29,7 +49,7 @@ public:
   static constexpr int kNameTop = 580;
   static constexpr int kNameHeight = 60;
 
-  CChannelStrip(IShellSession& session, bool output, QWidget* parent = nullptr);
+  CChannelStrip(IShellSession& session, const StripKind& kind, QWidget* parent = nullptr);
 
   /// Shows the strip for a record and loads every widget from the state.
   void ShowForChannel(int record);
@@ -66,9 +86,10 @@ protected:
 private:
   void OnNameButton();
   void ShowLevel();
-  ParamAddr Addr(ParamId input, ParamId output) const;
+  ParamAddr Addr(ParamId id) const { return {id, m_slot.record, 0}; }
 
   IShellSession& m_session;
+  StripKind m_kind;
   StripSlot m_slot;
   CBindingSet m_bindings;
   CSkinSlider* m_fader = nullptr;
@@ -78,5 +99,15 @@ private:
   CValueLabel* m_level = nullptr;
   int m_shownMeter = -1;
 };
+
+/// The input strip's kind: its fader sits below the source, preamp and switch rows.
+inline constexpr StripKind kInputStripKind{
+    false,
+    ParamId::InLevel,
+    ParamId::InMute,
+    ParamId::InName,
+    [](const CDeviceState& s, int record) { return s.in[record].meter; },
+    {CChannelStrip::kFaderTop - 22, CChannelStrip::kFaderTop, CChannelStrip::kFaderHeight, CChannelStrip::kMuteTop, 40,
+     CChannelStrip::kNameTop}};
 
 }  // namespace orvx

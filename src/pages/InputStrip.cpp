@@ -6,7 +6,7 @@
 
 namespace orvx {
 
-CInputStrip::CInputStrip(IShellSession& session, QWidget* parent) : CChannelStrip(session, false, parent) {
+CInputStrip::CInputStrip(IShellSession& session, QWidget* parent) : CChannelStrip(session, kInputStripKind, parent) {
   m_status = MakeShellButton({}, ButtonLook::Status, this);
   m_status->setObjectName(QStringLiteral("StatusButton"));
   m_status->setAttribute(Qt::WA_TransparentForMouseEvents);  // display only

@@ -15,6 +15,9 @@
 #include "pages/CaptionText.h"
 #include "pages/InputStrip.h"
 #include "pages/MainCanvas.h"
+#include "pages/MatrixPage.h"
+#include "pages/MixerDetailPanel.h"
+#include "pages/MixerSidePanel.h"
 #include "pages/OutputStrip.h"
 #include "pages/PageRegistry.h"
 #include "pages/ShellButtons.h"
@@ -22,7 +25,9 @@
 #include "pages/StatusLamp.h"
 #include "pages/SystemPage.h"
 #include "pages/TitledPage.h"
+#include "session/ClearActions.h"
 #include "session/MainLayout.h"
+#include "session/MixerOverview.h"
 #include "session/ProfileRules.h"
 #include "session/ProfileStore.h"
 #include "link/SocketErrorText.h"
@@ -208,6 +213,7 @@ void CMainDlg::CreateStripsAndPages() {
     m_outputs[r] = new COutputStrip(m_session, m_canvas);
     m_outputs[r]->setObjectName(QStringLiteral("OutputStrip%1").arg(r));
     wire(m_outputs[r]);
+    connect(m_outputs[r], &COutputStrip::OpenEditor, this, &CMainDlg::ShowOutputChannelView);
   }
   m_spareInput = new CInputStrip(m_session, m_canvas);
   m_spareInput->setObjectName(QStringLiteral("SpareInputStrip"));
@@ -215,6 +221,7 @@ void CMainDlg::CreateStripsAndPages() {
   m_spareOutput = new COutputStrip(m_session, m_canvas);
   m_spareOutput->setObjectName(QStringLiteral("SpareOutputStrip"));
   wire(m_spareOutput);
+  connect(m_spareOutput, &COutputStrip::OpenEditor, this, &CMainDlg::ShowOutputChannelView);
 
   m_system = new CSystemPage(m_state, m_canvas);
   m_registry.Add(PageKey::Of(MainView::System), m_system);
@@ -224,8 +231,20 @@ void CMainDlg::CreateStripsAndPages() {
     m_state.link.deviceIp = ip.toStdString();
     m_profile.Write(kProfileSection, kProfileHostIp, m_state.link.deviceIp);
   });
+  m_matrix = new CMatrixPage(m_session, m_canvas);
+  m_registry.Add(PageKey::Of(MainView::Matrix), m_matrix);
+  connect(m_matrix, &CMatrixPage::Touched, this, &CMainDlg::OnTouched);
+  // The side panel stays put over the scrolled canvas, at the right of the visible area.
+  m_sidePanel = new CMixerSidePanel(m_scroll->viewport());
+  m_scroll->viewport()->installEventFilter(this);
+  connect(m_sidePanel, &CMixerSidePanel::ChoiceChanged, this, &CMainDlg::ShowOverview);
+  connect(m_sidePanel, &CMixerSidePanel::ClearMuteClicked, this, &CMainDlg::ClearMute);
+  connect(m_sidePanel, &CMixerSidePanel::ClearSoloClicked, this, &CMainDlg::ClearSolo);
+  m_detail = new CMixerDetailPanel(m_state, m_canvas);
+  m_detail->hide();
   for (int v = 2; v <= 5; ++v)
-    m_registry.Add(PageKey::Of(static_cast<MainView>(v)), new CTitledPage(kPageTitles[v], m_canvas));
+    if (!m_registry.Find(PageKey::Of(static_cast<MainView>(v))))
+      m_registry.Add(PageKey::Of(static_cast<MainView>(v)), new CTitledPage(kPageTitles[v], m_canvas));
   for (int k = 1; k <= 4; ++k)
     m_registry.Add(PageKey::InputEditor(k), new CTitledPage(kInputEditorTitles[k], m_canvas));
   for (int k = 1; k <= 2; ++k)
@@ -273,6 +292,7 @@ void CMainDlg::HideAllChildren() {
   for (auto* s : m_outputs) s->hide();
   m_spareInput->hide();
   m_spareOutput->hide();
+  m_detail->hide();
   m_registry.HideAll();
 }
 
@@ -282,8 +302,13 @@ void CMainDlg::ShowView(int group, MainView view) {
   const int pressed = CNavigation::ButtonOfView(view);
   for (int i = 0; i < 5; ++i) m_viewButtons[i]->SetChecked(i == pressed);
   for (int g = 1; g <= 4; ++g) m_groupButtons[g - 1]->SetChecked(view == MainView::Channel && g == group);
+  PlaceSidePanel();
   if (m_nav.ChannelViewKind() != ChannelView::None) {
     ShowChannelView();
+    return;
+  }
+  if (view == MainView::Channel && m_overview.mode != OverviewMode::None) {
+    ShowOverviewStrips();
     return;
   }
   if (view == MainView::Channel) {
@@ -323,6 +348,65 @@ void CMainDlg::ShowChannelView() {
   editor->show();
 }
 
+void CMainDlg::ShowOverview(const OverviewChoice& choice) {
+  m_overview = choice;
+  m_nav.SelectBus(choice.bus);
+  if (m_nav.ChannelViewKind() != ChannelView::None) return;  // a channel view keeps its place
+  ScrollToStart();
+  // PHANTOM draws the PHANTOM page; leaving it, or any other mode, comes back to the strips.
+  if (choice.mode == OverviewMode::Phantom)
+    m_nav.ShowPage(MainView::Phantom);
+  else if (m_nav.View() == MainView::Phantom)
+    m_nav.PressGroup(m_nav.Group());
+  ShowCurrent();
+}
+
+void CMainDlg::ShowOverviewStrips() {
+  const OverviewStrips strips = OverviewFor(m_state, m_overview);
+  const int shown = std::min<int>(static_cast<int>(strips.inputs.size()), kOverviewInputSlots);
+  for (int i = 0; i < shown; ++i) {
+    CInputStrip* s = m_inputs[strips.inputs[i]];
+    Place(s, CMainLayout::StripRect(i, m_w, m_stripHeight));
+    s->ShowForChannel(strips.inputs[i]);
+  }
+  if (strips.output >= 0) {
+    Place(m_outputs[strips.output], CMainLayout::OutputViewStripRect(m_w, m_stripHeight));
+    m_outputs[strips.output]->ShowForChannel(strips.output);
+  }
+  Place(m_detail, CMainLayout::DetailPanelRect(m_w, m_stripHeight));
+  m_detail->ShowChoice(m_overview, strips);
+  m_detail->show();
+}
+
+void CMainDlg::PlaceSidePanel() {
+  // Beside the mixer: the strips and the overview (and the PHANTOM page it opens), never a
+  // channel view or another page.
+  const bool mixer = m_nav.View() == MainView::Channel || m_overview.mode == OverviewMode::Phantom;
+  const bool shown = mixer && m_nav.ChannelViewKind() == ChannelView::None;
+  const QWidget* area = m_scroll->viewport();
+  const int top = std::min(CMainLayout::kStripTop, std::max(0, area->height() - CMixerSidePanel::kMinHeight));
+  m_sidePanel->setGeometry(area->width() - CMixerSidePanel::kWidth - 2, top, CMixerSidePanel::kWidth,
+                           area->height() - top - 2);
+  m_sidePanel->setVisible(shown);
+  if (shown) m_sidePanel->raise();
+}
+
+void CMainDlg::LeaveOverview() {
+  m_overview.mode = OverviewMode::None;
+  m_overview.group = 0;
+  m_sidePanel->Reset();
+}
+
+void CMainDlg::ClearMute() {
+  m_session.Changes().ApplyPlan(ClearMutePlan());
+  UpdateHistoryKeys();
+}
+
+void CMainDlg::ClearSolo() {
+  m_session.Changes().Apply(ClearSoloChange());
+  UpdateHistoryKeys();
+}
+
 void CMainDlg::ScrollToStart() {
   m_scroll->horizontalScrollBar()->setValue(0);
   m_scroll->verticalScrollBar()->setValue(0);
@@ -330,12 +414,15 @@ void CMainDlg::ScrollToStart() {
 
 void CMainDlg::PressGroup(int group) {
   ScrollToStart();
-  if (m_nav.PressGroup(group)) ShowCurrent();
+  if (!m_nav.PressGroup(group)) return;
+  LeaveOverview();
+  ShowCurrent();
 }
 
 void CMainDlg::PressView(ViewButton button) {
   ScrollToStart();
   m_nav.PressView(button);
+  LeaveOverview();
   ShowCurrent();
 }
 
@@ -348,6 +435,7 @@ void CMainDlg::ClickLamp() {
 void CMainDlg::Home() {
   ScrollToStart();
   m_nav.Home();
+  LeaveOverview();  // HOME refreshes the side panel too
   ShowCurrent();
 }
 
@@ -432,6 +520,8 @@ void CMainDlg::ApplyLanguage(Language language) {
   m_spareInput->ApplyLanguage(language);
   m_spareOutput->ApplyLanguage(language);
   m_registry.ApplyLanguage(language);
+  m_sidePanel->ApplyLanguage(language);
+  if (m_detail->isVisibleTo(m_canvas)) m_detail->ShowChoice(m_overview, OverviewFor(m_state, m_overview));
   OnLinkUi();
   UpdateReadout();
 }
@@ -478,6 +568,7 @@ void CMainDlg::CommitTypedValue(const QString& text) {
 }
 
 bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_scroll->viewport() && event->type() == QEvent::Resize) PlaceSidePanel();
   if (watched == m_valueBox && event->type() == QEvent::FocusOut) {
     // Typed text that was not committed goes back to the stored value.
     m_valueBox->setModified(false);
@@ -508,6 +599,8 @@ void CMainDlg::UpdateHistoryKeys() {
 void CMainDlg::RefreshVisible(std::uint32_t bits) {
   for (CChannelStrip* s : VisibleStrips()) s->Refresh(bits);
   if (CTitledPage* p = VisiblePage()) p->Refresh(bits);
+  if (m_detail->isVisibleTo(m_canvas) && (bits & (change::kNames | change::kGroups)))
+    m_detail->ShowChoice(m_overview, OverviewFor(m_state, m_overview));
 }
 
 void CMainDlg::UpdateMeters() {

@@ -15,6 +15,7 @@
 #include "session/Navigation.h"
 #include "pages/PageRegistry.h"
 #include "session/ShellSession.h"
+#include "session/SidePanelModel.h"
 #include "session/ValueReadout.h"
 
 class QLineEdit;
@@ -25,6 +26,9 @@ namespace orvx {
 class CAboutDlg;
 class CChannelStrip;
 class CInputStrip;
+class CMatrixPage;
+class CMixerDetailPanel;
+class CMixerSidePanel;
 class COutputStrip;
 class CStatusLamp;
 class CSystemPage;
@@ -63,6 +67,14 @@ public:
   void OnConnect();
   /// OFFLINE: the mixer pages without link activity.
   void OnOffline();
+  /// The side panel's choice: the overview shows it, or the current view again for no mode.
+  void ShowOverview(const OverviewChoice& choice);
+  /// CLEAR MUTE: every MUTE to 0 as one plan. CLEAR SOLO: every SOLO flag to 0 (state only).
+  void ClearMute();
+  void ClearSolo();
+  CMixerSidePanel* SidePanel() const { return m_sidePanel; }
+  CMixerDetailPanel* DetailPanel() const { return m_detail; }
+  CMatrixPage* MatrixPage() const { return m_matrix; }
   /// Firmware update running: group buttons ignored.
   void SetUpdateRunning(bool running) { m_nav.SetUpdateRunning(running); }
 
@@ -129,6 +141,10 @@ private:
   void ShowCurrent() { ShowView(m_nav.Group(), m_nav.View()); }
   void HideAllChildren();
   void ShowChannelView();
+  /// The overview of the side panel's mode: member strips, the bus's output strip, the detail panel.
+  void ShowOverviewStrips();
+  void PlaceSidePanel();
+  void LeaveOverview();
   void ScrollToStart();
   void UpdateMeters();
   void OnCloseTick();
@@ -182,6 +198,10 @@ private:
   COutputStrip* m_spareOutput = nullptr;
 
   CSystemPage* m_system = nullptr;
+  CMatrixPage* m_matrix = nullptr;
+  CMixerSidePanel* m_sidePanel = nullptr;
+  CMixerDetailPanel* m_detail = nullptr;
+  OverviewChoice m_overview;
 
   QTimer m_tick;
   QTimer m_meterTick;
