@@ -67,6 +67,7 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
       {"groups", [](CMainDlg& d) { d.PressView(ViewButton::Groups); }},
       {"phantom", [](CMainDlg& d) { d.ShowPhantom(); }},
       {"input-channel-view", [](CMainDlg& d) { d.ShowInputChannelView(0, 2); }},
+      {"input-sends-view", [](CMainDlg& d) { d.ShowInputChannelView(2, 4); }},
       {"output-channel-view", [](CMainDlg& d) { d.ShowOutputChannelView(0, 2); }},
       {"output-limiter-view", [](CMainDlg& d) { d.ShowOutputChannelView(4, 1); }},
       {"overview-system",

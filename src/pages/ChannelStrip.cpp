@@ -95,9 +95,13 @@ void CChannelStrip::UpdateMeter() {
 void CChannelStrip::ApplyLanguage(Language language) { m_mute->setText(CaptionText(kMute, language)); }
 
 void CChannelStrip::OnNameButton() {
-  const int chosen = CMenuEx::Exec({CMenuEx::Item::Command(CaptionText(kNameItem, State().language), kNameCommand)},
-                                   QCursor::pos(), this);
-  if (chosen != kNameCommand) return;
+  QList<CMenuEx::Item> items{CMenuEx::Item::Command(CaptionText(kNameItem, State().language), kNameCommand)};
+  items += MoreMenuItems();
+  const int chosen = CMenuEx::Exec(items, QCursor::pos(), this);
+  if (chosen != kNameCommand) {
+    if (chosen != 0) OnMenuCommand(chosen);
+    return;
+  }
   CNameDlg dlg(NameText(), this);
   if (dlg.exec() != QDialog::Accepted) return;
   RenameTo(dlg.Name());

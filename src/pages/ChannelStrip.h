@@ -10,6 +10,7 @@
 #include "pages/ParamBinding.h"
 #include "session/Navigation.h"
 #include "session/ShellSession.h"
+#include "ui/MenuEx.h"
 
 namespace orvx {
 
@@ -82,6 +83,9 @@ protected:
   const CDeviceState& State() const { return m_session.State(); }
   /// Binds one more control (it follows ShowForChannel and Refresh like the shared ones).
   void AddBinding(std::unique_ptr<CParamBinding> binding);
+  /// Items a strip adds to its name menu after "NAME", and what it does when one is chosen.
+  virtual QList<CMenuEx::Item> MoreMenuItems() const { return {}; }
+  virtual void OnMenuCommand(int /*command*/) {}
 
 private:
   void OnNameButton();

@@ -13,6 +13,7 @@
 
 #include "pages/AboutDlg.h"
 #include "pages/CaptionText.h"
+#include "pages/ChannelSendsPage.h"
 #include "pages/InputStrip.h"
 #include "pages/MainCanvas.h"
 #include "pages/MatrixPage.h"
@@ -20,6 +21,7 @@
 #include "pages/MixerSidePanel.h"
 #include "pages/OutputStrip.h"
 #include "pages/PageRegistry.h"
+#include "pages/PhantomPage.h"
 #include "pages/ShellButtons.h"
 #include "pages/ShellStyle.h"
 #include "pages/StatusLamp.h"
@@ -204,10 +206,15 @@ void CMainDlg::CreateStripsAndPages() {
     s->hide();
     connect(s, &CChannelStrip::Touched, this, &CMainDlg::OnTouched);
   };
+  auto wireInput = [this, &wire](CInputStrip* s) {
+    wire(s);
+    connect(s, &CInputStrip::EditorRequested, this, &CMainDlg::ShowInputChannelView);
+    connect(s, &CInputStrip::PhantomRequested, this, &CMainDlg::ShowPhantom);
+  };
   for (int r = 0; r < kInputRecords; ++r) {
     m_inputs[r] = new CInputStrip(m_session, m_canvas);
     m_inputs[r]->setObjectName(QStringLiteral("InputStrip%1").arg(r));
-    wire(m_inputs[r]);
+    wireInput(m_inputs[r]);
   }
   for (int r = 0; r < kOutputRecords; ++r) {
     m_outputs[r] = new COutputStrip(m_session, m_canvas);
@@ -217,7 +224,7 @@ void CMainDlg::CreateStripsAndPages() {
   }
   m_spareInput = new CInputStrip(m_session, m_canvas);
   m_spareInput->setObjectName(QStringLiteral("SpareInputStrip"));
-  wire(m_spareInput);
+  wireInput(m_spareInput);
   m_spareOutput = new COutputStrip(m_session, m_canvas);
   m_spareOutput->setObjectName(QStringLiteral("SpareOutputStrip"));
   wire(m_spareOutput);
@@ -242,11 +249,19 @@ void CMainDlg::CreateStripsAndPages() {
   connect(m_sidePanel, &CMixerSidePanel::ClearSoloClicked, this, &CMainDlg::ClearSolo);
   m_detail = new CMixerDetailPanel(m_state, m_canvas);
   m_detail->hide();
+  auto* phantom = new CPhantomPage(m_session, m_canvas);
+  m_registry.Add(PageKey::Of(MainView::Phantom), phantom);
+  connect(phantom, &CPhantomPage::Touched, this, &CMainDlg::OnTouched);
+  auto* sends = new CChannelSendsPage(m_session, m_canvas);
+  m_registry.Add(PageKey::InputEditor(CInputStrip::kSendsEditor), sends);
+  connect(sends, &CChannelSendsPage::Touched, this, &CMainDlg::OnTouched);
+  // Pages still to come show their title only.
   for (int v = 2; v <= 5; ++v)
     if (!m_registry.Find(PageKey::Of(static_cast<MainView>(v))))
       m_registry.Add(PageKey::Of(static_cast<MainView>(v)), new CTitledPage(kPageTitles[v], m_canvas));
   for (int k = 1; k <= 4; ++k)
-    m_registry.Add(PageKey::InputEditor(k), new CTitledPage(kInputEditorTitles[k], m_canvas));
+    if (!m_registry.Find(PageKey::InputEditor(k)))
+      m_registry.Add(PageKey::InputEditor(k), new CTitledPage(kInputEditorTitles[k], m_canvas));
   for (int k = 1; k <= 2; ++k)
     m_registry.Add(PageKey::OutputEditor(k), new CTitledPage(kOutputEditorTitles[k], m_canvas));
   m_registry.ForEach([](CTitledPage* p) {

@@ -98,7 +98,7 @@ TEST_F(MainDlgTest, ViewButtonsShowTheirPagesAndGroupButtonsTheirStrips) {
   EXPECT_TRUE(strips[0]->Slot().output);
 
   dlg->ShowPhantom();
-  EXPECT_EQ(PageTitle(), "PHANTOM POWER");
+  EXPECT_EQ(PageTitle(), "PHANTOM");
   Click(dlg->ViewButtonAt(ViewButton::Channel));
   EXPECT_EQ(dlg->VisibleStrips().size(), 8u) << "CHANNEL returns to the current group";
 }
