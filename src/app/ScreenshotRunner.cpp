@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "pages/AboutDlg.h"
+#include "pages/GroupPage.h"
 #include "pages/MainDlg.h"
 #include "pages/MixerSidePanel.h"
 #include "ui/PngButton.h"
@@ -65,6 +66,11 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
       {"matrix", [](CMainDlg& d) { d.PressView(ViewButton::Matrix); }},
       {"mode", [](CMainDlg& d) { d.PressView(ViewButton::Mode); }},
       {"groups", [](CMainDlg& d) { d.PressView(ViewButton::Groups); }},
+      {"groups-selected",
+       [](CMainDlg& d) {
+         d.PressControlKey(1);
+         d.GroupPage()->PressMuteGroup(0);
+       }},
       {"phantom", [](CMainDlg& d) { d.ShowPhantom(); }},
       {"input-channel-view", [](CMainDlg& d) { d.ShowInputChannelView(0, 2); }},
       {"input-sends-view", [](CMainDlg& d) { d.ShowInputChannelView(2, 4); }},

@@ -12,7 +12,9 @@
 #include <QShortcut>
 
 #include "pages/AboutDlg.h"
+#include "pages/AutoMixerPage.h"
 #include "pages/CaptionText.h"
+#include "pages/GroupPage.h"
 #include "pages/ChannelSendsPage.h"
 #include "pages/InputStrip.h"
 #include "pages/MainCanvas.h"
@@ -29,6 +31,7 @@
 #include "pages/TitledPage.h"
 #include "session/ClearActions.h"
 #include "session/MainLayout.h"
+#include "session/MuteGroups.h"
 #include "session/MixerOverview.h"
 #include "session/ProfileRules.h"
 #include "session/ProfileStore.h"
@@ -176,14 +179,14 @@ void CMainDlg::CreateFixedControls() {
   m_muteGroupLabel = MakeLabel(m_canvas, 9);
   m_controlGroupLabel = MakeLabel(m_canvas, 9);
   for (int n = 0; n < 4; ++n) {
-    // The mute and control groups are applied by their own page's work; until then the keys
-    // show but do nothing, so they are disabled rather than pretending.
+    // Mute key n applies mute group n (lit while every member is muted); control key n opens
+    // control group n on the GROUP page (lit while it is the one being edited).
     m_muteKeys[n] = MakeShellButton(QString::number(n + 1), ButtonLook::Toggle, m_canvas);
+    m_muteKeys[n]->setObjectName(QStringLiteral("MuteGroupKey%1").arg(n + 1));
+    connect(m_muteKeys[n], &QAbstractButton::clicked, this, [this, n] { PressMuteKey(n + 1); });
     m_controlKeys[n] = MakeShellButton(QString::number(n + 1), ButtonLook::Toggle, m_canvas);
-    m_muteKeys[n]->setEnabled(false);
-    m_muteKeys[n]->SetUnavailable(true);
-    m_controlKeys[n]->setEnabled(false);
-    m_controlKeys[n]->SetUnavailable(true);
+    m_controlKeys[n]->setObjectName(QStringLiteral("ControlGroupKey%1").arg(n + 1));
+    connect(m_controlKeys[n], &QAbstractButton::clicked, this, [this, n] { PressControlKey(n + 1); });
   }
 
   m_menu = MakeShellButton({}, ButtonLook::Toggle, m_canvas);
@@ -255,6 +258,11 @@ void CMainDlg::CreateStripsAndPages() {
   auto* sends = new CChannelSendsPage(m_session, m_canvas);
   m_registry.Add(PageKey::InputEditor(CInputStrip::kSendsEditor), sends);
   connect(sends, &CChannelSendsPage::Touched, this, &CMainDlg::OnTouched);
+  m_autoMixer = new CAutoMixerPage(m_session, m_canvas);
+  m_registry.Add(PageKey::Of(MainView::Mode), m_autoMixer);
+  m_groupPage = new CGroupPage(m_session, m_canvas);
+  m_registry.Add(PageKey::Of(MainView::Groups), m_groupPage);
+  connect(m_groupPage, &CGroupPage::ControlGroupSelected, this, &CMainDlg::UpdateGroupKeys);
   // Pages still to come show their title only.
   for (int v = 2; v <= 5; ++v)
     if (!m_registry.Find(PageKey::Of(static_cast<MainView>(v))))
@@ -611,6 +619,28 @@ void CMainDlg::UpdateHistoryKeys() {
   m_redo->SetUnavailable(!changes.CanRedo());
 }
 
+void CMainDlg::PressMuteKey(int n) {
+  const bool on = !MuteGroupApplied(m_state, n - 1);
+  m_session.Changes().ApplyPlan(MuteGroupPlan(m_state, n - 1, on));
+  UpdateGroupKeys();
+  UpdateHistoryKeys();
+}
+
+void CMainDlg::PressControlKey(int n) {
+  if (m_groupPage->SelectedControlGroup() != n - 1 || m_nav.View() != MainView::Groups) {
+    PressView(ViewButton::Groups);
+    if (m_groupPage->SelectedControlGroup() == n - 1) return;
+  }
+  m_groupPage->PressControlGroup(n - 1);
+}
+
+void CMainDlg::UpdateGroupKeys() {
+  for (int n = 0; n < kGroups; ++n) {
+    m_muteKeys[n]->SetChecked(MuteGroupApplied(m_state, n));
+    m_controlKeys[n]->SetChecked(m_groupPage->SelectedControlGroup() == n);
+  }
+}
+
 void CMainDlg::RefreshVisible(std::uint32_t bits) {
   for (CChannelStrip* s : VisibleStrips()) s->Refresh(bits);
   if (CTitledPage* p = VisiblePage()) p->Refresh(bits);
@@ -641,6 +671,7 @@ void CMainDlg::OnChanged(const ChangeNotice& notice) {
   const std::uint32_t bits = notice.bits & ~(change::kMeters | change::kGates);
   if (bits == 0) return;
   RefreshVisible(notice.Has(change::kFullState) ? change::kAll : bits);
+  UpdateGroupKeys();
   UpdateReadout();
   UpdateHistoryKeys();
 }

@@ -24,6 +24,8 @@ class QScrollArea;
 namespace orvx {
 
 class CAboutDlg;
+class CAutoMixerPage;
+class CGroupPage;
 class CChannelStrip;
 class CInputStrip;
 class CMatrixPage;
@@ -77,6 +79,15 @@ public:
   CMatrixPage* MatrixPage() const { return m_matrix; }
   /// Firmware update running: group buttons ignored.
   void SetUpdateRunning(bool running) { m_nav.SetUpdateRunning(running); }
+
+  /// Mute-group key n (1..4): switches the group on, or off while it is lit.
+  void PressMuteKey(int n);
+  /// Control-group key n (1..4): edits control group n on the GROUP page, or lets it go.
+  void PressControlKey(int n);
+  PngButton* MuteKey(int n) const { return m_muteKeys[n - 1]; }
+  PngButton* ControlKey(int n) const { return m_controlKeys[n - 1]; }
+  CGroupPage* GroupPage() const { return m_groupPage; }
+  CAutoMixerPage* AutoMixerPage() const { return m_autoMixer; }
 
   /// Typed entry into the value box: parsed in the operator's units and applied through the
   /// change path; text that is not a value is refused with a visible cue.
@@ -153,6 +164,7 @@ private:
   void RefreshVisible(std::uint32_t bits);
   void OnTouched(const ParamAddr& addr);
   void UpdateHistoryKeys();
+  void UpdateGroupKeys();
   bool eventFilter(QObject* watched, QEvent* event) override;
   QString Tr(const orvx::Caption& c) const;
 
@@ -202,6 +214,8 @@ private:
   CMixerSidePanel* m_sidePanel = nullptr;
   CMixerDetailPanel* m_detail = nullptr;
   OverviewChoice m_overview;
+  CAutoMixerPage* m_autoMixer = nullptr;
+  CGroupPage* m_groupPage = nullptr;
 
   QTimer m_tick;
   QTimer m_meterTick;

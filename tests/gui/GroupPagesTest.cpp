@@ -1,0 +1,188 @@
+// The MODE and GROUP pages and the main window's group keys, on the real change path over a
+// recording send queue.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QMessageBox>
+
+#include "FakeShellSession.h"
+#include "GuiTestUtil.h"
+#include "link/Commands.h"
+#include "pages/AutoMixerPage.h"
+#include "pages/GroupPage.h"
+#include "pages/MainDlg.h"
+#include "session/ProfileStore.h"
+#include "ui/PngButton.h"
+#include "ui/SkinComboBox.h"
+
+namespace orvx {
+namespace {
+
+using test::Click;
+
+class GroupPagesTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    test::App();
+    dlg = std::make_unique<CMainDlg>(session, profile);
+    dlg->resize(1366, 768);
+    dlg->show();
+    QApplication::processEvents();
+  }
+  void TearDown() override {
+    for (QMessageBox* box : dlg->findChildren<QMessageBox*>()) delete box;
+  }
+  /// "Set successfully." boxes open now; closes them.
+  int TakeConfirmations() {
+    QApplication::processEvents();
+    int n = 0;
+    for (QMessageBox* box : dlg->findChildren<QMessageBox*>()) {
+      EXPECT_EQ(box->text(), "Set successfully.");
+      ++n;
+      delete box;
+    }
+    return n;
+  }
+  static std::string Field(const std::string& frame, int i) {
+    std::size_t start = 0;
+    for (int k = 0; k < i; ++k) start = frame.find(',', start) + 1;
+    return frame.substr(start, frame.find(',', start) - start);
+  }
+
+  test::FakeShellSession session;
+  CMemoryProfile profile;
+  std::unique_ptr<CMainDlg> dlg;
+};
+
+TEST_F(GroupPagesTest, GlobalListsStoreTheirConversionsSendMAndConfirmOnlineAndOffline) {
+  dlg->PressView(ViewButton::Mode);
+  CAutoMixerPage* page = dlg->AutoMixerPage();
+  ASSERT_EQ(dlg->VisiblePage(), page);
+  session.GoOnline();
+  struct Case {
+    CSkinComboBox* list;
+    int row;
+    int index;  // into automix
+    int stored;
+    int field;  // of "%M"
+    const char* hex;
+  };
+  const Case cases[] = {
+      {page->HoldTimeList(), 99, kHoldTime, 100, 5, "64"},  // 5000 ms
+      {page->NomList(), 10, kNom, 30, 7, "1E"},             // 0 dB
+      {page->NomList(), 0, kNom, 20, 7, "14"},              // -10 dB
+      {page->MaxOpenList(), 3, kMaxOpen, 4, 3, "04"},
+      {page->AttnList(), 60, kClosedAttn, 60, 6, "3C"},  // 0 dB
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.hex);
+    c.list->ChooseRow(c.row);
+    EXPECT_EQ(session.state.automix[c.index], c.stored);
+    const auto sent = session.Sent();
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.back(), FrameM(session.state));
+    EXPECT_EQ(Field(sent.back(), c.field), c.hex);
+    EXPECT_EQ(TakeConfirmations(), 1);
+  }
+  EXPECT_EQ(page->HoldTimeList()->GetText(99), "5000 ms");
+
+  session.state.link.online = false;
+  const std::size_t before = session.Sent().size();
+  page->MaxOpenList()->ChooseRow(7);
+  EXPECT_EQ(session.state.automix[kMaxOpen], 8);
+  EXPECT_EQ(session.Sent().size(), before) << "offline: nothing sent";
+  EXPECT_EQ(TakeConfirmations(), 1) << "confirmed offline too";
+}
+
+TEST_F(GroupPagesTest, SyncLinksTheListsAndSendsNothingItself) {
+  dlg->PressView(ViewButton::Mode);
+  CAutoMixerPage* page = dlg->AutoMixerPage();
+  session.GoOnline();
+  ASSERT_EQ(page->SyncToggle()->text(), "OFF");
+  Click(page->SyncToggle());
+  EXPECT_EQ(session.state.sync, 1);
+  EXPECT_EQ(page->SyncToggle()->text(), "ON");
+  EXPECT_TRUE(session.Sent().empty()) << "SYNC is the editor's own";
+
+  page->ThresholdList(2)->ChooseRow(50);  // -30 dB on CH 3
+  for (int r = 0; r < kAutomixInputs; ++r) EXPECT_EQ(page->ThresholdList(r)->GetCurSel(), 50);
+  const auto sent = session.Sent();
+  ASSERT_EQ(sent.size(), 9u);
+  EXPECT_EQ(sent.front(), FrameL(session.state, 3));
+  EXPECT_EQ(TakeConfirmations(), 0);
+
+  // A received HOLD TIME of 0 shows as 50 ms and is stored as 1.
+  session.state.automix[kHoldTime] = 0;
+  session.Report(change::kAutomix);
+  EXPECT_EQ(session.state.automix[kHoldTime], 1);
+  EXPECT_EQ(page->HoldTimeList()->GetCurSel(), 0);
+}
+
+TEST_F(GroupPagesTest, ControlGroupRefusesTheOtherKindAndDeselectingKeepsFlags) {
+  dlg->PressControlKey(2);
+  CGroupPage* page = dlg->GroupPage();
+  ASSERT_EQ(dlg->VisiblePage(), page);
+  EXPECT_EQ(page->SelectedControlGroup(), 1);
+  EXPECT_TRUE(dlg->ControlKey(2)->IsChecked());
+
+  Click(page->ControlMember(true, 2));  // output 3
+  EXPECT_EQ(session.state.controlGroups[1].outputs[2], 1);
+  Click(page->ControlMember(false, 0));  // an input: refused
+  EXPECT_EQ(session.state.controlGroups[1].inputs[0], 0);
+  EXPECT_FALSE(page->ControlMember(false, 0)->IsChecked());
+  EXPECT_EQ(session.state.controlGroups[1].memberCount, 1);
+  // The output set of function switches: LIMIT shown, COMP and SOURCE not.
+  EXPECT_TRUE(page->FunctionButton(2)->isVisible());
+  EXPECT_FALSE(page->FunctionButton(1)->isVisible());
+  EXPECT_FALSE(page->FunctionButton(6)->isVisible());
+  Click(page->FunctionButton(2));
+  EXPECT_EQ(session.state.controlGroups[1].switches[5], 1);
+
+  page->NameEdit()->setFocus();
+  page->NameEdit()->setText(QStringLiteral("Stage"));
+  emit page->NameEdit()->editingFinished();
+  EXPECT_EQ(NameBytes(session.state.controlGroups[1].name), "Stage");
+
+  dlg->PressControlKey(2);  // lit key: lets the group go
+  EXPECT_EQ(page->SelectedControlGroup(), -1);
+  EXPECT_FALSE(dlg->ControlKey(2)->IsChecked());
+  EXPECT_FALSE(page->ControlMember(true, 2)->IsChecked());
+  EXPECT_TRUE(page->NameEdit()->text().isEmpty());
+  EXPECT_EQ(session.state.controlGroups[1].outputs[2], 1) << "deselecting changes no flag";
+
+  page->PressMuteGroup(0);
+  Click(page->MuteMember(false, 1));
+  Click(page->MuteMember(true, 7));
+  EXPECT_EQ(session.state.muteGroups[0].inputs[1] + session.state.muteGroups[0].outputs[7], 2) << "mixing is free";
+  page->PressMuteGroup(0);
+  EXPECT_FALSE(page->MuteMember(false, 1)->IsChecked());
+  EXPECT_EQ(session.state.muteGroups[0].inputs[1], 1);
+  EXPECT_TRUE(session.Sent().empty()) << "the page sends nothing";
+}
+
+TEST_F(GroupPagesTest, MuteKeyAppliesTheGroupAndLightsWhileApplied) {
+  session.state.muteGroups[2].inputs[1] = 1;
+  session.state.muteGroups[2].inputs[0] = 1;
+  session.state.muteGroups[2].outputs[0] = 1;
+  session.GoOnline();
+  Click(dlg->MuteKey(3));
+  EXPECT_TRUE(dlg->MuteKey(3)->IsChecked());
+  EXPECT_EQ(session.state.in[0].mute + session.state.in[1].mute + session.state.out[0].mute, 3);
+  EXPECT_EQ(session.Sent(),
+            (std::vector<std::string>{FrameA(session.state, 1), FrameA(session.state, 2), FrameA(session.state, 13)}));
+  // A report that opens a member puts the key out; pressing it then mutes the group again.
+  session.state.out[0].mute = 0;
+  session.Report(change::kMutes);
+  EXPECT_FALSE(dlg->MuteKey(3)->IsChecked());
+  Click(dlg->MuteKey(3));
+  EXPECT_EQ(session.state.out[0].mute, 1);
+  session.Sent();  // the plan has gone: its members are free again
+  Click(dlg->MuteKey(3));
+  EXPECT_EQ(session.state.in[0].mute + session.state.in[1].mute + session.state.out[0].mute, 0);
+  EXPECT_FALSE(dlg->MuteKey(3)->IsChecked());
+  Click(dlg->MuteKey(4));  // an empty group does nothing
+  EXPECT_FALSE(dlg->MuteKey(4)->IsChecked());
+}
+
+}  // namespace
+}  // namespace orvx
