@@ -1,0 +1,240 @@
+// The SYSTEM page as the operator uses it: its tabs, the conference units, a search of two
+// simulators on loopback, and a factory recovery whose push never stalls the window.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QProgressBar>
+#include <QTableWidget>
+
+#include "FakeShellSession.h"
+#include "GuiTestUtil.h"
+#include "SimServer.h"
+#include "core/Clock.h"
+#include "device/SearchSubnet.h"
+#include "link/FrameChecksum.h"
+#include "pages/MainDlg.h"
+#include "pages/PageMessages.h"
+#include "pages/SystemPage.h"
+#include "session/EditorSession.h"
+#include "session/ProfileRules.h"
+#include "session/ProfileStore.h"
+#include "ui/PngButton.h"
+#include "ui/SkinComboBox.h"
+
+namespace orvx {
+namespace {
+
+using test::App;
+using test::Click;
+
+constexpr int kWaitMs = 15000;
+
+/// Closes the page's open message box with `button`; false when none is open.
+bool Answer(CSystemPage* page, QMessageBox::StandardButton button) {
+  QMessageBox* box = OpenPageMessage(page);
+  if (!box) return false;
+  box->button(button)->click();
+  QApplication::processEvents();
+  return true;
+}
+
+class SystemPageTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    App();
+    session.state.unitCount = 2;
+    dlg = std::make_unique<CMainDlg>(session, profile);
+    dlg->resize(1366, 768);
+    dlg->show();
+    Click(dlg->ViewButtonAt(ViewButton::System));
+    page = dlg->SystemPage();
+  }
+  test::FakeShellSession session;
+  CMemoryProfile profile;
+  std::unique_ptr<CMainDlg> dlg;
+  CSystemPage* page = nullptr;
+};
+
+TEST_F(SystemPageTest, TabsShowTheirOwnControlsAndTheSetTabIsNeverOffered) {
+  EXPECT_FALSE(page->TabButton(SystemTab::Set)->isVisible());
+  EXPECT_TRUE(page->AddressEdit()->isVisible());
+  EXPECT_FALSE(page->SpanTimeEdit()->isVisible()) << "the drag interval has no tab";
+  Click(page->TabButton(SystemTab::Help));
+  EXPECT_FALSE(page->AddressEdit()->isVisible());
+  EXPECT_TRUE(page->RecoveryButton()->isVisible());
+  EXPECT_TRUE(page->TabButton(SystemTab::Help)->IsChecked());
+  EXPECT_FALSE(page->TabButton(SystemTab::Connect)->IsChecked());
+  Click(page->TabButton(SystemTab::Display));
+  EXPECT_FALSE(page->RecoveryButton()->isVisible());
+  for (int i = 0; i < kUnitButtons; ++i) {
+    EXPECT_EQ(page->UnitButton(i)->isVisible(), i < kUnits) << i;
+    EXPECT_EQ(page->UnitButton(i)->isEnabled(), i < 2) << i;
+  }
+  EXPECT_TRUE(page->UnitButton(0)->IsChecked()) << "unit 1 becomes current";
+  EXPECT_EQ(page->SlotList(0)->GetCount(), kSlotEntries);
+  // Showing the page again starts on the CONNECT tab.
+  Click(dlg->ViewButtonAt(ViewButton::Matrix));
+  Click(dlg->ViewButtonAt(ViewButton::System));
+  EXPECT_TRUE(page->AddressEdit()->isVisible());
+}
+
+TEST_F(SystemPageTest, ASlotAlreadyFeedingAnotherUnitIsRefusedAndTheListShowsWhatTheSlotHolds) {
+  session.GoOnline();
+  session.state.unitSlots[1][2] = 5;  // unit 2 feeds CH05
+  session.state.unitSlots[0][0] = 3;
+  Click(page->TabButton(SystemTab::Display));
+  CSkinComboBox* slot = page->SlotList(0);
+  EXPECT_EQ(slot->GetCurSel(), 3);
+  emit slot->DropdownSelected(slot->Id(), 5);
+  QMessageBox* box = OpenPageMessage(page);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->text(), "Already select.");
+  EXPECT_EQ(slot->GetCurSel(), 3);
+  EXPECT_EQ(session.state.unitSlots[0][0], 3);
+  EXPECT_TRUE(session.Sent().empty());
+  Answer(page, QMessageBox::Ok);
+
+  emit slot->DropdownSelected(slot->Id(), 0);
+  EXPECT_EQ(session.Sent().back(), CompleteFrame("%X,01,01,FFFFFFFFFF,"));
+
+  // Reset all asks first; Cancel changes nothing.
+  Click(page->ResetUnitsButton());
+  ASSERT_TRUE(Answer(page, QMessageBox::Cancel));
+  EXPECT_EQ(session.state.unitSlots[1][2], 5);
+  Click(page->ResetUnitsButton());
+  ASSERT_TRUE(Answer(page, QMessageBox::Ok));
+  EXPECT_EQ(session.state.unitSlots[1][2], 0);
+}
+
+/// The page against simulators on loopback through the real session.
+class SystemPageAgainstSimTest : public ::testing::Test {
+protected:
+  static constexpr const char* kEditorIp = "127.0.0.156";
+
+  void SetUp() override {
+    App();
+    SimServerSettings s;
+    s.ip = "127.0.0.157";
+    s.port = 0;
+    s.replyPort = 0;
+    s.rate = 2;
+    sim = std::make_unique<CSimServer>(s, clock);
+    std::string error;
+    ASSERT_TRUE(sim->Start(&error)) << error;
+    const LinkSettings link{kEditorIp, sim->ReplyPort(), sim->BoundPort()};
+    session = std::make_unique<CEditorSession>(link, clock, [this] {
+      QMetaObject::invokeMethod(
+          &pump, [this] { session->ProcessPendingFrames(); }, Qt::QueuedConnection);
+    });
+    dlg = std::make_unique<CMainDlg>(*session, profile);
+    session->State().link.deviceIp = "127.0.0.157";
+    dlg->resize(1366, 768);
+    dlg->show();
+    page = dlg->SystemPage();
+  }
+  void TearDown() override {
+    if (dlg) {
+      dlg->close();
+      test::WaitFor([&] { return dlg->CloseFinished(); }, CMainDlg::kCloseLimitMs + 1000);
+    }
+    dlg.reset();
+    session.reset();
+    if (second) second->Stop();
+    if (sim) sim->Stop();
+  }
+  void Connect() {
+    dlg->OnConnect();
+    ASSERT_TRUE(test::WaitFor([&] { return session->State().link.online; }, kWaitMs)) << "never online";
+  }
+
+  SteadyClock clock;
+  QObject pump;
+  CMemoryProfile profile;
+  std::unique_ptr<CSimServer> sim;
+  std::unique_ptr<CSimServer> second;
+  std::unique_ptr<CEditorSession> session;
+  std::unique_ptr<CMainDlg> dlg;
+  CSystemPage* page = nullptr;
+};
+
+TEST_F(SystemPageAgainstSimTest, SearchListsBothProcessorsAndAClickedRowBecomesTheDeviceAddress) {
+  SimServerSettings s;
+  s.ip = "127.0.0.158";
+  s.port = sim->BoundPort();
+  s.replyPort = sim->ReplyPort();
+  second = std::make_unique<CSimServer>(s, clock);
+  ASSERT_TRUE(second->Start());
+  SearchSettings settings;
+  settings.localIp = kEditorIp;
+  settings.localPort = sim->ReplyPort();
+  settings.remotePort = sim->BoundPort();
+  settings.hosts = {155, 159};
+  session->SetSearchSubnets(std::make_unique<CFixedSubnetProvider>(SearchSubnet{"lo", kEditorIp, "127.0.0", 156}),
+                            settings);
+  Connect();
+  dlg->PressView(ViewButton::System);
+
+  Click(page->SearchButton());
+  EXPECT_FALSE(session->State().link.online) << "the link let go first";
+  QTableWidget* list = page->DeviceList();
+  ASSERT_TRUE(test::WaitFor([&] { return list->rowCount() == 2 && session->Search().answers >= 4; }, kWaitMs));
+  test::WaitFor([] { return false; }, 100);  // a repeated answer has had its chance to add a row
+  ASSERT_EQ(list->rowCount(), 2);
+  EXPECT_EQ(list->item(0, 0)->text(), "127.0.0.157");
+  EXPECT_EQ(list->item(1, 0)->text(), "127.0.0.158");
+  EXPECT_EQ(list->item(1, 1)->text(), QString::number(sim->BoundPort()));
+  EXPECT_FALSE(page->SearchExplanation()->isVisible());
+
+  emit list->cellClicked(1, 0);
+  EXPECT_EQ(session->State().link.deviceIp, "127.0.0.158");
+  EXPECT_EQ(page->AddressEdit()->text(), "127.0.0.158");
+  EXPECT_EQ(profile.Read(kProfileSection, kProfileHostIp), "127.0.0.158");
+}
+
+TEST_F(SystemPageAgainstSimTest, RecoveryPushShowsProgressAndNeverStallsTheWindow) {
+  Connect();
+  session->Changes().Set({ParamId::InLevel, 0, 0}, {10, {}});
+  ASSERT_TRUE(test::WaitFor([&] { return sim->StateSnapshot().in[0].level == 10; }, kWaitMs));
+  dlg->PressView(ViewButton::System);
+  Click(page->TabButton(SystemTab::Help));
+  Click(page->RecoveryButton());
+  QMessageBox* question = OpenPageMessage(page);
+  ASSERT_NE(question, nullptr);
+  EXPECT_EQ(question->text(), "If do you recovery the device? ");
+
+  QElapsedTimer call;
+  call.start();
+  ASSERT_TRUE(Answer(page, QMessageBox::Ok));
+  EXPECT_TRUE(dlg->Navigation().UpdateRunning()) << "the group keys are held while it runs";
+  QProgressBar* bar = page->UpdateProgress();
+  EXPECT_TRUE(bar->isVisible());
+
+  QElapsedTimer gap;
+  gap.start();
+  qint64 worst = call.elapsed();  // the click itself: the state written and the plan queued
+  int progressSeen = 0;
+  int lastValue = -1;
+  while (page->Controller().RecoveryRunning()) {
+    QApplication::processEvents(QEventLoop::AllEvents, 5);
+    worst = std::max(worst, gap.restart());
+    if (bar->isVisible() && bar->value() != lastValue) {
+      lastValue = bar->value();
+      ++progressSeen;
+    }
+    ASSERT_LT(call.elapsed(), 30000) << "the push never finished";
+  }
+  EXPECT_GE(call.elapsed(), 5000) << "the push kept its pauses";
+  EXPECT_LE(worst, 20) << "the window stalled for " << worst << " ms";
+  EXPECT_GT(progressSeen, 20) << "the progress bar moved along";
+  ASSERT_TRUE(test::WaitFor([&] { return OpenPageMessage(page) != nullptr; }, 2000));
+  EXPECT_EQ(OpenPageMessage(page)->text(), "Reset successfully.");
+  EXPECT_FALSE(dlg->Navigation().UpdateRunning());
+  EXPECT_EQ(dlg->VisiblePage(), nullptr) << "back on the first page";
+  EXPECT_EQ(dlg->Navigation().Group(), 1);
+  EXPECT_TRUE(test::WaitFor([&] { return sim->StateSnapshot().in[0].level == 60; }, kWaitMs));
+  Answer(page, QMessageBox::Ok);
+}
+
+}  // namespace
+}  // namespace orvx
