@@ -88,6 +88,7 @@ CInputStrip::CInputStrip(IShellSession& session, QWidget* parent) : CChannelStri
   m_status = MakeShellButton({}, ButtonLook::Status, this);
   m_status->setObjectName(QStringLiteral("StatusButton"));
   m_status->setAttribute(Qt::WA_TransparentForMouseEvents);  // display only
+  m_status->SetCheckedCaptionColor(Qt::white);               // readable on the green face
 
   // The preamp list holds this record's steps before its binding selects one.
   FillPreampList();
