@@ -14,10 +14,12 @@ constexpr int kStopLimitMs = 2000;
 QString CDemoSimulator::Start(const QString& binDir, const QString& ip, int port) {
   const QString program = QDir(binDir).filePath(QStringLiteral("orvx-sim"));
   if (!QFileInfo(program).isExecutable()) return QStringLiteral("cannot find %1").arg(program);
-  // Several microphones talk so the meters and the automatic mixer show something.
+  // Several microphones talk so the meters and the automatic mixer show something; four
+  // conference units are present so the units tab can be tried.
   m_process.setProgram(program);
   m_process.setArguments({QStringLiteral("--ip"), ip, QStringLiteral("--port"), QString::number(port),
-                          QStringLiteral("--talkers"), QStringLiteral("1,2,3,5")});
+                          QStringLiteral("--talkers"), QStringLiteral("1,2,3,5"), QStringLiteral("--units"),
+                          QStringLiteral("4")});
   m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
   m_process.start();
   if (!m_process.waitForStarted(kStartLimitMs)) return QStringLiteral("cannot start %1").arg(program);

@@ -11,6 +11,7 @@
 #include "pages/AboutDlg.h"
 #include "pages/GroupPage.h"
 #include "pages/MainDlg.h"
+#include "pages/SystemPage.h"
 #include "pages/MixerSidePanel.h"
 #include "ui/PngButton.h"
 #include "session/ShellSession.h"
@@ -24,6 +25,11 @@ void Pump(int ms) {
   QElapsedTimer clock;
   clock.start();
   while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+void ShowSystemTab(CMainDlg& d, SystemTab tab) {
+  d.PressView(ViewButton::System);
+  d.SystemPage()->SelectTab(tab);
 }
 
 struct Shot {
@@ -41,6 +47,20 @@ bool CScreenshotRunner::WaitUntilLive(int limitMs) {
   // A few meter reports so the strips show live levels.
   Pump(600);
   return true;
+}
+
+void CScreenshotRunner::Search(CMainDlg& d) {
+  d.PressView(ViewButton::System);
+  d.SystemPage()->OnSearch();
+  // Bounded: the link lets go of the port, then every host is probed twice.
+  QElapsedTimer clock;
+  clock.start();
+  auto ended = [this] {
+    const SearchPhase phase = m_session.Search().phase;
+    return phase == SearchPhase::Listening || phase == SearchPhase::Failed || phase == SearchPhase::Idle;
+  };
+  while (clock.elapsed() < kSearchLimitMs && !ended()) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  Pump(300);
 }
 
 bool CScreenshotRunner::Save(QWidget* widget, const QString& path, QString& error) {
@@ -87,12 +107,17 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
          d.SidePanel()->KeyButton(CMixerSidePanel::Key::Aux)->click();
          d.SidePanel()->BusKey(3)->click();
        }},
+      {"system-show", [](CMainDlg& d) { ShowSystemTab(d, SystemTab::Show); }},
+      {"system-help", [](CMainDlg& d) { ShowSystemTab(d, SystemTab::Help); }},
+      {"system-units", [](CMainDlg& d) { ShowSystemTab(d, SystemTab::Display); }},
       {"overview-group-view",
        [](CMainDlg& d) {
          d.PressGroup(1);
          d.SidePanel()->KeyButton(CMixerSidePanel::Key::Group)->click();
          d.SidePanel()->BlockKey(1, 2)->click();
        }},
+      // Last: a search takes the port from the link, so the views after it would be offline.
+      {"system-search", [this](CMainDlg& d) { Search(d); }},
   };
   std::vector<Language> languages;
   if (only)
@@ -127,6 +152,11 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
     if (!Save(about.get(), path, error)) return {};
     paths << path;
     about->hide();
+    // The search took the port: connect again so the next language's views are live.
+    if (!m_session.LampLit() && !m_session.State().link.deviceIp.empty()) {
+      m_dlg.OnConnect();
+      WaitUntilLive(5000);
+    }
   }
   m_dlg.PressGroup(1);
   return paths;

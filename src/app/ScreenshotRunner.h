@@ -28,6 +28,9 @@ public:
   QStringList Run(const QString& dir, std::optional<Language> only, QString& error);
 
 private:
+  static constexpr int kSearchLimitMs = 8000;
+  /// The SYSTEM page's search, until its probe has ended (found devices or the explanation).
+  void Search(CMainDlg& d);
   bool Save(QWidget* widget, const QString& path, QString& error);
 
   CMainDlg& m_dlg;

@@ -19,8 +19,8 @@ std::string English(const SearchFacts& f) {
            " is in use by another program on this PC (a second editor, orvxctl "
            "monitor?), so no answer could be heard and no probe was sent\n";
     } else {
-      t += "- " + N(f.hostsProbed) + " hosts probed with " + N(f.probesSent) +
-           " probes; this PC's own address was skipped\n";
+      t += "- " + N(f.hostsProbed) + " hosts probed with " + N(f.probesSent) + " probes" +
+           (f.ownIp.empty() ? std::string() : "; this PC's own address was skipped") + "\n";
       t += "- UDP port " + port + " was free and the search listened on it\n";
       if (f.cancelled) t += "- the search was cancelled before it reached every host\n";
     }
@@ -51,7 +51,8 @@ std::string Chinese(const SearchFacts& f) {
            " 已被其他程序占用（另一个编辑器或 orvxctl monitor？），"
            "无法接收应答，因此没有发送探测\n";
     } else {
-      t += "- 已探测 " + N(f.hostsProbed) + " 台主机，共发送 " + N(f.probesSent) + " 个探测包；已跳过本机地址\n";
+      t += "- 已探测 " + N(f.hostsProbed) + " 台主机，共发送 " + N(f.probesSent) + " 个探测包" +
+           (f.ownIp.empty() ? std::string() : "；已跳过本机地址") + "\n";
       t += "- UDP 端口 " + port + " 空闲，搜索已在该端口监听\n";
       if (f.cancelled) t += "- 搜索在探测完所有主机之前被取消\n";
     }

@@ -31,8 +31,8 @@
 #include "pages/TitledPage.h"
 #include "session/ClearActions.h"
 #include "session/MainLayout.h"
-#include "session/MuteGroups.h"
 #include "session/MixerOverview.h"
+#include "session/MuteGroups.h"
 #include "session/ProfileRules.h"
 #include "session/ProfileStore.h"
 #include "link/SocketErrorText.h"
@@ -233,13 +233,17 @@ void CMainDlg::CreateStripsAndPages() {
   wire(m_spareOutput);
   connect(m_spareOutput, &COutputStrip::OpenEditor, this, &CMainDlg::ShowOutputChannelView);
 
-  m_system = new CSystemPage(m_state, m_canvas);
+  m_system = new CSystemPage(m_session, m_profile, m_canvas);
   m_registry.Add(PageKey::Of(MainView::System), m_system);
+  m_system->SetUpdateRunningQuery([this] { return m_nav.UpdateRunning(); });
   connect(m_system, &CSystemPage::ConnectClicked, this, &CMainDlg::OnConnect);
   connect(m_system, &CSystemPage::OfflineClicked, this, &CMainDlg::OnOffline);
-  connect(m_system, &CSystemPage::AddressConfirmed, this, [this](const QString& ip) {
-    m_state.link.deviceIp = ip.toStdString();
-    m_profile.Write(kProfileSection, kProfileHostIp, m_state.link.deviceIp);
+  // The recovery holds the group keys like an update does, and ends on the first page.
+  connect(m_system, &CSystemPage::RecoveryStarted, this, [this] { SetUpdateRunning(true); });
+  connect(m_system, &CSystemPage::RecoveryFinished, this, [this] {
+    SetUpdateRunning(false);
+    ShowView(1, MainView::Channel);
+    RefreshVisible(change::kAll);
   });
   m_matrix = new CMatrixPage(m_session, m_canvas);
   m_registry.Add(PageKey::Of(MainView::Matrix), m_matrix);

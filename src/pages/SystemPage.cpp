@@ -163,6 +163,10 @@ void CSystemPage::CreateHelpTab() {
   m_hardware = new CValueLabel(this);
   m_hardware->setObjectName(QStringLiteral("HardwareVersion"));
   m_basic = new CValueLabel(this);
+  for (CValueLabel* label : {m_hardware, m_basic}) {
+    label->SetAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->SetFontSize(11);
+  }
   c = {m_local, m_recovery, m_hardware, m_basic};
   connect(m_recovery, &QAbstractButton::clicked, this, &CSystemPage::OnRecovery);
 }
@@ -242,6 +246,7 @@ void CSystemPage::Layout() {
   m_hardware->setGeometry(24, top + 92, 376, 28);
   m_basic->setGeometry(24, top + 124, 376, 28);
   // DISPLAY: 16 unit buttons in four rows of four, the slot lists to their right
+  // Only the first row of unit buttons is ever shown (the model keeps four units).
   for (int i = 0; i < kUnitButtons; ++i) m_unitButtons[i]->setGeometry(24 + (i % 4) * 124, top + (i / 4) * 44, 116, 36);
   const int slotsX = 24 + 4 * 124 + 24;
   for (int s = 0; s < kUnitSlotBytes; ++s) {
@@ -249,7 +254,7 @@ void CSystemPage::Layout() {
     m_slotLists[s]->setGeometry(slotsX + 80, top + s * 40, 110, 28);
   }
   m_call->setGeometry(slotsX, top + kUnitSlotBytes * 40 + 8, 190, 36);
-  m_resetUnits->setGeometry(24, top + 4 * 44 + 16, 260, 36);
+  m_resetUnits->setGeometry(24, top + 60, 260, 36);
 }
 
 void CSystemPage::resizeEvent(QResizeEvent* event) {
@@ -407,8 +412,9 @@ void CSystemPage::ShowUnits() {
   for (int s = 0; s < kUnitSlotBytes; ++s) {
     m_slotLists[s]->setEnabled(current != kNoUnit);
     m_slotLabels[s]->setEnabled(current != kNoUnit);
+    // Without a current unit the lists show NULL, disabled.
     const int index = m_controller.Units().SlotIndex(s);
-    if (index >= 0 && index < kSlotEntries) m_slotLists[s]->SetCurSel(index);
+    m_slotLists[s]->SetCurSel(index >= 0 && index < kSlotEntries ? index : 0);
   }
   m_call->setEnabled(current != kNoUnit);
 }
