@@ -70,6 +70,13 @@ CFreeTypeGlyphRenderer::~CFreeTypeGlyphRenderer() {
 }
 
 std::vector<std::uint8_t> CFreeTypeGlyphRenderer::RenderGlyph(std::string_view gbkChar) {
+  if (auto it = m_drawn.find(gbkChar); it != m_drawn.end()) return it->second;
+  std::vector<std::uint8_t> bits = DrawGlyph(gbkChar);
+  m_drawn.emplace(std::string(gbkChar), bits);
+  return bits;
+}
+
+std::vector<std::uint8_t> CFreeTypeGlyphRenderer::DrawGlyph(std::string_view gbkChar) {
   const bool wide = IsWideGlyph(gbkChar);
   const int cellWidth = wide ? kWideGlyphWidth : kNarrowGlyphWidth;
   std::vector<std::uint8_t> bits(static_cast<std::size_t>(wide ? kWideGlyphBytes : kNarrowGlyphBytes), 0);

@@ -1,6 +1,7 @@
 #pragma once
 /// Glyph bitmaps of channel names drawn with FreeType in a CJK font found through fontconfig.
 
+#include <map>
 #include <string>
 
 #include "link/GlyphRenderer.h"
@@ -21,7 +22,9 @@ public:
   CFreeTypeGlyphRenderer& operator=(const CFreeTypeGlyphRenderer&) = delete;
 
   /// Not thread-safe (one FreeType face): use one renderer per thread. Without a usable font, or
-  /// for a character the font lacks, the cell stays blank (all zero) but keeps its size.
+  /// for a character the font lacks, the cell stays blank (all zero) but keeps its size. Each
+  /// character is drawn once and kept: a whole-device push names twenty channels from a handful
+  /// of characters.
   std::vector<std::uint8_t> RenderGlyph(std::string_view gbkChar) override;
 
   bool HasFont() const { return m_face != nullptr; }
@@ -31,9 +34,12 @@ public:
   static std::string FindCjkFont(int* faceIndex = nullptr);
 
 private:
+  std::vector<std::uint8_t> DrawGlyph(std::string_view gbkChar);
+
   FT_LibraryRec_* m_library = nullptr;
   FT_FaceRec_* m_face = nullptr;
   std::string m_fontFile;
+  std::map<std::string, std::vector<std::uint8_t>, std::less<>> m_drawn;
 };
 
 }  // namespace orvx

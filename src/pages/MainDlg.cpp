@@ -127,6 +127,9 @@ CMainDlg::CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* pare
   Relayout();
   OnLinkUi();
   m_tick.start(kTickMs);
+  // The name font is found and loaded once, right after start, rather than in the middle of the
+  // first operation that renames a channel or pushes the whole state.
+  QTimer::singleShot(0, this, [this] { m_session.Glyphs(); });
 }
 
 CMainDlg::~CMainDlg() { m_session.SetObserver(nullptr); }

@@ -41,8 +41,9 @@ void PngButton::SetChecked(bool checked) {
 }
 
 void PngButton::SetUnavailable(bool unavailable) {
+  if (m_unavailable == unavailable) return;
   m_unavailable = unavailable;
-  repaint();
+  update();
 }
 
 void PngButton::SetMode(Mode mode) {

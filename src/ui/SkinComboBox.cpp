@@ -99,7 +99,7 @@ void CSkinComboBox::SetCurSel(int row) {
   if (m_list != nullptr) {
     m_list->setCurrentRow(m_current);
   }
-  repaint();
+  update();
 }
 
 QRect CSkinComboBox::DropListRect() const {
@@ -139,7 +139,7 @@ void CSkinComboBox::ChooseRow(int row) {
   }
   m_hovered = true;
   setFocus(Qt::OtherFocusReason);
-  repaint();
+  update();
   emit DropdownSelected(m_id, row);
 }
 

@@ -65,7 +65,7 @@ bool CSkinSlider::MoveTo(int position) {
     return false;
   }
   m_pos = clamped;
-  repaint();
+  update();
   return true;
 }
 
@@ -254,7 +254,7 @@ void CSkinSlider::mousePressEvent(QMouseEvent* event) {
   const SliderGeometry g = Geometry();
   m_grabOffset = g.GrabOffset(Axis(event->position()), g.PosToPixel(m_pos));
   DragTo(Axis(event->position()));
-  repaint();
+  update();
 }
 
 void CSkinSlider::mouseMoveEvent(QMouseEvent* event) {

@@ -67,7 +67,7 @@ void CValueLabel::SetAlignment(int alignment) {
 
 void CValueLabel::SetOpaque(bool opaque) {
   m_opaque = opaque;
-  repaint();
+  update();
 }
 
 void CValueLabel::SetBackgroundColor(const QColor& color) {

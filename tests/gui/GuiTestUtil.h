@@ -6,6 +6,9 @@
 
 #include "common/QtTestApp.h"
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+#include <algorithm>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <functional>
@@ -39,6 +42,28 @@ inline bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
     QApplication::processEvents(QEventLoop::AllEvents, 20);
   }
   return done();
+}
+
+/// Runs the window's own event loop (no busy polling) until `done` holds or `limitMs` passed, with
+/// a 2 ms precise timer; returns the longest time between two of its ticks: the longest the window
+/// could not react. `eachTick` runs on every tick (to move a fader, watch a progress bar).
+inline qint64 WorstLoopGap(const std::function<bool()>& done, int limitMs,
+                           const std::function<void()>& eachTick = {}) {
+  QEventLoop loop;
+  QTimer tick;
+  tick.setTimerType(Qt::PreciseTimer);
+  QElapsedTimer run, gap;
+  qint64 worst = 0;
+  QObject::connect(&tick, &QTimer::timeout, &loop, [&] {
+    worst = std::max(worst, gap.restart());
+    if (eachTick) eachTick();
+    if (done() || run.elapsed() > limitMs) loop.quit();
+  });
+  run.start();
+  gap.start();
+  tick.start(2);
+  loop.exec();
+  return worst;
 }
 
 }  // namespace orvx::test
