@@ -88,8 +88,10 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
       {"groups", [](CMainDlg& d) { d.PressView(ViewButton::Groups); }},
       {"groups-selected",
        [](CMainDlg& d) {
-         d.PressControlKey(1);
-         d.GroupPage()->PressMuteGroup(0);
+         // Selected in every language's pass (a second press would deselect).
+         d.PressView(ViewButton::Groups);
+         if (d.GroupPage()->SelectedControlGroup() != 0) d.PressControlKey(1);
+         if (d.GroupPage()->SelectedMuteGroup() != 0) d.GroupPage()->PressMuteGroup(0);
        }},
       {"phantom", [](CMainDlg& d) { d.ShowPhantom(); }},
       {"input-channel-view", [](CMainDlg& d) { d.ShowInputChannelView(0, 2); }},
