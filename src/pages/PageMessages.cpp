@@ -1,5 +1,7 @@
 #include "pages/PageMessages.h"
 
+#include "pages/ShellStyle.h"
+
 namespace orvx {
 namespace {
 
@@ -9,6 +11,7 @@ QMessageBox* OpenBox(QWidget* parent, QMessageBox::Icon icon, const QString& tex
   if (caption.isEmpty() && parent) caption = parent->window()->windowTitle();
   auto* box = new QMessageBox(icon, caption, text, buttons, parent);
   box->setObjectName(QLatin1String(kPageMessageName));
+  ApplyDialogStyle(box);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->open();
   return box;

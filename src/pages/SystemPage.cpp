@@ -164,7 +164,7 @@ void CSystemPage::CreateHelpTab() {
   m_hardware->setObjectName(QStringLiteral("HardwareVersion"));
   m_basic = new CValueLabel(this);
   for (CValueLabel* label : {m_hardware, m_basic}) {
-    label->SetAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label->SetAlignment(0);  // left
     label->SetFontSize(11);
   }
   c = {m_local, m_recovery, m_hardware, m_basic};
@@ -184,7 +184,7 @@ void CSystemPage::CreateUnitTab() {
     label->SetOpaque(true);
     label->SetBackgroundColor(QColor(kSlotColours[s]));
     label->SetTextColor(Qt::white);
-    label->SetAlignment(Qt::AlignCenter);
+    label->SetAlignment(1);  // centred
     m_slotLabels[s] = label;
     auto* list = new CSkinComboBox(this);
     list->CreateDropList(s);
@@ -448,6 +448,7 @@ void CSystemPage::OnRecovery() {
     ControlGroupKeys keys{};
     if (!m_controller.Recover(keys)) return;
     m_recovering = true;
+    m_recovery->setEnabled(false);
     emit RecoveryStarted();
     m_updateProgress->setRange(0, 1);
     m_updateProgress->setValue(0);
@@ -459,6 +460,7 @@ void CSystemPage::OnRecovery() {
 
 void CSystemPage::FinishRecovery() {
   m_recovering = false;
+  m_recovery->setEnabled(true);
   m_updateProgress->hide();
   emit RecoveryFinished();
   ShowNotice(this, Tr(captions::kRecoveryDone));

@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QTableWidget>
 
+#include "EditorAgainstSim.h"
 #include "FakeShellSession.h"
 #include "GuiTestUtil.h"
 #include "SimServer.h"
@@ -107,54 +108,24 @@ TEST_F(SystemPageTest, ASlotAlreadyFeedingAnotherUnitIsRefusedAndTheListShowsWha
   EXPECT_EQ(session.state.unitSlots[1][2], 0);
 }
 
-/// The page against simulators on loopback through the real session.
-class SystemPageAgainstSimTest : public ::testing::Test {
+/// The page against simulators on loopback through the real session; each test connects itself.
+class SystemPageAgainstSimTest : public test::EditorAgainstSim {
 protected:
   static constexpr const char* kEditorIp = "127.0.0.156";
 
+  SystemPageAgainstSimTest()
+      : EditorAgainstSim(
+            {.simIp = "127.0.0.157", .editorIp = kEditorIp, .connectAtStart = false, .onlineWaitMs = kWaitMs}) {}
   void SetUp() override {
-    App();
-    SimServerSettings s;
-    s.ip = "127.0.0.157";
-    s.port = 0;
-    s.replyPort = 0;
-    s.rate = 2;
-    sim = std::make_unique<CSimServer>(s, clock);
-    std::string error;
-    ASSERT_TRUE(sim->Start(&error)) << error;
-    const LinkSettings link{kEditorIp, sim->ReplyPort(), sim->BoundPort()};
-    session = std::make_unique<CEditorSession>(link, clock, [this] {
-      QMetaObject::invokeMethod(
-          &pump, [this] { session->ProcessPendingFrames(); }, Qt::QueuedConnection);
-    });
-    dlg = std::make_unique<CMainDlg>(*session, profile);
-    session->State().link.deviceIp = "127.0.0.157";
-    dlg->resize(1366, 768);
-    dlg->show();
-    page = dlg->SystemPage();
+    EditorAgainstSim::SetUp();
+    if (dlg) page = dlg->SystemPage();
   }
   void TearDown() override {
-    if (dlg) {
-      dlg->close();
-      test::WaitFor([&] { return dlg->CloseFinished(); }, CMainDlg::kCloseLimitMs + 1000);
-    }
-    dlg.reset();
-    session.reset();
+    EditorAgainstSim::TearDown();
     if (second) second->Stop();
-    if (sim) sim->Stop();
-  }
-  void Connect() {
-    dlg->OnConnect();
-    ASSERT_TRUE(test::WaitFor([&] { return session->State().link.online; }, kWaitMs)) << "never online";
   }
 
-  SteadyClock clock;
-  QObject pump;
-  CMemoryProfile profile;
-  std::unique_ptr<CSimServer> sim;
   std::unique_ptr<CSimServer> second;
-  std::unique_ptr<CEditorSession> session;
-  std::unique_ptr<CMainDlg> dlg;
   CSystemPage* page = nullptr;
 };
 
@@ -210,15 +181,17 @@ TEST_F(SystemPageAgainstSimTest, RecoveryPushShowsProgressAndNeverStallsTheWindo
   EXPECT_TRUE(dlg->Navigation().UpdateRunning()) << "the group keys are held while it runs";
   QProgressBar* bar = page->UpdateProgress();
   EXPECT_TRUE(bar->isVisible());
+  EXPECT_FALSE(page->RecoveryButton()->isEnabled()) << "not twice at once";
 
   int progressSeen = 0;
   int lastValue = -1;
-  const qint64 worst = test::WorstLoopGap([&] { return !page->Controller().RecoveryRunning(); }, 30000, [&] {
-    if (bar->isVisible() && bar->value() != lastValue) {
-      lastValue = bar->value();
-      ++progressSeen;
-    }
-  });
+  const qint64 worst = test::WorstLoopGap([&] { return !page->Controller().RecoveryRunning(); }, 30000,
+                                          [&] {
+                                            if (bar->isVisible() && bar->value() != lastValue) {
+                                              lastValue = bar->value();
+                                              ++progressSeen;
+                                            }
+                                          });
   ASSERT_FALSE(page->Controller().RecoveryRunning()) << "the push never finished";
   EXPECT_LE(click, 20) << "the click took " << click << " ms";
   EXPECT_GE(call.elapsed(), 5000) << "the push kept its pauses";
@@ -229,6 +202,7 @@ TEST_F(SystemPageAgainstSimTest, RecoveryPushShowsProgressAndNeverStallsTheWindo
   RecordProperty("clickMs", static_cast<int>(click));
   EXPECT_EQ(OpenPageMessage(page)->text(), "Reset successfully.");
   EXPECT_FALSE(dlg->Navigation().UpdateRunning());
+  EXPECT_TRUE(page->RecoveryButton()->isEnabled());
   EXPECT_EQ(dlg->VisiblePage(), nullptr) << "back on the first page";
   EXPECT_EQ(dlg->Navigation().Group(), 1);
   EXPECT_TRUE(test::WaitFor([&] { return sim->StateSnapshot().in[0].level == 60; }, kWaitMs));
