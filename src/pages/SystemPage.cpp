@@ -394,7 +394,11 @@ void CSystemPage::Poll() {
     const PlanProgress p = m_controller.RecoveryProgress();
     m_updateProgress->setRange(0, std::max(1, p.total));
     m_updateProgress->setValue(p.sent);
-    if (!m_controller.RecoveryRunning()) FinishRecovery();
+    // The full bar stays a moment before the window returns to its first page.
+    if (!m_controller.RecoveryRunning() && !m_finishing) {
+      m_finishing = true;
+      QTimer::singleShot(kShowFullBarMs, this, &CSystemPage::FinishRecovery);
+    }
   }
   if (!PollNeeded(status)) m_poll.stop();
 }
@@ -460,6 +464,7 @@ void CSystemPage::OnRecovery() {
 
 void CSystemPage::FinishRecovery() {
   m_recovering = false;
+  m_finishing = false;
   m_recovery->setEnabled(true);
   m_updateProgress->hide();
   emit RecoveryFinished();

@@ -27,6 +27,7 @@ class CSystemPage : public CTitledPage {
 public:
   static constexpr int kPollMs = 50;  ///< search and recovery progress while either runs
   static constexpr int kScenes = 32;
+  static constexpr int kShowFullBarMs = 150;  ///< the finished push's full bar stays this long
 
   CSystemPage(IShellSession& session, IProfileStore& profile, QWidget* parent = nullptr);
 
@@ -103,6 +104,7 @@ private:
   Language m_language = Language::English;
   QTimer m_poll;
   bool m_recovering = false;
+  bool m_finishing = false;
   SearchPhase m_shownPhase = SearchPhase::Idle;
 
   std::array<PngButton*, kSystemTabs> m_tabs{};
