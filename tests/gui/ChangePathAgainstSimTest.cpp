@@ -4,13 +4,8 @@
 
 #include <QElapsedTimer>
 
-#include "GuiTestUtil.h"
-#include "SimServer.h"
-#include "core/Clock.h"
+#include "EditorAgainstSim.h"
 #include "pages/ChannelStrip.h"
-#include "pages/MainDlg.h"
-#include "session/EditorSession.h"
-#include "session/ProfileStore.h"
 #include "ui/SkinSlider.h"
 
 namespace orvx {
@@ -18,47 +13,11 @@ namespace {
 
 constexpr int kWaitMs = 10000;
 
-class ChangePathAgainstSimTest : public ::testing::Test {
+class ChangePathAgainstSimTest : public test::EditorAgainstSim {
 protected:
-  void SetUp() override {
-    test::App();
-    SimServerSettings s;
-    s.ip = "127.0.0.1";
-    s.port = 0;
-    s.replyPort = 0;  // answers on its own port number, which the editor binds on its own address
-    s.rate = 2;       // few meter reports: the test watches the window, not the meters
-    sim = std::make_unique<CSimServer>(s, clock);
-    std::string error;
-    ASSERT_TRUE(sim->Start(&error)) << error;
-    const LinkSettings link{"127.0.0.83", sim->ReplyPort(), sim->BoundPort()};
-    session = std::make_unique<CEditorSession>(link, clock, [this] {
-      QMetaObject::invokeMethod(
-          &pump, [this] { session->ProcessPendingFrames(); }, Qt::QueuedConnection);
-    });
-    dlg = std::make_unique<CMainDlg>(*session, profile);
-    session->State().link.deviceIp = "127.0.0.1";
-    dlg->resize(1260, 900);
-    dlg->show();
-    dlg->OnConnect();
-    ASSERT_TRUE(test::WaitFor([&] { return session->State().link.online; }, kWaitMs)) << "never online";
-  }
-  void TearDown() override {
-    if (dlg) {
-      dlg->close();
-      test::WaitFor([&] { return dlg->CloseFinished(); }, CMainDlg::kCloseLimitMs + 1000);
-    }
-    dlg.reset();
-    session.reset();
-    if (sim) sim->Stop();
-  }
+  ChangePathAgainstSimTest()
+      : EditorAgainstSim({.simIp = "127.0.0.1", .editorIp = "127.0.0.83", .windowSize = {1260, 900}}) {}
   int SimLevel(int record) const { return sim->StateSnapshot().in[record].level; }
-
-  SteadyClock clock;
-  QObject pump;
-  CMemoryProfile profile;
-  std::unique_ptr<CSimServer> sim;
-  std::unique_ptr<CEditorSession> session;
-  std::unique_ptr<CMainDlg> dlg;
 };
 
 TEST_F(ChangePathAgainstSimTest, ADraggedFaderReachesTheProcessorAndUndoBringsItBack) {

@@ -4,13 +4,8 @@
 
 #include <QElapsedTimer>
 
-#include "GuiTestUtil.h"
-#include "SimServer.h"
-#include "core/Clock.h"
+#include "EditorAgainstSim.h"
 #include "pages/ChannelStrip.h"
-#include "pages/MainDlg.h"
-#include "session/EditorSession.h"
-#include "session/ProfileStore.h"
 #include "ui/PngButton.h"
 #include "ui/SkinSlider.h"
 
@@ -21,46 +16,9 @@ constexpr int kWaitMs = 10000;
 constexpr const char* kSimIp = "127.0.0.121";
 constexpr const char* kEditorIp = "127.0.0.120";
 
-class MuteGroupAgainstSimTest : public ::testing::Test {
+class MuteGroupAgainstSimTest : public test::EditorAgainstSim {
 protected:
-  void SetUp() override {
-    test::App();
-    SimServerSettings s;
-    s.ip = kSimIp;
-    s.port = 0;
-    s.replyPort = 0;  // answers on its own port number, which the editor binds on its own address
-    s.rate = 2;
-    sim = std::make_unique<CSimServer>(s, clock);
-    std::string error;
-    ASSERT_TRUE(sim->Start(&error)) << error;
-    const LinkSettings link{kEditorIp, sim->ReplyPort(), sim->BoundPort()};
-    session = std::make_unique<CEditorSession>(link, clock, [this] {
-      QMetaObject::invokeMethod(
-          &pump, [this] { session->ProcessPendingFrames(); }, Qt::QueuedConnection);
-    });
-    dlg = std::make_unique<CMainDlg>(*session, profile);
-    session->State().link.deviceIp = kSimIp;
-    dlg->resize(1366, 768);
-    dlg->show();
-    dlg->OnConnect();
-    ASSERT_TRUE(test::WaitFor([&] { return session->State().link.online; }, kWaitMs)) << "never online";
-  }
-  void TearDown() override {
-    if (dlg) {
-      dlg->close();
-      test::WaitFor([&] { return dlg->CloseFinished(); }, CMainDlg::kCloseLimitMs + 1000);
-    }
-    dlg.reset();
-    session.reset();
-    if (sim) sim->Stop();
-  }
-
-  SteadyClock clock;
-  QObject pump;
-  CMemoryProfile profile;
-  std::unique_ptr<CSimServer> sim;
-  std::unique_ptr<CEditorSession> session;
-  std::unique_ptr<CMainDlg> dlg;
+  MuteGroupAgainstSimTest() : EditorAgainstSim({.simIp = kSimIp, .editorIp = kEditorIp}) {}
 };
 
 TEST_F(MuteGroupAgainstSimTest, AWholeGroupAndADraggedFaderNeverStallTheWindow) {
@@ -77,9 +35,10 @@ TEST_F(MuteGroupAgainstSimTest, AWholeGroupAndADraggedFaderNeverStallTheWindow) 
   EXPECT_TRUE(dlg->MuteKey(1)->IsChecked());
 
   int pos = 5;
-  const qint64 worst = test::WorstLoopGap([&] { return !session->Changes().Busy() && pos > 30; }, kWaitMs, [&] {
-    if (pos <= 30) emit strip->Fader()->SliderMoving(id, pos++);
-  });
+  const qint64 worst = test::WorstLoopGap([&] { return !session->Changes().Busy() && pos > 30; }, kWaitMs,
+                                          [&] {
+                                            if (pos <= 30) emit strip->Fader()->SliderMoving(id, pos++);
+                                          });
   ASSERT_FALSE(session->Changes().Busy()) << "the plan never finished";
   emit strip->Fader()->SliderReleased(id, 30);
   EXPECT_GE(call.elapsed(), 12 * 20) << "twelve inputs, 20 ms after each";
