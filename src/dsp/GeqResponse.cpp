@@ -46,14 +46,17 @@ double GeqResponseDb(const std::array<double, kGeqBandCount>& gainsDb, double hz
   return sum;
 }
 
-std::vector<double> GeqCurve(const std::array<double, kGeqBandCount>& gainsDb, int points) {
+std::vector<double> GeqCurveHz(int points) {
   points = std::max(points, 2);
-  std::vector<double> curve(points);
+  std::vector<double> hz(points);
   const double span = std::log10(kHighHz / kLowHz);
-  for (int i = 0; i < points; ++i) {
-    const double hz = kLowHz * std::pow(10.0, span * i / (points - 1));
-    curve[i] = GeqResponseDb(gainsDb, hz);
-  }
+  for (int i = 0; i < points; ++i) hz[i] = kLowHz * std::pow(10.0, span * i / (points - 1));
+  return hz;
+}
+
+std::vector<double> GeqCurve(const std::array<double, kGeqBandCount>& gainsDb, int points) {
+  std::vector<double> curve = GeqCurveHz(points);
+  for (double& value : curve) value = GeqResponseDb(gainsDb, value);
   return curve;
 }
 

@@ -20,7 +20,10 @@ inline double GeqGainDb(std::int32_t raw) { return (raw - 150) / 10.0; }
 /// Level in dB at `hz` of the equaliser with these band gains.
 double GeqResponseDb(const std::array<double, kGeqBandCount>& gainsDb, double hz);
 
-/// The curve at `points` frequencies spaced evenly on a log axis from 20 Hz to 20 kHz (at least 2).
+/// `points` frequencies spaced evenly on a log axis from 20 Hz to 20 kHz (at least 2).
+std::vector<double> GeqCurveHz(int points);
+
+/// The curve at the frequencies of GeqCurveHz(points).
 std::vector<double> GeqCurve(const std::array<double, kGeqBandCount>& gainsDb, int points);
 
 }  // namespace orvx

@@ -28,6 +28,12 @@ void CEqMiniature::SetRange(double minDb, double maxDb) {
   update();
 }
 
+void CEqMiniature::SetDimmed(bool dimmed) {
+  if (dimmed == m_dimmed) return;
+  m_dimmed = dimmed;
+  update();
+}
+
 void CEqMiniature::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit Clicked();
 }
@@ -68,14 +74,16 @@ void CEqMiniature::paintEvent(QPaintEvent*) {
     else
       curve.lineTo(pt);
   }
-  QPainterPath fill = curve;
-  fill.lineTo(plot.right(), yOf(0));
-  fill.lineTo(plot.left(), yOf(0));
-  fill.closeSubpath();
-  QColor shade = theme.Color("accent");
-  shade.setAlpha(40);
-  p.fillPath(fill, shade);
-  p.setPen(QPen(theme.Color("accent"), 1.5));
+  if (!m_dimmed) {
+    QPainterPath fill = curve;
+    fill.lineTo(plot.right(), yOf(0));
+    fill.lineTo(plot.left(), yOf(0));
+    fill.closeSubpath();
+    QColor shade = theme.Color("accent");
+    shade.setAlpha(40);
+    p.fillPath(fill, shade);
+  }
+  p.setPen(QPen(theme.Color(m_dimmed ? "text.dim" : "accent"), 1.5));
   p.setBrush(Qt::NoBrush);
   p.drawPath(curve);
 }

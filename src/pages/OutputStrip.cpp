@@ -1,8 +1,9 @@
 #include "pages/OutputStrip.h"
 
 #include "core/TextCodec.h"
+#include "dsp/GeqResponse.h"
 #include "pages/CaptionText.h"
-#include "pages/GeqMiniature.h"
+#include "pages/EqMiniature.h"
 #include "pages/ShellButtons.h"
 #include "ui/SkinComboBox.h"
 #include "ui/ValueLabel.h"
@@ -14,6 +15,7 @@ constexpr Caption kLimiter{"COMP", "限幅器"};
 constexpr Caption kFbk{"FBK", "FBK"};
 constexpr int kDelayListId = 1;
 
+constexpr int kCurvePoints = 96;
 constexpr int kEqTop = 50;
 constexpr int kEqHeight = 60;
 constexpr int kDelayTop = 115;
@@ -40,7 +42,7 @@ ParamAddr At(ParamId id) { return {id, 0, 0}; }
 }  // namespace
 
 COutputStrip::COutputStrip(IShellSession& session, QWidget* parent) : CChannelStrip(session, kOutputStripKind, parent) {
-  m_eq = new CGeqMiniature(this);
+  m_eq = new CEqMiniature(this);
   m_eq->setObjectName(QStringLiteral("EqMiniature"));
   m_delay = new CSkinComboBox(this);
   m_delay->setObjectName(QStringLiteral("DelayList"));
@@ -65,7 +67,7 @@ COutputStrip::COutputStrip(IShellSession& session, QWidget* parent) : CChannelSt
     m_limiter->SetChecked(State().out[Slot().record].limiter[0] != 0);  // lit shows the limiter, not the click
     emit OpenEditor(Slot().record, kLimiterEditor);
   });
-  connect(m_eq, &CGeqMiniature::Clicked, this, [this] { emit OpenEditor(Slot().record, kGeqEditor); });
+  connect(m_eq, &CEqMiniature::Clicked, this, [this] { emit OpenEditor(Slot().record, kGeqEditor); });
   ApplyLanguage(Language::English);
 }
 
@@ -79,10 +81,18 @@ void COutputStrip::FillDelayList() {
 void COutputStrip::Refresh(std::uint32_t bits) {
   CChannelStrip::Refresh(bits);
   const OutputChannel& out = State().out[Slot().record];
-  if (bits & (change::kEq | change::kFullState)) m_eq->ShowOutput(out);
+  if (bits & (change::kEq | change::kFullState)) UpdateCurve();
   if (bits & (change::kDynamics | change::kFullState)) m_limiter->SetChecked(out.limiter[0] != 0);
   if (bits & (change::kLineLevels | change::kFullState)) ShowLineCaption();
   if (bits & (change::kNames | change::kFullState)) m_label->SetText(LabelText());
+}
+
+void COutputStrip::UpdateCurve() {
+  const OutputChannel& out = State().out[Slot().record];
+  std::array<double, kGeqBandCount> gains{};
+  for (int b = 0; b < kGeqBandCount; ++b) gains[b] = GeqGainDb(out.geq[b].gain);
+  m_eq->SetCurve(GeqCurveHz(kCurvePoints), GeqCurve(gains, kCurvePoints));
+  m_eq->SetDimmed(out.geqOn == 0);
 }
 
 QString COutputStrip::LabelText() const {

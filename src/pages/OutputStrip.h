@@ -7,7 +7,7 @@
 
 namespace orvx {
 
-class CGeqMiniature;
+class CEqMiniature;
 class CSkinComboBox;
 
 class COutputStrip : public CChannelStrip {
@@ -22,7 +22,7 @@ public:
   void Refresh(std::uint32_t bits = change::kAll) override;
   void ApplyLanguage(Language language) override;
 
-  CGeqMiniature* EqMiniature() const { return m_eq; }
+  CEqMiniature* EqMiniature() const { return m_eq; }
   CSkinComboBox* DelayList() const { return m_delay; }
   PngButton* LimiterButton() const { return m_limiter; }
   PngButton* LineButton() const { return m_line; }
@@ -39,8 +39,9 @@ protected:
 private:
   void FillDelayList();
   void ShowLineCaption();
+  void UpdateCurve();
 
-  CGeqMiniature* m_eq = nullptr;
+  CEqMiniature* m_eq = nullptr;
   CSkinComboBox* m_delay = nullptr;
   PngButton* m_limiter = nullptr;
   PngButton* m_line = nullptr;

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <algorithm>
 #include <cstdio>
 
 #include "FakeShellSession.h"
+#include "dsp/GeqResponse.h"
 #include "GuiTestUtil.h"
 #include "link/FrameChecksum.h"
-#include "pages/GeqMiniature.h"
+#include "pages/EqMiniature.h"
 #include "pages/InputStrip.h"
 #include "pages/MainDlg.h"
 #include "pages/MatrixPage.h"
@@ -99,6 +101,26 @@ TEST_F(OutputStripTest, EveryControlSendsItsOwnFrameForItsOutput) {
   strip->ShowForChannel(7);
   Click(strip->FbkButton());
   EXPECT_EQ(session.Sent().back(), Frame("%K,01,08,01,"));
+}
+
+TEST_F(OutputStripTest, TheMiniatureShowsTheGraphicEqResponseAndDimsWhenItIsBypassed) {
+  OutputChannel& out = session.state.out[0];
+  std::array<double, kGeqBandCount> gains{};
+  for (auto& band : out.geq) band.gain = 150;
+  out.geq[17].gain = 270;  // +12 dB at 1 kHz
+  gains[17] = 12.0;
+  out.geqOn = 1;
+  strip->Refresh(change::kEq);
+  const auto& curve = strip->EqMiniature()->Curve();
+  ASSERT_GE(curve.size(), 2u);
+  EXPECT_EQ(curve, GeqCurve(gains, static_cast<int>(curve.size())));
+  EXPECT_GT(*std::max_element(curve.begin(), curve.end()), 10.0);
+  EXPECT_FALSE(strip->EqMiniature()->Dimmed());
+
+  out.geqOn = 0;
+  strip->Refresh(change::kEq);
+  EXPECT_TRUE(strip->EqMiniature()->Dimmed());
+  EXPECT_EQ(strip->EqMiniature()->Curve(), GeqCurve(gains, static_cast<int>(curve.size()))) << "the curve stays";
 }
 
 TEST_F(OutputStripTest, DelayListHoldsHalfMillisecondStepsInBothLanguages) {
