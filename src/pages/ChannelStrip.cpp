@@ -11,7 +11,7 @@
 #include "ui/LevelGraph.h"
 #include "ui/MenuEx.h"
 #include "ui/SkinSlider.h"
-#include "ui/SkinTheme.h"
+#include "pages/ShellStyle.h"
 #include "ui/UiMessages.h"
 #include "ui/ValueLabel.h"
 
@@ -131,12 +131,8 @@ void CChannelStrip::resizeEvent(QResizeEvent*) {
 }
 
 void CChannelStrip::paintEvent(QPaintEvent*) {
-  const SkinTheme& theme = SkinTheme::Current();
   QPainter p(this);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(theme.Color("panel.edge"), 1));
-  p.setBrush(theme.Color("panel.bg"));
-  p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+  PaintPanel(p, rect());
 }
 
 }  // namespace orvx

@@ -4,6 +4,7 @@
 
 #include "core/TextCodec.h"
 #include "pages/CaptionText.h"
+#include "pages/ShellStyle.h"
 #include "ui/SkinTheme.h"
 #include "ui/UiFont.h"
 
@@ -50,10 +51,7 @@ void CMixerDetailPanel::ShowChoice(const OverviewChoice& choice, const OverviewS
 void CMixerDetailPanel::paintEvent(QPaintEvent*) {
   const SkinTheme& theme = SkinTheme::Current();
   QPainter p(this);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(theme.Color("panel.edge"), 1));
-  p.setBrush(theme.Color("panel.bg"));
-  p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+  PaintPanel(p, rect());
   const int pad = 10;
   int y = 12;
   for (int i = 0; i < m_lines.size(); ++i) {

@@ -4,6 +4,7 @@
 
 #include "pages/CaptionText.h"
 #include "pages/ShellButtons.h"
+#include "pages/ShellStyle.h"
 #include "ui/SkinTheme.h"
 #include "ui/ValueLabel.h"
 
@@ -170,10 +171,7 @@ void CMixerSidePanel::resizeEvent(QResizeEvent*) {
 void CMixerSidePanel::paintEvent(QPaintEvent*) {
   const SkinTheme& theme = SkinTheme::Current();
   QPainter p(this);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(theme.Color("panel.edge"), 1));
-  p.setBrush(theme.Color("panel.bg"));
-  p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+  PaintPanel(p, rect());
   // A thin line keeps the clears apart from the keys that choose a view.
   if (m_model.Section() == PanelSection::Main) {
     p.setPen(QPen(theme.Color("panel.edge"), 1));

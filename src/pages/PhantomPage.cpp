@@ -5,6 +5,7 @@
 #include "pages/CaptionText.h"
 #include "pages/ShellButtons.h"
 #include "session/ShellSession.h"
+#include "pages/ShellStyle.h"
 #include "ui/SkinTheme.h"
 #include "ui/UiFont.h"
 #include "ui/ValueLabel.h"
@@ -61,10 +62,7 @@ void CPhantomPage::resizeEvent(QResizeEvent*) {
 void CPhantomPage::paintEvent(QPaintEvent*) {
   const SkinTheme& theme = SkinTheme::Current();
   QPainter p(this);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(theme.Color("panel.edge"), 1));
-  p.setBrush(theme.Color("panel.bg"));
-  p.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 6, 6);
+  PaintPanel(p, rect().adjusted(1, 1, -1, -1), 6);
   p.setRenderHint(QPainter::Antialiasing, false);
   p.setPen(QPen(theme.Color("accent"), 1));
   p.drawLine(0, kLineY, width(), kLineY);

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QLineEdit>
+#include <QPainter>
 
 #include "ui/SkinTheme.h"
 
@@ -24,6 +25,14 @@ void ApplyDialogStyle(QDialog* dialog) {
                      "QPushButton:hover{border-color:%5;}")
           .arg(t.Color("window.bg").name(), t.Color("text").name(), t.Color("panel.bg").name(),
                t.Color("panel.edge").name(), t.Color("accent").name()));
+}
+
+void PaintPanel(QPainter& painter, const QRect& area, double radius) {
+  const SkinTheme& theme = SkinTheme::Current();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(theme.Color("panel.edge"), 1));
+  painter.setBrush(theme.Color("panel.bg"));
+  painter.drawRoundedRect(QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
 }
 
 }  // namespace orvx

@@ -1,8 +1,11 @@
 #pragma once
-/// Theme-coloured looks for the few stock Qt widgets the shell uses (edit fields, dialogs).
+/// Theme-coloured looks for the few stock Qt widgets the shell uses (edit fields, dialogs) and
+/// the panel face the shell's own widgets paint under their content.
 
 class QDialog;
 class QLineEdit;
+class QPainter;
+class QRect;
 
 namespace orvx {
 
@@ -10,5 +13,8 @@ namespace orvx {
 void ApplyEditStyle(QLineEdit* edit, bool refused = false);
 /// Dark dialog background, text and push buttons.
 void ApplyDialogStyle(QDialog* dialog);
+/// The skin's panel face: filled, with a one-pixel edge on the pixels inside `area` and rounded
+/// corners. Leaves antialiasing on and the painter's pen and brush as the panel's.
+void PaintPanel(QPainter& painter, const QRect& area, double radius = 4);
 
 }  // namespace orvx
