@@ -1,9 +1,9 @@
 #include "pages/AutoMixerPage.h"
 
-#include <QMessageBox>
 #include <QPainter>
 
 #include "pages/CaptionText.h"
+#include "pages/PageMessages.h"
 #include "pages/ShellButtons.h"
 #include "session/AutoMixerRules.h"
 #include "ui/SkinComboBox.h"
@@ -121,13 +121,7 @@ CSkinComboBox* CAutoMixerPage::MakeList(int id, ParamId param, int record, const
   return list;
 }
 
-void CAutoMixerPage::ConfirmSet() {
-  auto* box = new QMessageBox(QMessageBox::NoIcon, window()->windowTitle(), QString::fromLatin1(kSetSuccessfully),
-                              QMessageBox::Ok, this);
-  box->setObjectName(QStringLiteral("SetSuccessfully"));
-  box->setAttribute(Qt::WA_DeleteOnClose);
-  box->open();  // window-modal; the supervision timer keeps running
-}
+void CAutoMixerPage::ConfirmSet() { ShowNotice(this, QString::fromLatin1(kSetSuccessfully), {}, QMessageBox::NoIcon); }
 
 void CAutoMixerPage::ApplyLanguage(Language language) {
   CTitledPage::ApplyLanguage(language);

@@ -1,11 +1,10 @@
 #include "pages/InputStrip.h"
 
-#include <QMessageBox>
-
 #include "dsp/EqResponse.h"
 #include "link/ReportParser.h"
 #include "pages/CaptionText.h"
 #include "pages/EqMiniature.h"
+#include "pages/PageMessages.h"
 #include "pages/ShellButtons.h"
 #include "session/ParamCaptions.h"
 #include "ui/SkinComboBox.h"
@@ -159,16 +158,7 @@ void CInputStrip::ShowStatus(bool active) {
 void CInputStrip::ShowRefusal(const Caption& text) {
   // The message exists in one language only and reads the same in both.
   const QString title = window()->windowTitle().isEmpty() ? QStringLiteral("ORVX-64Q") : window()->windowTitle();
-  auto* box = new QMessageBox(QMessageBox::Warning, title, CaptionText(text, m_language), QMessageBox::Ok, this);
-  box->setObjectName(QStringLiteral("RefusalBox"));
-  box->setAttribute(Qt::WA_DeleteOnClose);
-  box->open();  // window-modal; never blocks the supervision timer
-}
-
-QMessageBox* CInputStrip::OpenMessage() const {
-  for (QMessageBox* box : findChildren<QMessageBox*>(QStringLiteral("RefusalBox")))
-    if (box->isVisible()) return box;
-  return nullptr;
+  ShowNotice(this, CaptionText(text, m_language), title, QMessageBox::Warning);
 }
 
 QList<CMenuEx::Item> CInputStrip::MoreMenuItems() const {

@@ -5,8 +5,6 @@
 
 #include "pages/ChannelStrip.h"
 
-class QMessageBox;
-
 namespace orvx {
 
 class CEqMiniature;
@@ -43,8 +41,6 @@ public:
   CSkinComboBox* SourceList() const { return m_source; }
   CSkinComboBox* PreampList() const { return m_preamp; }
   CEqMiniature* EqMiniature() const { return m_eq; }
-  /// The refusal box now open, if any (a Dante source already taken).
-  QMessageBox* OpenMessage() const;
 
 signals:
   /// The operator asked for an editor of this channel (1 compressor, 2 parametric EQ, 4 sends).

@@ -6,7 +6,6 @@
 #include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QKeySequence>
-#include <QMessageBox>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
@@ -22,6 +21,7 @@
 #include "pages/MixerDetailPanel.h"
 #include "pages/MixerSidePanel.h"
 #include "pages/OutputStrip.h"
+#include "pages/PageMessages.h"
 #include "pages/PageRegistry.h"
 #include "pages/PhantomPage.h"
 #include "pages/ShellButtons.h"
@@ -684,11 +684,8 @@ void CMainDlg::OnChanged(const ChangeNotice& notice) {
 }
 
 void CMainDlg::OnMessage(const Caption& text, const Caption& title, const std::string& detail) {
-  const QString caption = Tr(title).isEmpty() ? windowTitle() : Tr(title);
-  const QString body = QString::fromStdString(TextWithDetail(Text(text, m_state.language), detail));
-  auto* box = new QMessageBox(QMessageBox::Information, caption, body, QMessageBox::Ok, this);
-  box->setAttribute(Qt::WA_DeleteOnClose);
-  box->open();  // window-modal, never blocks the supervision timer
+  // An empty title takes the window's caption.
+  ShowNotice(this, QString::fromStdString(TextWithDetail(Text(text, m_state.language), detail)), Tr(title));
 }
 
 void CMainDlg::ShowMenu() {

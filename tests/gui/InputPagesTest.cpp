@@ -8,6 +8,7 @@
 #include "pages/EqMiniature.h"
 #include "pages/InputStrip.h"
 #include "pages/MainDlg.h"
+#include "pages/PageMessages.h"
 #include "pages/PhantomPage.h"
 #include "session/ProfileStore.h"
 #include "ui/PngButton.h"
@@ -51,7 +52,7 @@ TEST_F(InputPagesTest, ATakenDanteSourceIsRefusedWithTheBoxTheListRestoredAndNot
   EXPECT_EQ(strip->SourceList()->GetCurSel(), 0) << "the stored ANALOG is selected again";
   EXPECT_EQ(session.state.in[6].source, 0);
   EXPECT_TRUE(session.Sent().empty());
-  QMessageBox* box = strip->OpenMessage();
+  QMessageBox* box = OpenPageMessage(strip.get());
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(box->text(), QString::fromUtf8("已经设了Dante输入源"));
   EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
@@ -60,7 +61,7 @@ TEST_F(InputPagesTest, ATakenDanteSourceIsRefusedWithTheBoxTheListRestoredAndNot
   strip->SourceList()->ChooseRow(3);  // D3 is free
   EXPECT_EQ(session.state.in[6].source, 3);
   EXPECT_EQ(session.Sent(), (std::vector<std::string>{"%O,01,07,03,00,00,45DA#"}));
-  EXPECT_EQ(strip->OpenMessage(), nullptr);
+  EXPECT_EQ(OpenPageMessage(strip.get()), nullptr);
 }
 
 TEST_F(InputPagesTest, PreampStepsAndTheMicrophoneButtonsFollowTheChannel) {
