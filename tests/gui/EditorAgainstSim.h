@@ -65,7 +65,10 @@ protected:
   void Connect() {
     dlg->OnConnect();
     ASSERT_TRUE(WaitFor([&] { return session->State().link.online; }, m_settings.onlineWaitMs)) << "never online";
+    // The full reload repaints every strip: let it finish before a test times the window.
+    WaitFor([] { return false; }, kSettleMs);
   }
+  static constexpr int kSettleMs = 300;
 
   SteadyClock clock;
   QObject pump;
