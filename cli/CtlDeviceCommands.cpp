@@ -47,6 +47,7 @@ CtlReply RunSearch(const CtlOptions& o) {
   settings.localIp = o.localIp;
   settings.localPort = o.localPort;
   settings.remotePort = o.port;
+  settings.hosts = {o.firstHost, o.lastHost};
   CDeviceSearch search(subnets, pacer, settings);
 
   CtlReply reply;
@@ -60,7 +61,8 @@ CtlReply RunSearch(const CtlOptions& o) {
   std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<int>(o.seconds * 1000)));
   search.Stop();
   const std::vector<FoundDevice> found = search.Results();
-  reply.out = FormatFound(found, o.json);
+  // A miss in JSON is the error object alone: one document on standard output.
+  if (!found.empty() || !o.json) reply.out = FormatFound(found, o.json);
   if (found.empty()) {
     reply.code = kExitNoAnswer;
     reply.error = ExplainSearchMiss(search.Facts(), Language::English);

@@ -103,8 +103,9 @@ std::string CtlUsage() {
          "  monitor [--seconds N]           live meters and automatic-mixer gates\n"
          "  group mute N on|off --members L mute (on) or open (off) the members of mute group N (1..4),\n"
          "                                  e.g. --members in1-12,out1-8; read back like set\n"
-         "  search --subnet A.B.C [--seconds N]  find processors on a subnet (no --device needed); listens N s\n"
-         "                                  (default 1) after the probe; the PC's own --local-ip is skipped\n"
+         "  search --subnet A.B.C [--hosts F-L] [--seconds N]  find processors on a subnet (no --device\n"
+         "                                  needed): probes hosts F..L (default 2-254), listens N s (default 1)\n"
+         "                                  after the probe; the PC's own --local-ip is skipped\n"
          "  units                           the conference units: count and every slot\n"
          "  unit set N slot S ENTRY         slot S (1..5) of unit N (1..4) feeds ENTRY (NULL, CH01..CH12,\n"
          "                                  M01..M04, D01..D04); read back like set\n"
@@ -121,6 +122,7 @@ std::variant<CtlOptions, std::string> ParseCtlOptions(const std::vector<std::str
   CtlOptions o;
   std::vector<std::string> a;  // the command and its words; options may stand anywhere
   bool secondsGiven = false;
+  bool hostsGiven = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& opt = args[i];
     if (opt.rfind("--", 0) != 0) {
@@ -154,6 +156,14 @@ std::variant<CtlOptions, std::string> ParseCtlOptions(const std::vector<std::str
     } else if (opt == "--subnet") {
       if (!IsDottedQuad(v + ".1")) return "--subnet needs the first three bytes of an address, e.g. 127.0.0";
       o.subnet = v;
+    } else if (opt == "--hosts") {
+      const std::size_t dash = v.find('-');
+      const auto first = Number<int>(v.substr(0, dash), 1, 254);
+      const auto last = dash == std::string::npos ? first : Number<int>(v.substr(dash + 1), 1, 254);
+      if (!first || !last || *last < *first) return "--hosts needs FIRST-LAST within 1..254, e.g. 2-254";
+      o.firstHost = *first;
+      o.lastHost = *last;
+      hostsGiven = true;
     } else if (opt == "--members") {
       if (auto err = ReadMembers(v, o.members)) return *err;
     } else if (opt == "--seconds") {
@@ -226,7 +236,8 @@ std::variant<CtlOptions, std::string> ParseCtlOptions(const std::vector<std::str
   }
   if (secondsGiven && o.command != CtlCommand::Monitor && o.command != CtlCommand::Search)
     return "--seconds belongs to monitor and search";
-  if (!o.subnet.empty() && o.command != CtlCommand::Search) return "--subnet belongs to search";
+  if ((!o.subnet.empty() || hostsGiven) && o.command != CtlCommand::Search)
+    return "--subnet and --hosts belong to search";
   if (!o.members.empty() && o.command != CtlCommand::GroupMute) return "--members belongs to group mute";
   if (o.raw && o.command != CtlCommand::Get && o.command != CtlCommand::Set) return "--raw belongs to get and set";
   if (i != a.size()) return "unexpected argument " + a[i];

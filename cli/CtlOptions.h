@@ -6,7 +6,7 @@
 ///   `orvxctl monitor` on the same address keeps a second run from binding.
 ///   COMMAND: status | params | get NAME [RECORD [INDEX]] | set NAME [RECORD [INDEX]] VALUE
 ///            | monitor [--seconds N] | group mute N on|off --members LIST
-///            | search --subnet A.B.C [--seconds N] | units | unit set N slot S ENTRY | unit call N
+///            | search --subnet A.B.C [--hosts F-L] [--seconds N] | units | unit set N slot S ENTRY | unit call N
 ///   The older forms "get in|out N level|mute|name" and "set in|out N level|mute|name VALUE" remain
 ///   (raw values, their own output). `params` needs no --device.
 
@@ -46,7 +46,9 @@ struct CtlOptions {
   /// group mute: the members (the editor keeps mute groups; the processor knows none of them)
   std::vector<GroupMember> members;
   std::string subnet;  ///< search: "a.b.c"
-  int unit = 0;        ///< unit call: 0..3
+  int firstHost = 2;   ///< search: the hosts probed
+  int lastHost = 254;
+  int unit = 0;  ///< unit call: 0..3
 };
 
 /// Exit codes of orvxctl.

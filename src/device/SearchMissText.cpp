@@ -1,9 +1,17 @@
 #include "device/SearchMissText.h"
 
+#include "device/SearchSubnet.h"
+
 namespace orvx {
 namespace {
 
 std::string N(long v) { return std::to_string(v); }
+
+/// True when the PC's own address lies in the probed range (and so was skipped).
+bool OwnHostInRange(const SearchFacts& f) {
+  const auto own = SubnetOf(f.ownIp);
+  return own && own->prefix == f.prefix && own->ownHost >= f.firstHost && own->ownHost <= f.lastHost;
+}
 
 std::string English(const SearchFacts& f) {
   const std::string port = N(f.port);
@@ -20,7 +28,7 @@ std::string English(const SearchFacts& f) {
            "monitor?), so no answer could be heard and no probe was sent\n";
     } else {
       t += "- " + N(f.hostsProbed) + " hosts probed with " + N(f.probesSent) + " probes" +
-           (f.ownIp.empty() ? std::string() : "; this PC's own address was skipped") + "\n";
+           (OwnHostInRange(f) ? "; this PC's own address was skipped" : "") + "\n";
       t += "- UDP port " + port + " was free and the search listened on it\n";
       if (f.cancelled) t += "- the search was cancelled before it reached every host\n";
     }
@@ -52,7 +60,7 @@ std::string Chinese(const SearchFacts& f) {
            "无法接收应答，因此没有发送探测\n";
     } else {
       t += "- 已探测 " + N(f.hostsProbed) + " 台主机，共发送 " + N(f.probesSent) + " 个探测包" +
-           (f.ownIp.empty() ? std::string() : "；已跳过本机地址") + "\n";
+           (OwnHostInRange(f) ? "；已跳过本机地址" : "") + "\n";
       t += "- UDP 端口 " + port + " 空闲，搜索已在该端口监听\n";
       if (f.cancelled) t += "- 搜索在探测完所有主机之前被取消\n";
     }
