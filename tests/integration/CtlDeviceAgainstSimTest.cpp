@@ -14,6 +14,9 @@ namespace {
 constexpr const char* kFirstSim = "127.0.0.163";
 constexpr const char* kSecondSim = "127.0.0.164";
 constexpr const char* kCtlIp = "127.0.0.165";
+// The unit test runs beside the search test: its own addresses, outside the searched hosts.
+constexpr const char* kUnitSim = "127.0.0.168";
+constexpr const char* kUnitCtlIp = "127.0.0.169";
 
 std::vector<std::string> SimAt(const char* ip) {
   return {"--ip", ip, "--port", "39030", "--duration", "30", "--quiet", "--units", "2"};
@@ -24,7 +27,7 @@ std::vector<std::string> Search(const char* hosts) {
 }
 
 std::vector<std::string> Ctl(std::vector<std::string> words) {
-  std::vector<std::string> args = {"--device", kFirstSim, "--local-ip", kCtlIp, "--timeout", "12"};
+  std::vector<std::string> args = {"--device", kUnitSim, "--local-ip", kUnitCtlIp, "--timeout", "12"};
   args.insert(args.end(), words.begin(), words.end());
   return args;
 }
@@ -35,20 +38,20 @@ TEST(CtlDeviceAgainstSim, SearchListsEachProcessorOnceAndExplainsAMiss) {
   ASSERT_EQ(first.Port(), 39030);
   ASSERT_EQ(second.Port(), 39030);
 
-  // 162..166 holds both processors, this PC's own address (skipped) and nobody.
-  const CommandResult found = RunProgram("orvxctl", Search("162-166"));
+  // 162..165 holds nobody, both processors and this PC's own address (skipped).
+  const CommandResult found = RunProgram("orvxctl", Search("162-165"));
   ASSERT_EQ(found.exitCode, 0) << found.err;
   EXPECT_EQ(found.out, "[{\"ip\":\"127.0.0.163\",\"port\":39030},{\"ip\":\"127.0.0.164\",\"port\":39030}]\n");
 
-  const CommandResult missed = RunProgram("orvxctl", Search("166-168"));
+  const CommandResult missed = RunProgram("orvxctl", Search("170-172"));
   EXPECT_EQ(missed.exitCode, 3);
   EXPECT_EQ(missed.out.rfind("{\"error\":\"No processor answered the search.", 0), 0u) << missed.out;
-  for (const char* fact : {"hosts 166 to 168", "3 hosts probed with 6 probes\n", "was free"})
+  for (const char* fact : {"hosts 170 to 172", "3 hosts probed with 6 probes\n", "was free"})
     EXPECT_NE(missed.err.find(fact), std::string::npos) << fact << " in:\n" << missed.err;
 }
 
 TEST(CtlDeviceAgainstSim, UnitSlotsAreUniqueReadBackAndAUnitCanBeCalled) {
-  CSimProcess sim(SimAt(kFirstSim));
+  CSimProcess sim(SimAt(kUnitSim));
   ASSERT_EQ(sim.Port(), 39030);
   const CommandResult set = RunProgram("orvxctl", Ctl({"unit", "set", "2", "slot", "1", "CH03"}));
   ASSERT_EQ(set.exitCode, 0) << set.err;
