@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "session/RecordingWire.h"
+
 #include <string>
 #include <vector>
 
@@ -13,31 +15,8 @@
 namespace orvx {
 namespace {
 
-/// Records every datagram with the fake time it left; pauses move the fake clock.
-class Wire final : public IDatagramSink, public IPacer {
-public:
-  explicit Wire(FakeClock& clock) : m_clock(clock) {}
-  bool SendDatagram(std::string_view bytes, const std::string&) override {
-    sent.emplace_back(bytes);
-    at.push_back(m_clock.NowMs());
-    return true;
-  }
-  void Pause(int ms) override {
-    pauses.push_back(ms);
-    m_clock.Advance(ms);
-  }
-  std::vector<std::string> sent;
-  std::vector<std::int64_t> at;
-  std::vector<int> pauses;
-
-private:
-  FakeClock& m_clock;
-};
-
-class NoGlyphs final : public IGlyphRenderer {
-public:
-  std::vector<std::uint8_t> RenderGlyph(std::string_view) override { return std::vector<std::uint8_t>(36, 0); }
-};
+using Wire = test::RecordingWire;
+using NoGlyphs = test::BlankGlyphs;
 
 class ChangePathTest : public ::testing::Test {
 protected:
@@ -180,8 +159,8 @@ TEST_F(ChangePathTest, APlanOfGivenStepsKeepsTheirOrderRepeatsAndPausesAndSoDoes
   ASSERT_TRUE(path.Undo());
   queue.PumpDue();
   EXPECT_EQ(state.in[2].mute + state.in[0].mute, 0);
-  EXPECT_EQ(wire.sent, (std::vector<std::string>{FrameA(state, 3), FrameA(state, 1), FrameA(state, 3),
-                                                 FrameA(state, 6)}));
+  EXPECT_EQ(wire.sent,
+            (std::vector<std::string>{FrameA(state, 3), FrameA(state, 1), FrameA(state, 3), FrameA(state, 6)}));
   EXPECT_EQ(wire.pauses, (std::vector<int>{20, 10}));
 }
 
@@ -199,7 +178,7 @@ TEST_F(ChangePathTest, RulesBetweenRecordsRefuseAClashForEveryOriginAndNameIt) {
   const Case cases[] = {
       {{ParamId::InSource, 6, 0}, 2, ChangeResult::Refused, &captions::kDanteSourceTaken},  // D2 held by input 3
       {{ParamId::InSource, 6, 0}, 0, ChangeResult::Unchanged, nullptr},                     // ANALOG any number
-      {{ParamId::InSource, 12, 0}, 2, ChangeResult::Applied, nullptr},  // inputs 13+ are outside the rule
+      {{ParamId::InSource, 12, 0}, 2, ChangeResult::Applied, nullptr},   // inputs 13+ are outside the rule
       {{ParamId::InSource, 2, 0}, 2, ChangeResult::Unchanged, nullptr},  // its own value again
       {{ParamId::UnitSlot, 0, 0}, 5, ChangeResult::Refused, &captions::kAlreadySelect},
       {{ParamId::UnitSlot, 1, 3}, 5, ChangeResult::Unchanged, nullptr},

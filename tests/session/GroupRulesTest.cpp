@@ -2,6 +2,8 @@
 // groups and control-group membership. Frames and pauses are checked on a recording wire.
 #include <gtest/gtest.h>
 
+#include "session/RecordingWire.h"
+
 #include <string>
 #include <vector>
 
@@ -13,27 +15,8 @@
 namespace orvx {
 namespace {
 
-/// Records every datagram with the fake time it left; pauses move the fake clock.
-class Wire final : public IDatagramSink, public IPacer {
-public:
-  explicit Wire(FakeClock& clock) : m_clock(clock) {}
-  bool SendDatagram(std::string_view bytes, const std::string&) override {
-    sent.emplace_back(bytes);
-    at.push_back(m_clock.NowMs());
-    return true;
-  }
-  void Pause(int ms) override { m_clock.Advance(ms); }
-  std::vector<std::string> sent;
-  std::vector<std::int64_t> at;
-
-private:
-  FakeClock& m_clock;
-};
-
-class NoGlyphs final : public IGlyphRenderer {
-public:
-  std::vector<std::uint8_t> RenderGlyph(std::string_view) override { return {}; }
-};
+using Wire = test::RecordingWire;
+using NoGlyphs = test::BlankGlyphs;
 
 class GroupRulesTest : public ::testing::Test {
 protected:

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "session/RecordingWire.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -110,28 +112,8 @@ TEST(MixerOverviewTest, StripsComeFromTheGroupRecordsAndTheBus) {
 
 // ---- CLEAR MUTE and CLEAR SOLO on the change path ----
 
-class Wire final : public IDatagramSink, public IPacer {
-public:
-  explicit Wire(FakeClock& clock) : m_clock(clock) {}
-  bool SendDatagram(std::string_view bytes, const std::string&) override {
-    sent.emplace_back(bytes);
-    return true;
-  }
-  void Pause(int ms) override {
-    pauses.push_back(ms);
-    m_clock.Advance(ms);
-  }
-  std::vector<std::string> sent;
-  std::vector<int> pauses;
-
-private:
-  FakeClock& m_clock;
-};
-
-class NoGlyphs final : public IGlyphRenderer {
-public:
-  std::vector<std::uint8_t> RenderGlyph(std::string_view) override { return {}; }
-};
+using Wire = test::RecordingWire;
+using NoGlyphs = test::BlankGlyphs;
 
 class ClearActionsTest : public ::testing::Test {
 protected:
