@@ -5,11 +5,8 @@
 
 namespace orvx {
 
-CSendScheduler::Entry* CSendScheduler::Unstarted(std::uint64_t key) {
-  for (Entry& e : m_fifo) {
-    if (e.out.key == key && e.next == 0 && !e.actionDone) return &e;
-  }
-  return nullptr;
+void CSendScheduler::DropUnstarted(std::uint64_t key) {
+  std::erase_if(m_fifo, [key](const Entry& e) { return e.out.key == key && e.next == 0 && !e.actionDone; });
 }
 
 void CSendScheduler::Push(Outgoing o, std::int64_t nowMs) {
@@ -27,10 +24,10 @@ void CSendScheduler::Push(Outgoing o, std::int64_t nowMs) {
   } else {
     m_held.erase(key);  // the final value supersedes anything held back
   }
-  if (Entry* waiting = Unstarted(key)) {
-    waiting->out = std::move(o);
-    return;
-  }
+  // The newer frame joins the tail: leaving in the older one's place would send it ahead of what
+  // was queued in between (a plan built from older values, a frame carrying a shared mask), and
+  // the processor would end on those older values.
+  DropUnstarted(key);
   const auto last = m_lastSent.find(key);
   if (o.throttled && last != m_lastSent.end() && nowMs - last->second < m_intervalMs) {
     m_held[key] = Held{std::move(o), last->second + m_intervalMs};
@@ -57,7 +54,10 @@ std::optional<DueDatagram> CSendScheduler::PopDue(std::int64_t nowMs) {
   while (!m_fifo.empty()) {
     Entry& e = m_fifo.front();
     if (e.out.action && !e.actionDone) {
-      DueDatagram d{{}, e.out.ip, e.out.plan, std::move(e.out.action)};
+      std::optional<DueDatagram> d{std::in_place};
+      d->ip = e.out.ip;
+      d->plan = e.out.plan;
+      d->action = std::move(e.out.action);
       m_fifo.pop_front();
       return d;
     }

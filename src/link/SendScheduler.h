@@ -2,8 +2,9 @@
 /// The order in which queued frames leave, and the pacing of dragged values. Pure logic on an
 /// injected time; CSendQueue runs it on its own thread.
 ///
-/// Frames leave in the order they were queued. A keyed frame that has not started yet is replaced
-/// by a newer one with the same key (it would carry the same values, only older). A throttled
+/// Frames leave in the order they were queued. A keyed frame that has not started yet is dropped
+/// when a newer one with the same key is queued (it would carry the same values, only older); the
+/// newer one joins the tail, so nothing queued in between overtakes it. A throttled
 /// frame (a value being dragged) leaves at most once per interval per key: inside the interval it
 /// is held, and a newer one replaces it. An unthrottled frame with the same key (the release, the
 /// final value) drops what is held and always goes.
@@ -63,7 +64,7 @@ private:
     Outgoing out;
     std::int64_t due = 0;
   };
-  Entry* Unstarted(std::uint64_t key);
+  void DropUnstarted(std::uint64_t key);
   void ReleaseHeld(std::int64_t nowMs);
 
   int m_intervalMs = 100;

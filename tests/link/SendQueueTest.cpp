@@ -45,7 +45,7 @@ TEST(SendScheduler, KeepsOrderCoalescesUnsentKeysAndActsInTurn) {
   int acted = 0;
   s.Push(Frame("a1", 1), 0);
   s.Push(Frame("b", 0), 0);
-  s.Push(Frame("a2", 1), 0);  // replaces a1, which has not left
+  s.Push(Frame("a2", 1), 0);  // a1 has not left: it goes, a2 joins the tail
   Outgoing act;
   act.action = [&] { ++acted; };
   s.Push(std::move(act), 0);
@@ -59,7 +59,7 @@ TEST(SendScheduler, KeepsOrderCoalescesUnsentKeysAndActsInTurn) {
       order.push_back(d->datagram.bytes);
     }
   }
-  EXPECT_EQ(order, (std::vector<std::string>{"a2", "b", "act", "c"}));
+  EXPECT_EQ(order, (std::vector<std::string>{"b", "a2", "act", "c"}));
   EXPECT_EQ(acted, 1);
   EXPECT_TRUE(s.Empty());
 }
