@@ -24,12 +24,13 @@ void CChangePath::Told(std::uint32_t bits) const {
 }
 
 bool CChangePath::Conflicts(const std::vector<ParamWrite>& writes) {
+  m_refusal = nullptr;
   if (RunningPlan() == 0) return false;
-  if (m_planGatesAll) return true;
-  for (const ParamWrite& w : writes) {
-    if (std::find(m_planOwns.begin(), m_planOwns.end(), w.addr) != m_planOwns.end()) return true;
-  }
-  return false;
+  const bool owned = m_planGatesAll || std::any_of(writes.begin(), writes.end(), [this](const ParamWrite& w) {
+                       return std::find(m_planOwns.begin(), m_planOwns.end(), w.addr) != m_planOwns.end();
+                     });
+  if (owned) m_refusal = &captions::kPlanRunning;
+  return owned;
 }
 
 std::optional<CChangePath::Written> CChangePath::Write(const ChangeRequest& request) {
@@ -40,12 +41,16 @@ std::optional<CChangePath::Written> CChangePath::Write(const ChangeRequest& requ
     const bool channelName = w.addr.id == ParamId::InName || w.addr.id == ParamId::OutName;
     if (channelName && CheckNameBytes(w.value.text) != NameResult::Stored) return std::nullopt;
   }
-  m_refusal = RuleConflict(m_state, request.writes);
+  // The rules between records judge what would be stored, so they see the clamped values.
+  std::vector<ParamWrite> clamped;
+  clamped.reserve(request.writes.size());
+  for (const ParamWrite& w : request.writes) clamped.push_back({w.addr, ClampParam(w.addr, w.value)});
+  m_refusal = RuleConflict(m_state, clamped);
   if (m_refusal) return std::nullopt;
   Written out;
   const bool release = request.gesture != 0 && request.origin != ChangeOrigin::Drag;
-  for (const ParamWrite& w : request.writes) {
-    const ParamValue value = ClampParam(w.addr, w.value);
+  for (const ParamWrite& w : clamped) {
+    const ParamValue& value = w.value;
     const ParamValue before = ReadParam(m_state, w.addr);
     const bool moved = !(before == value);
     // The release of a drag sends its final value even when the last move already stored it.
@@ -126,7 +131,7 @@ std::uint32_t CChangePath::ApplyPlan(const PlanRequest& plan, ChangeResult* resu
   auto say = [&](ChangeResult r) {
     if (result) *result = r;
   };
-  if (Conflicts(plan.change.writes) || (plan.gateAll && RunningPlan() != 0)) {
+  if (Conflicts(plan.change.writes) || (plan.gateAll && RefuseWhileBusy())) {
     say(ChangeResult::Busy);
     return 0;
   }
@@ -209,16 +214,24 @@ void CChangePath::Resend(const ParamAddr& addr) {
   Queue(w);
 }
 
+bool CChangePath::RefuseWhileBusy() {
+  const bool busy = Busy();
+  m_refusal = busy ? &captions::kPlanRunning : nullptr;
+  return busy;
+}
+
 bool CChangePath::Undo() {
-  if (!m_undo.CanUndo() || Busy()) return false;
-  auto step = m_undo.TakeUndo();
-  return step && Replay(*step, true);
+  const UndoStep* step = m_undo.NextUndo();
+  if (!step || RefuseWhileBusy() || !Replay(*step, true)) return false;  // refused: the step stays, LastRefusal says why
+  m_undo.CommitUndo();
+  return true;
 }
 
 bool CChangePath::Redo() {
-  if (!m_undo.CanRedo() || Busy()) return false;
-  auto step = m_undo.TakeRedo();
-  return step && Replay(*step, false);
+  const UndoStep* step = m_undo.NextRedo();
+  if (!step || RefuseWhileBusy() || !Replay(*step, false)) return false;
+  m_undo.CommitRedo();
+  return true;
 }
 
 }  // namespace orvx

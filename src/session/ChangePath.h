@@ -19,6 +19,12 @@
 
 namespace orvx {
 
+namespace captions {
+/// Why a change waits: a running plan (a recovery, a recall, a group) owns the value.
+inline constexpr Caption kPlanRunning{"Busy: the processor is still being updated. Try again when the progress bar has finished.",
+                                      "正在更新处理器，请在进度条结束后再试。"};
+}  // namespace captions
+
 enum class ChangeOrigin : std::uint8_t {
   Control,  ///< a click, a list choice, the release of a drag
   Drag,     ///< a fader or knob moving under the operator's hand: paced
@@ -93,8 +99,8 @@ public:
   /// A fresh gesture id for a drag.
   std::uint64_t NewGesture() { return ++m_lastGesture; }
 
-  /// Why the last refused request was refused when a rule between records said no (the message
-  /// to show: a Dante source already taken, a unit entry already selected); nullptr otherwise.
+  /// Why the last change, undo or redo was refused or found busy: a rule between records (a Dante
+  /// source already taken, a unit entry already selected) or a running plan; nullptr otherwise.
   const Caption* LastRefusal() const { return m_refusal; }
 
   bool Undo();
@@ -128,6 +134,8 @@ private:
     std::uint32_t bits = 0;
   };
   bool Conflicts(const std::vector<ParamWrite>& writes);
+  /// True (and the reason noted) while a plan runs: undo and redo wait for it.
+  bool RefuseWhileBusy();
   std::optional<Written> Write(const ChangeRequest& request);
   void Queue(const Written& w);
   std::uint32_t QueuePlan(const Written& w, int pauseMs);

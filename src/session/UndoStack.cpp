@@ -23,21 +23,18 @@ void CUndoStack::Record(UndoStep step) {
   if (m_undo.size() > kLimit) m_undo.pop_front();
 }
 
-std::optional<UndoStep> CUndoStack::TakeUndo() {
-  if (m_undo.empty()) return std::nullopt;
+void CUndoStack::CommitUndo() {
+  if (m_undo.empty()) return;
   UndoStep step = std::move(m_undo.back());
   m_undo.pop_back();
   step.gesture = 0;  // a redone step never merges with a later drag
-  m_redo.push_back(step);
-  return step;
+  m_redo.push_back(std::move(step));
 }
 
-std::optional<UndoStep> CUndoStack::TakeRedo() {
-  if (m_redo.empty()) return std::nullopt;
-  UndoStep step = std::move(m_redo.back());
+void CUndoStack::CommitRedo() {
+  if (m_redo.empty()) return;
+  m_undo.push_back(std::move(m_redo.back()));
   m_redo.pop_back();
-  m_undo.push_back(step);
-  return step;
 }
 
 void CUndoStack::Clear() {

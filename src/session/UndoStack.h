@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <optional>
 #include <vector>
 
 #include "session/ParamTable.h"
@@ -39,10 +38,14 @@ public:
   /// Records a step; a step of the same non-zero gesture as the last one merges into it (keeping
   /// each value's first `before`). Any new step clears the redo list.
   void Record(UndoStep step);
-  /// The step to undo (moved to the redo list), if any.
-  std::optional<UndoStep> TakeUndo();
-  /// The step to redo (moved back to the undo list), if any.
-  std::optional<UndoStep> TakeRedo();
+  /// The step the next undo would replay (nullptr: none). It stays until CommitUndo, so a replay
+  /// that was refused keeps its step.
+  const UndoStep* NextUndo() const { return m_undo.empty() ? nullptr : &m_undo.back(); }
+  /// The undone step moves to the redo list.
+  void CommitUndo();
+  const UndoStep* NextRedo() const { return m_redo.empty() ? nullptr : &m_redo.back(); }
+  /// The redone step moves back to the undo list.
+  void CommitRedo();
   void Clear();
   bool CanUndo() const { return !m_undo.empty(); }
   bool CanRedo() const { return !m_redo.empty(); }

@@ -23,9 +23,10 @@ bool HeldElsewhere(const CDeviceState& state, const std::vector<ParamWrite>& wri
                      [&](const ParamAddr& a) { return !(a == self) && ValueAfter(state, writes, a) == value; });
 }
 
-std::vector<ParamAddr> DanteInputs() {
+/// Every record with a source list: the inputs and the delay and reverb returns.
+std::vector<ParamAddr> SourceLists() {
   std::vector<ParamAddr> out;
-  for (int r = 0; r < kWireInputs; ++r) out.push_back({ParamId::InSource, r, 0});
+  for (int r = 0; r < kInputRecords; ++r) out.push_back({ParamId::InSource, r, 0});
   return out;
 }
 
@@ -40,12 +41,11 @@ std::vector<ParamAddr> UnitSlots() {
 }  // namespace
 
 const Caption* RuleConflict(const CDeviceState& state, const std::vector<ParamWrite>& writes) {
-  static const std::vector<ParamAddr> kDanteInputs = DanteInputs();
+  static const std::vector<ParamAddr> kSourceLists = SourceLists();
   static const std::vector<ParamAddr> kUnitSlots = UnitSlots();
   for (const ParamWrite& w : writes) {
     const std::int32_t v = w.value.raw;
-    if (w.addr.id == ParamId::InSource && w.addr.record < kWireInputs && v >= 1 && v <= 4 &&
-        HeldElsewhere(state, writes, w.addr, kDanteInputs, v))
+    if (w.addr.id == ParamId::InSource && v >= 1 && v <= 4 && HeldElsewhere(state, writes, w.addr, kSourceLists, v))
       return &captions::kDanteSourceTaken;
     if (w.addr.id == ParamId::UnitSlot && v != 0 && HeldElsewhere(state, writes, w.addr, kUnitSlots, v))
       return &captions::kAlreadySelect;

@@ -19,8 +19,10 @@ inline constexpr Caption kDanteSourceTaken{"已经设了Dante输入源", "已经
 }  // namespace captions
 
 /// The refusal message when `writes`, applied together to `state`, would break a rule; nullptr
-/// when they may go. Rules: no two of inputs 1..12 take the same Dante source (1..4); a non-zero
-/// unit slot entry is held by one slot of one unit only ("Already select.").
+/// when they may go. `writes` hold values already clamped to their range (the rule judges what
+/// would be stored). Rules: no two records with a source list (the inputs, the delay and reverb
+/// returns) take the same Dante source (1..4); a non-zero unit slot entry is held by one slot of
+/// one unit only ("Already select.").
 const Caption* RuleConflict(const CDeviceState& state, const std::vector<ParamWrite>& writes);
 
 }  // namespace orvx

@@ -88,6 +88,40 @@ TEST_F(ChangePathTest, ADragSendsAtMostOncePerIntervalAndAlwaysTheFinalValue) {
   EXPECT_EQ(state.in[4].level, 33);
 }
 
+// A newer frame of a key already queued leaves after everything queued before it, never in the
+// older one's place: the processor must end on the newest values whatever was queued between.
+TEST_F(ChangePathTest, ANewerFrameOfAQueuedKeyLeavesAfterWhatWasQueuedBetween) {
+  auto lastFrameOf = [&](char letter) {
+    std::string last;
+    for (const std::string& f : wire.sent)
+      if (f.size() > 1 && f[1] == letter) last = f;
+    return last;
+  };
+  PlanRequest busy;  // the queue is busy with a plan (a mute group, CLEAR MUTE, reset-all)
+  for (int r : {7, 8, 9}) busy.change.writes.push_back({{ParamId::InMute, r, 0}, {1, {}}});
+  busy.pauseMs = 20;
+  ASSERT_NE(path.ApplyPlan(busy), 0u);
+
+  // Every "%O" carries the phantom mask of inputs 1-8.
+  path.Set({ParamId::InPhantom, 2, 0}, {1, {}});
+  path.Set({ParamId::InPhantom, 4, 0}, {1, {}});
+  path.Set({ParamId::InPhantom, 2, 0}, {0, {}});
+  queue.PumpDue();
+  EXPECT_EQ(lastFrameOf('O'), FrameO(state, 3)) << "the last mask to leave is the newest";
+
+  // An unsent level of input 3, a group plan built with it, then a newer level.
+  wire.sent.clear();
+  path.Set({ParamId::InLevel, 2, 0}, {40, {}});
+  PlanRequest group;
+  for (int r : {2, 3}) group.change.writes.push_back({{ParamId::InMute, r, 0}, {1, {}}});
+  group.pauseMs = 20;
+  ASSERT_NE(path.ApplyPlan(group), 0u);
+  path.Set({ParamId::InLevel, 2, 0}, {55, {}});
+  queue.PumpDue();
+  EXPECT_EQ(lastFrameOf('A'), FrameA(state, 3)) << "the plan's older level must not be the last word";
+  EXPECT_EQ(wire.sent.back(), FrameA(state, 3));
+}
+
 TEST_F(ChangePathTest, ReleaseResendsTheFinalValueHeldBackByThePace) {
   queue.SetInterval(100);
   const std::uint64_t gesture = path.NewGesture();
@@ -174,15 +208,19 @@ TEST_F(ChangePathTest, RulesBetweenRecordsRefuseAClashForEveryOriginAndNameIt) {
     ChangeResult expected;
     const Caption* message;
   };
-  state.unitSlots[1][3] = 5;  // unit 2 feeds CH05
+  state.unitSlots[1][3] = 5;   // unit 2 feeds CH05
+  state.unitSlots[2][0] = 20;  // unit 3 feeds the last entry
   const Case cases[] = {
       {{ParamId::InSource, 6, 0}, 2, ChangeResult::Refused, &captions::kDanteSourceTaken},  // D2 held by input 3
       {{ParamId::InSource, 6, 0}, 0, ChangeResult::Unchanged, nullptr},                     // ANALOG any number
-      {{ParamId::InSource, 12, 0}, 2, ChangeResult::Applied, nullptr},   // inputs 13+ are outside the rule
+      {{ParamId::InSource, 12, 0}, 2, ChangeResult::Refused, &captions::kDanteSourceTaken},  // input 13
+      {{ParamId::InSource, 17, 0}, 2, ChangeResult::Refused, &captions::kDanteSourceTaken},  // reverb return
+      {{ParamId::InSource, 16, 0}, 4, ChangeResult::Applied, nullptr},  // the delay return, a free source
       {{ParamId::InSource, 2, 0}, 2, ChangeResult::Unchanged, nullptr},  // its own value again
       {{ParamId::UnitSlot, 0, 0}, 5, ChangeResult::Refused, &captions::kAlreadySelect},
       {{ParamId::UnitSlot, 1, 3}, 5, ChangeResult::Unchanged, nullptr},
       {{ParamId::UnitSlot, 0, 0}, 0, ChangeResult::Unchanged, nullptr},  // NULL always
+      {{ParamId::UnitSlot, 0, 1}, 25, ChangeResult::Refused, &captions::kAlreadySelect},  // judged as 20
       {{ParamId::UnitSlot, 0, 0}, 6, ChangeResult::Applied, nullptr},
   };
   for (const Case& c : cases) {
@@ -198,10 +236,42 @@ TEST_F(ChangePathTest, RulesBetweenRecordsRefuseAClashForEveryOriginAndNameIt) {
   queue.PumpDue();
   EXPECT_EQ(wire.sent.size(), 2u) << "only the two applied values went out";
   // Moving two inputs' Dante sources in one request (a swap) is not a clash.
-  ASSERT_EQ(path.Set({ParamId::InSource, 12, 0}, {0, {}}), ChangeResult::Applied);
   ChangeRequest swap;
   swap.writes = {{{ParamId::InSource, 2, 0}, {3, {}}}, {{ParamId::InSource, 4, 0}, {2, {}}}};
   EXPECT_EQ(path.Apply(swap), ChangeResult::Applied);
+}
+
+// An undo the rules or a running plan refuse stays on the history, and the path says why.
+TEST_F(ChangePathTest, ARefusedUndoKeepsItsStepAndSaysWhy) {
+  const ParamAddr source3{ParamId::InSource, 2, 0};
+  ASSERT_EQ(path.Set(source3, {2, {}}), ChangeResult::Applied);
+  ASSERT_EQ(path.Set(source3, {0, {}}), ChangeResult::Applied);
+  state.in[6].source = 2;  // a report gives D2 to input 7 meanwhile
+
+  EXPECT_FALSE(path.Undo());
+  EXPECT_EQ(path.LastRefusal(), &captions::kDanteSourceTaken);
+  EXPECT_EQ(state.in[2].source, 0);
+  EXPECT_TRUE(path.CanUndo()) << "the refused step is still there";
+  EXPECT_FALSE(path.CanRedo());
+
+  PlanRequest plan;
+  plan.change.writes.push_back({{ParamId::InMute, 0, 0}, {1, {}}});
+  plan.pauseMs = 20;
+  ASSERT_NE(path.ApplyPlan(plan), 0u);
+  state.in[6].source = 0;
+  EXPECT_FALSE(path.Undo()) << "no undo while a plan runs";
+  EXPECT_EQ(path.LastRefusal(), &captions::kPlanRunning);
+  EXPECT_EQ(path.Set({ParamId::InMute, 0, 0}, {0, {}}), ChangeResult::Busy);
+  EXPECT_EQ(path.LastRefusal(), &captions::kPlanRunning);
+  queue.PumpDue();
+
+  ASSERT_TRUE(path.Undo());  // the plan, which goes out as a plan again
+  queue.PumpDue();
+  ASSERT_TRUE(path.Undo());  // back to D2, now free
+  EXPECT_EQ(state.in[2].source, 2);
+  EXPECT_EQ(path.LastRefusal(), nullptr);
+  ASSERT_TRUE(path.Redo());
+  EXPECT_EQ(state.in[2].source, 0);
 }
 
 TEST_F(ChangePathTest, CancelStopsAPlanAndOpensTheGate) {
