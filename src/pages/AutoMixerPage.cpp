@@ -135,7 +135,6 @@ void CAutoMixerPage::ApplyLanguage(Language language) {
 }
 
 void CAutoMixerPage::Refresh(std::uint32_t bits) {
-  if (bits == change::kAll || (bits & (change::kAutomix | change::kFullState))) RaiseReceivedFloors(m_session.State());
   CTitledPage::Refresh(bits);
   ShowToggleCaptions();
 }

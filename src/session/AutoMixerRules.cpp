@@ -19,15 +19,4 @@ ChangeResult ChangeThreshold(CChangePath& changes, const CDeviceState& s, int re
   return result;
 }
 
-bool RaiseReceivedFloors(CDeviceState& s) {
-  bool raised = false;
-  for (std::int32_t* v : {&s.automix[kHoldTime], &s.detector[1], &s.detector[2]}) {
-    if (*v < 1) {
-      *v = 1;
-      raised = true;
-    }
-  }
-  return raised;
-}
-
 }  // namespace orvx

@@ -19,9 +19,4 @@ PlanRequest SyncedThresholdPlan(int record, std::int32_t raw);
 /// A threshold chosen in channel `record`'s list: all eight with SYNC on, otherwise just that one.
 ChangeResult ChangeThreshold(CChangePath& changes, const CDeviceState& s, int record, std::int32_t raw);
 
-/// Received HOLD TIME, detector energy and compare count below 1 mean the lowest step: they are
-/// raised to 1 in the state (a correction of what arrived, not a change: nothing is sent).
-/// Returns true when something was raised.
-bool RaiseReceivedFloors(CDeviceState& s);
-
 }  // namespace orvx

@@ -2,6 +2,7 @@
 
 #include "link/FreeTypeGlyphRenderer.h"
 #include "link/ReportParser.h"
+#include "session/ReceivedValues.h"
 
 namespace orvx {
 namespace {
@@ -94,8 +95,14 @@ bool CEditorSession::StartReceiving() {
   ++m_linkGeneration;
   // Frames left from an earlier run belong to a link that no longer exists.
   m_inbox.DrainInto([](ReceivedFrame&) {});
+  // Only the connected device's frames enter the bounded inbox: a flood from another host must
+  // neither push the device's own frames out nor wake the owner for nothing.
   const bool started = m_link.Start(
-      [this](ReceivedFrame frame) {
+      [this, device = m_state.link.deviceIp](ReceivedFrame frame) {
+        if (frame.fromIp != device) {
+          m_foreignFrames.fetch_add(1, std::memory_order_relaxed);
+          return;
+        }
         m_inbox.Push(std::move(frame));
         if (m_wake) m_wake();
       },
@@ -139,6 +146,9 @@ void CEditorSession::Dispatch(const ReceivedFrame& frame) {
   }
   const ReportEffects effects = DispatchFrame(frame.text, m_state, m_clock.NowMs());
   if (!effects.Recognised()) return;
+  // Meters ("Q") are shown through their own floor and ceiling; every other report writes values
+  // the pages show and the next frames carry.
+  if (effects.kind != ReportKind::Q) m_clampedValues += static_cast<std::size_t>(ClampToTable(m_state));
   // A full reload replaces the values the history would restore: undoing a step recorded before
   // it would push stale values over what the processor now holds.
   if (effects.Has(change::kFullState)) m_changes.ClearHistory();

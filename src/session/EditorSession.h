@@ -83,8 +83,13 @@ public:
   /// continue the handshake. Frames from any other address, or queued after the link was told to
   /// stop, are dropped. Returns the number of frames taken from the queue.
   std::size_t ProcessPendingFrames();
-  /// Frames dropped because they came from another address or after a stop.
-  std::size_t DroppedFrames() const { return m_dropped; }
+  /// Frames dropped because they came from another address (filtered on the receive thread) or
+  /// arrived after a stop.
+  std::size_t DroppedFrames() const { return m_dropped + m_foreignFrames.load(std::memory_order_relaxed); }
+  /// Received values that lay outside their parameter's range and were clamped.
+  std::size_t ClampedValues() const { return m_clampedValues; }
+  /// Frames lost because the inbox was full.
+  std::size_t OverflowedFrames() const { return m_inbox.Dropped(); }
 
   /// Queues a complete frame whatever the link's state (a unit call, a probe of the version):
   /// pages use the change path instead, which sends only while online.
@@ -148,6 +153,8 @@ private:
   std::atomic<std::uint64_t> m_linkGeneration{0};  ///< a queued stop acts only on its own link
   bool m_accepting = false;                        ///< frames are taken only between a start and a stop of the link
   std::size_t m_dropped = 0;
+  std::atomic<std::size_t> m_foreignFrames{0};  ///< counted on the receive thread
+  std::size_t m_clampedValues = 0;
   const Caption* m_connectCaption = &captions::kConnect;
   bool m_connectPressed = false;
   bool m_lampLit = false;

@@ -279,6 +279,15 @@ bool IsValidAddr(const ParamAddr& a) {
   return d.indices == 0 ? a.index == 0 : (a.index >= 0 && a.index < d.indices);
 }
 
+std::vector<ParamAddr> AddressesOf(const ParamDef& def) {
+  std::vector<ParamAddr> out;
+  out.reserve(static_cast<std::size_t>(def.records * std::max(1, def.indices)));
+  for (int r = 0; r < def.records; ++r) {
+    for (int i = 0; i < std::max(1, def.indices); ++i) out.push_back({def.id, r, i});
+  }
+  return out;
+}
+
 std::int32_t RawMaxFor(const ParamDef& def, int record) {
   if (def.id == ParamId::InPreamp && record >= kAutomixInputs) return 1;
   return def.rawMax;

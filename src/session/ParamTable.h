@@ -201,6 +201,8 @@ const ParamDef* FindParam(std::string_view name);
 
 /// True when record and index are inside the parameter's ranges.
 bool IsValidAddr(const ParamAddr& a);
+/// Every valid address of a parameter, record by record, index by index.
+std::vector<ParamAddr> AddressesOf(const ParamDef& def);
 /// Raw range for a record (the preamp of inputs 9 and up has two steps, not four).
 std::int32_t RawMaxFor(const ParamDef& def, int record);
 /// List captions for a record (the preamp lists differ by record).

@@ -11,6 +11,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "link/Commands.h"
@@ -165,13 +166,50 @@ TEST_F(EditorSessionTest, ReportsFromAnotherAddressAreDropped) {
   Handshake();
   FakeDevice stranger{"127.0.0.2"};
   stranger.SendTo(QReport(55), session.BoundPort());
-  ASSERT_TRUE(ProcessUntil([&] { return session.DroppedFrames() == 1; }));
-  EXPECT_EQ(session.State().in[0].meter, 0);
-
   device.SendTo(QReport(33), session.BoundPort());
   ASSERT_TRUE(ProcessUntil([&] { return observer.reports.size() == 3; }));
+  EXPECT_EQ(session.DroppedFrames(), 1u);
   EXPECT_EQ(session.State().in[0].meter, 33);
   EXPECT_EQ(observer.reports.back(), ReportKind::Q);
+}
+
+// Another host floods the editor's port while the owner thread is busy: the device's frames still
+// all arrive, because the flood never enters the bounded inbox.
+TEST_F(EditorSessionTest, AFloodFromAnotherHostCannotPushTheDevicesFramesOut) {
+  Handshake();
+  FakeDevice stranger{"127.0.0.2"};
+  device.SendTo(QReport(33), session.BoundPort());
+  constexpr std::size_t kBurst = 100;
+  const std::size_t floodFrames = (CFrameInbox::kDefaultCapacity / kBurst + 2) * kBurst;
+  for (std::size_t sent = 0; sent < floodFrames; sent += kBurst) {
+    for (std::size_t i = 0; i < kBurst; ++i) stranger.SendTo(QReport(55), session.BoundPort());
+    // Each burst is taken off the socket before the next, so the kernel drops none.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
+    while (session.DroppedFrames() < sent + kBurst && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(1ms);
+    ASSERT_GE(session.DroppedFrames(), sent + kBurst);
+  }
+  device.SendTo(QReport(44), session.BoundPort());
+  ASSERT_TRUE(ProcessUntil([&] { return observer.reports.size() == 4; }));
+  EXPECT_EQ(observer.reports, (std::vector<ReportKind>{ReportKind::Z, ReportKind::Y, ReportKind::Q, ReportKind::Q}));
+  EXPECT_EQ(session.State().in[0].meter, 44);
+  EXPECT_EQ(session.OverflowedFrames(), 0u);
+  EXPECT_EQ(session.DroppedFrames(), floodFrames);
+}
+
+// A "P" report with values no control can show: the state holds them clamped, and they are counted.
+TEST_F(EditorSessionTest, ReceivedValuesAreClampedToTheirRangeAndCounted) {
+  Handshake();
+  const std::size_t before = session.ClampedValues();
+  std::string outLevels = "FF" + std::string(14, '0');
+  std::string inLevels = std::string(4, '0') + "50" + std::string(18, '0');
+  device.SendTo(CompleteFrame("%P,01," + outLevels + "," + std::string(16, '0') + "," + std::string(16, '0') + "," +
+                              inLevels + ",4,"),
+                session.BoundPort());
+  ASSERT_TRUE(ProcessUntil([&] { return observer.reports.size() == 3; }));
+  EXPECT_EQ(session.State().out[0].level, kLevelMax);
+  EXPECT_EQ(session.State().in[2].level, kLevelMax) << "0x50 is past the top of the fader";
+  EXPECT_EQ(session.ClampedValues(), before + 2);
 }
 
 TEST_F(EditorSessionTest, PagesSendOnlyWhileOnline) {

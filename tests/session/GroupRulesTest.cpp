@@ -174,18 +174,5 @@ TEST_F(GroupRulesTest, GroupNameIsCutToFifteenBytesAndMayBeCleared) {
   EXPECT_EQ(queue.PumpDue(), 0) << "group names stay with the editor";
 }
 
-TEST_F(GroupRulesTest, ReceivedFloorsRiseToTheLowestStep) {
-  state.automix[kHoldTime] = 0;
-  state.detector[0] = 0;  // zero-crossing rate may be 0
-  state.detector[1] = 0;
-  state.detector[2] = -3;
-  EXPECT_TRUE(RaiseReceivedFloors(state));
-  EXPECT_EQ(state.automix[kHoldTime], 1);
-  EXPECT_EQ(state.detector[0], 0);
-  EXPECT_EQ(state.detector[1], 1);
-  EXPECT_EQ(state.detector[2], 1);
-  EXPECT_FALSE(RaiseReceivedFloors(state));
-}
-
 }  // namespace
 }  // namespace orvx
