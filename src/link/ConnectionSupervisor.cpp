@@ -63,6 +63,9 @@ void CConnectionSupervisor::OnLinkTimer(int timer) {
 void CConnectionSupervisor::AdvancePhase(std::int64_t now) {
   if (m_phase == Phase::Idle || now - m_phaseStart < kSettleMs) return;
   if (m_phase == Phase::StoppingOld) {
+    // The old link ends after the frames queued before its stop (a long plan, then its "%Q" 00):
+    // the new one starts only then, never beside it on the same port.
+    if (m_host.IsReceiving()) return;
     // A socket that cannot be opened is reported by the link itself; the attempt carries on
     // with sends that go nowhere and ends with "CANNOT CONNECT.".
     m_host.StartReceiving();

@@ -33,7 +33,7 @@ public:
   /// Where a connection attempt is before its first "%Z" went out.
   enum class Phase {
     Idle,          ///< no attempt being set up
-    StoppingOld,   ///< waiting for the previous receive thread to end
+    StoppingOld,   ///< waiting for the previous receive thread to end (at least kSettleMs)
     StartingLink,  ///< waiting for the new receive thread's socket
   };
 

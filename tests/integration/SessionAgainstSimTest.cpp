@@ -161,5 +161,35 @@ TEST_F(SessionAgainstSim, DisconnectAndCloseStopTheReports) {
   m_session.reset();
 }
 
+// DISCONNECT while a long plan is on its way queues "%Q" 00 and the link's stop behind it; CONNECT
+// right after waits for that link to end and then connects.
+TEST_F(SessionAgainstSim, ConnectAfterDisconnectDuringALongPlanConnects) {
+  StartSim({});
+  StartSession();
+  ASSERT_TRUE(ConnectAfterQueries(1));
+  PlanRequest plan;
+  for (int r = 0; r < kWireInputs; ++r) plan.change.writes.push_back({{ParamId::InMute, r, 0}, {1, {}}});
+  plan.pauseMs = 60;  // 0.7 s of real pauses
+  ASSERT_NE(m_session->Changes().ApplyPlan(plan), 0u);
+  m_session->Disconnect();
+  m_session->Connect();
+  ASSERT_TRUE(Drive([&] { return Editor().link.online; }, CConnectionSupervisor::kTickMs));
+  EXPECT_TRUE(messages.empty()) << "no CANNOT CONNECT.";
+
+  // The simulator saw the whole plan, then the old link's "%Q" 00, then the new handshake ("%Q" 00
+  // and the second "%Z").
+  std::vector<std::string> seen;
+  for (const std::string& f : sim->ReceivedFrames()) {
+    if (f.rfind("%Z,", 0) == 0 || f.rfind("%Q,01,00,", 0) == 0 || f.rfind("%A,", 0) == 0) seen.push_back(f.substr(0, 2));
+  }
+  std::vector<std::string> expected = {"%Q", "%Z"};
+  expected.insert(expected.end(), kWireInputs, "%A");
+  expected.insert(expected.end(), {"%Q", "%Q", "%Z"});
+  EXPECT_EQ(seen, expected);
+  const CDeviceState held = sim->StateSnapshot();
+  for (int r = 0; r < kWireInputs; ++r) EXPECT_EQ(held.in[r].mute, 1) << r;
+  EXPECT_EQ(Editor().in[0].mute, 1) << "the reload shows what the processor now holds";
+}
+
 }  // namespace
 }  // namespace orvx

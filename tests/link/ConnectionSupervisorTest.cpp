@@ -148,6 +148,22 @@ TEST_F(SupervisorTest, ConnectStopsARunningReceiveThreadFirst) {
   EXPECT_EQ(host.TimesOf("StartReceiving"), (std::vector<std::int64_t>{500}));
 }
 
+// After a DISCONNECT the old link ends only once the frames queued before its stop have left (a
+// long plan): a new link never starts beside it, it starts as soon as the old one has ended.
+TEST_F(SupervisorTest, ConnectWaitsForAnOldLinkStillEndingBehindAPlan) {
+  host.receiving = true;
+  host.stopEndsAtOnce = false;
+  sup.OnConnect();
+  RunFor(3000);
+  EXPECT_TRUE(host.TimesOf("StartReceiving").empty()) << "the old link still runs";
+  EXPECT_TRUE(state.link.connecting);
+  host.receiving = false;
+  RunFor(50);
+  EXPECT_EQ(host.TimesOf("StartReceiving"), (std::vector<std::int64_t>{3050}));
+  RunFor(500);
+  EXPECT_EQ(host.TimesOf("%Z"), (std::vector<std::int64_t>{3550}));
+}
+
 TEST_F(SupervisorTest, ASecondPressWhileConnectingDoesNothing) {
   sup.OnConnect();
   RunFor(300);
