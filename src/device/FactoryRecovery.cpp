@@ -131,6 +131,15 @@ FramePlan FactoryRecoveryPlan(const CDeviceState& s, IGlyphRenderer& renderer) {
     if (ch <= kOutputsWithNumberedI) Append(plan, FrameI(s, ch), kRecoveryPauseMs);
   }
   Append(plan, FrameM(s), kRecoveryPauseMs);
+  // The recovery also resets band 5 of every input and the dynamics and filters of inputs 9..12;
+  // without these frames the processor would keep its old values while the editor shows factory
+  // ones. They go last, before the reports start again.
+  for (int ch = 1; ch <= kWireInputs; ++ch) Append(plan, FrameG(s, ch, kPeqBands), kRecoveryPauseMs);
+  for (int ch = kAutomixInputs + 1; ch <= kWireInputs; ++ch) {
+    Append(plan, FrameC(s, ch), kRecoveryPauseMs);
+    Append(plan, FrameE(s, ch), kRecoveryPauseMs);
+    Append(plan, FrameF(s, ch), kRecoveryPauseMs);
+  }
   Append(plan, FrameQ(true), kRecoveryPauseMs);
   return plan;
 }

@@ -38,7 +38,8 @@ void RecoverFactoryState(CDeviceState& s, ControlGroupKeys& keys);
 
 /// The push of the whole (recovered) state, in the processor's order with its pauses: reports
 /// stopped, the four units, every name and level, the matrix rows with dynamics, filters and inputs,
-/// the outputs, the parametric bands, the automatic mixer, reports started again.
+/// the outputs, the parametric bands, the automatic mixer, band 5 of every input and the dynamics
+/// and filters of inputs 9..12, reports started again.
 FramePlan FactoryRecoveryPlan(const CDeviceState& s, IGlyphRenderer& renderer);
 
 }  // namespace orvx

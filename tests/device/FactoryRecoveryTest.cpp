@@ -136,11 +136,11 @@ TEST_F(FactoryRecoveryTest, PushIsOnePlanInTheProcessorsOrder) {
     ++perLetter[d.bytes[1]];
   }
   // Datagrams: Q, 4 X, 20 x (3 name pieces + A), 12 B + 8 x (C E F) + 12 O, 8 x (D H I J K L),
-  // 12 x 4 G + 8 I, M, Q.
-  EXPECT_EQ(plan.size(), 1u + 4 + 20 * 4 + (12 + 24 + 12) + 48 + (48 + 8) + 2);
-  const std::map<char, int> expectedCounts = {{'Q', 2}, {'X', 4}, {'V', 20}, {'A', 20}, {'B', 12}, {'C', 8},
-                                              {'E', 8}, {'F', 8}, {'O', 12}, {'D', 8},  {'H', 8},  {'I', 16},
-                                              {'J', 8}, {'K', 8}, {'L', 8},  {'G', 48}, {'M', 1}};
+  // 12 x 4 G + 8 I, M, then what the recovery also reset: 12 G of band 5 and 4 x (C E F), Q.
+  EXPECT_EQ(plan.size(), 1u + 4 + 20 * 4 + (12 + 24 + 12) + 48 + (48 + 8) + 1 + (12 + 12) + 1);
+  const std::map<char, int> expectedCounts = {{'Q', 2}, {'X', 4}, {'V', 20}, {'A', 20}, {'B', 12}, {'C', 12},
+                                              {'E', 12}, {'F', 12}, {'O', 12}, {'D', 8},  {'H', 8},  {'I', 16},
+                                              {'J', 8}, {'K', 8}, {'L', 8},  {'G', 60}, {'M', 1}};
   EXPECT_EQ(perLetter, expectedCounts);
 
   EXPECT_EQ(plan.front().bytes, FrameQ(false));
@@ -161,7 +161,9 @@ TEST_F(FactoryRecoveryTest, PushIsOnePlanInTheProcessorsOrder) {
   EXPECT_EQ(slice("O12", 8), "O12 D01 H01 I01 J01 K01 L01 D02 ");
   EXPECT_EQ(slice("L08", 2), "L08 G01.1 ");
   EXPECT_EQ(slice("G08.1", 7), "G08.1 G08.2 G08.3 G08.4 I08 G09.1 G09.2 ");
-  EXPECT_EQ(slice("G12.1", 6), "G12.1 G12.2 G12.3 G12.4 M Q01 ");
+  EXPECT_EQ(slice("G12.1", 6), "G12.1 G12.2 G12.3 G12.4 M G01.5 ");
+  EXPECT_EQ(slice("G12.5", 5), "G12.5 C09 E09 F09 C10 ");
+  EXPECT_EQ(slice("C12", 4), "C12 E12 F12 Q01 ");
 
   // Pauses by kind: 100 ms after each unit, 150 ms after each name's last piece, 20 ms elsewhere.
   for (std::size_t i = 0; i < plan.size(); ++i) {
