@@ -161,6 +161,37 @@ TEST_F(SessionAgainstSim, DisconnectAndCloseStopTheReports) {
   m_session.reset();
 }
 
+// With the queue busy, a newer frame of a key still queued leaves after what was queued between:
+// the processor ends on the editor's values (the phantom mask every "%O" carries, a level that a
+// group plan also carries).
+TEST_F(SessionAgainstSim, NewerFramesNeverOvertakeWhatWasQueuedBetween) {
+  StartSim({});
+  StartSession();
+  ASSERT_TRUE(ConnectAfterQueries(1));
+  CChangePath& changes = m_session->Changes();
+  auto busyPlan = [&](std::initializer_list<int> records) {
+    PlanRequest plan;
+    for (int r : records) plan.change.writes.push_back({{ParamId::InMute, r, 0}, {1, {}}});
+    plan.pauseMs = 40;
+    return changes.ApplyPlan(plan);
+  };
+  ASSERT_NE(busyPlan({8, 9, 10}), 0u);
+  changes.Set({ParamId::InPhantom, 2, 0}, {1, {}});
+  changes.Set({ParamId::InPhantom, 4, 0}, {1, {}});
+  changes.Set({ParamId::InPhantom, 2, 0}, {0, {}});
+  changes.Set({ParamId::InLevel, 2, 0}, {40, {}});
+  ASSERT_NE(busyPlan({2, 3}), 0u);
+  changes.Set({ParamId::InLevel, 2, 0}, {55, {}});
+  ASSERT_TRUE(m_session->Queue().WaitIdle(kRealDeadlineMs));
+  ASSERT_TRUE(sim->WaitFor([&] { return sim->StateSnapshot().in[2].level == 55; }, kRealDeadlineMs));
+  const CDeviceState held = sim->StateSnapshot();
+  for (int r = 0; r < kAutomixInputs; ++r) EXPECT_EQ(held.in[r].phantom, Editor().in[r].phantom) << r;
+  for (int r = 0; r < kWireInputs; ++r) {
+    EXPECT_EQ(held.in[r].level, Editor().in[r].level) << r;
+    EXPECT_EQ(held.in[r].mute, Editor().in[r].mute) << r;
+  }
+}
+
 // DISCONNECT while a long plan is on its way queues "%Q" 00 and the link's stop behind it; CONNECT
 // right after waits for that link to end and then connects.
 TEST_F(SessionAgainstSim, ConnectAfterDisconnectDuringALongPlanConnects) {
