@@ -87,6 +87,12 @@ BilingualText PortInUseReason(std::uint16_t port) {
           "本机端口 " + N(port) + " 已被其他程序占用（另一个编辑器或 orvxctl monitor？）"};
 }
 
+BilingualText OwnLinkHoldsPortReason(std::uint16_t port) {
+  return {"port " + N(port) + " is still held by this editor's own connection while it finishes sending to the "
+                               "processor; search again when the progress bar has finished",
+          "本机端口 " + N(port) + " 仍由本编辑器的连接占用，正在向处理器发送；请在进度条结束后再搜索"};
+}
+
 BilingualText NoInterfaceReason() {
   return {"no active network interface with an IPv4 address was found on this PC", "本机没有已启用的 IPv4 网络接口"};
 }

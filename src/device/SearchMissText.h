@@ -38,5 +38,8 @@ struct BilingualText {
 BilingualText PortInUseReason(std::uint16_t port);
 /// Why Start refused: the PC has no active IPv4 interface to search from.
 BilingualText NoInterfaceReason();
+/// The editor's own connection has not yet let go of the port (it ends once the frames queued
+/// before its stop, a long plan, have left).
+BilingualText OwnLinkHoldsPortReason(std::uint16_t port);
 
 }  // namespace orvx

@@ -57,8 +57,9 @@ void CEditorSession::AdvanceSearch() {
   if (m_searchPhase != SearchPhase::FreeingPort) return;
   if (m_link.IsRunning()) {
     if (m_clock.NowMs() - m_searchAsked < kFreePortLimitMs) return;
+    // Our own link still holds the port: it ends behind the frames queued before its stop.
     m_searchPhase = SearchPhase::Failed;
-    m_searchFailure = PortInUseReason(kSearchPort);
+    m_searchFailure = OwnLinkHoldsPortReason(kSearchPort);
     return;
   }
   const SearchStart start = m_search->Start();

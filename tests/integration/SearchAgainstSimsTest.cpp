@@ -79,6 +79,23 @@ TEST_F(SearchAgainstSimsTest, FindsBothProcessorsOnceAfterTheLinkLetGoAndSkipsIt
   EXPECT_EQ(m_session->Search().phase, SearchPhase::Idle);
 }
 
+// A search asked while a long plan is on its way: the link ends only behind the plan, so the port
+// is still ours past the wait, and the reason says so instead of blaming another program.
+TEST_F(SearchAgainstSimsTest, ASearchDuringALongPlanSaysTheEditorsOwnLinkHoldsThePort) {
+  UseSubnet(148, 155);
+  ASSERT_TRUE(ConnectAfterQueries(1));
+  PlanRequest plan;
+  for (int r = 0; r < kWireInputs; ++r) plan.change.writes.push_back({{ParamId::InMute, r, 0}, {1, {}}});
+  plan.pauseMs = 300;  // 3.6 s of real pauses: longer than the search waits for the port
+  ASSERT_NE(m_session->Changes().ApplyPlan(plan), 0u);
+  m_session->StartSearch();
+  ASSERT_TRUE(Drive([&] { return m_session->Search().phase == SearchPhase::Failed; }, CConnectionSupervisor::kTickMs));
+  const BilingualText& why = m_session->Search().failure;
+  EXPECT_NE(why.en.find("this editor's own connection"), std::string::npos) << why.en;
+  EXPECT_EQ(why.en.find("another program"), std::string::npos) << why.en;
+  m_session->Changes().CancelPlan();
+}
+
 TEST_F(SearchAgainstSimsTest, ASearchThatFindsNothingExplainsWhatItProbed) {
   UseSubnet(160, 163);
   m_session->StartSearch();
