@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
                    static_cast<long long>(startClock.elapsed()));
     });
   }
-  CTerminationWatch termination([&dlg] { dlg.close(); });
+  CTerminationWatch termination([&dlg] { dlg.CloseInOrder(CMainDlg::PlanOnClose::Stop); });
   // Without a window manager "maximised" means nothing: take the whole screen first.
   if (QScreen* screen = QApplication::primaryScreen()) dlg.setGeometry(screen->availableGeometry());
   dlg.showMaximized();

@@ -60,6 +60,12 @@ constexpr orvx::Caption kMenu{"Menu", "菜单"};
 constexpr orvx::Caption kUndo{"UNDO", "撤销"};
 constexpr orvx::Caption kRedo{"REDO", "重做"};
 constexpr int kAboutCommand = 16;
+constexpr orvx::Caption kCloseDuringPlan{
+    "The editor is still sending to the processor (%1 of %2 frames). Closing now leaves the processor half "
+    "updated.",
+    "编辑器仍在向处理器发送（%1 / %2 帧）。现在关闭会使处理器只更新了一部分。"};
+constexpr orvx::Caption kFinishThenClose{"Finish, then close", "发送完毕后关闭"};
+constexpr orvx::Caption kStopAndClose{"Stop now and close", "立即停止并关闭"};
 
 constexpr orvx::Caption kPageTitles[6] = {
     {"", ""},           {"DEVICE SETTING", "设备设置"}, {"MATRIX", "矩阵"}, {"AUTOMATIC MIXER", "自动混音"},
@@ -609,13 +615,17 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CMainDlg::Undo() {
-  m_session.Changes().Undo();
+  if (!m_session.Changes().Undo()) SayWhyRefused();
   UpdateHistoryKeys();
 }
 
 void CMainDlg::Redo() {
-  m_session.Changes().Redo();
+  if (!m_session.Changes().Redo()) SayWhyRefused();
   UpdateHistoryKeys();
+}
+
+void CMainDlg::SayWhyRefused() {
+  if (const Caption* why = m_session.Changes().LastRefusal()) ShowNotice(this, CaptionText(*why, m_state.language));
 }
 
 void CMainDlg::UpdateHistoryKeys() {
@@ -716,7 +726,30 @@ void CMainDlg::closeEvent(QCloseEvent* event) {
     return;
   }
   event->ignore();
+  CloseInOrder(PlanOnClose::Ask);
+}
+
+void CMainDlg::CloseInOrder(PlanOnClose plan) {
   if (m_closing) return;
+  CChangePath& changes = m_session.Changes();
+  if (!changes.Busy() || plan == PlanOnClose::Finish) {
+    BeginClose();
+    return;
+  }
+  if (plan == PlanOnClose::Stop) {
+    changes.CancelPlan();
+    BeginClose();
+    return;
+  }
+  if (OpenPageMessage(this)) return;  // the question is already open
+  const PlanProgress progress = changes.RunningProgress();
+  const Language language = m_state.language;
+  const QString text = CaptionText(kCloseDuringPlan, language).arg(progress.sent).arg(progress.total);
+  AskChoice(this, text, {CaptionText(kFinishThenClose, language), CaptionText(kStopAndClose, language)},
+            [this](int choice) { CloseInOrder(choice == 0 ? PlanOnClose::Finish : PlanOnClose::Stop); });
+}
+
+void CMainDlg::BeginClose() {
   m_closing = true;
   m_tick.stop();
   m_meterTick.stop();
@@ -726,7 +759,9 @@ void CMainDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CMainDlg::OnCloseTick() {
-  // The window ends once the receive thread has gone, but never waits forever for it.
+  // The window ends once the receive thread has gone (after the plan and the last "%Q" 00), but
+  // never waits forever for it once nothing is left to send.
+  if (m_session.Changes().Busy()) m_closeClock.restart();
   if (!m_session.CloseFinished() && m_closeClock.elapsed() < kCloseLimitMs) return;
   m_closeTick.stop();
   m_closeDone = true;

@@ -130,6 +130,11 @@ public:
   CInputStrip* InputStrip(int record) const { return m_inputs[record]; }
   COutputStrip* OutputStrip(int record) const { return m_outputs[record]; }
   bool CloseFinished() const { return m_closeDone; }
+  /// What closing does with a plan still on its way to the processor.
+  enum class PlanOnClose { Ask, Finish, Stop };
+  /// Closes in order: the plan finishes or stops, then "%Q" 00 leaves and the receive thread ends
+  /// (the window's close button asks; a termination signal stops the plan).
+  void CloseInOrder(PlanOnClose plan);
 
 signals:
   void LanguageChanged(Language language);
@@ -159,6 +164,9 @@ private:
   void ScrollToStart();
   void UpdateMeters();
   void OnCloseTick();
+  void BeginClose();
+  /// Undo or redo was refused: shows why (a rule between records, a running plan).
+  void SayWhyRefused();
   void ToggleLanguage();
   void ShowMenu();
   void RefreshVisible(std::uint32_t bits);

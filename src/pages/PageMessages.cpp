@@ -2,6 +2,10 @@
 
 #include "pages/ShellStyle.h"
 
+#include <QPushButton>
+#include <algorithm>
+#include <vector>
+
 namespace orvx {
 namespace {
 
@@ -27,6 +31,19 @@ QMessageBox* AskOkCancel(QWidget* parent, const QString& text, std::function<voi
   QMessageBox* box = OpenBox(parent, QMessageBox::Warning, text, {}, QMessageBox::Ok | QMessageBox::Cancel);
   QObject::connect(box, &QMessageBox::finished, box, [box, onOk = std::move(onOk)](int) {
     if (box->clickedButton() == box->button(QMessageBox::Ok) && onOk) onOk();
+  });
+  return box;
+}
+
+QMessageBox* AskChoice(QWidget* parent, const QString& text, const QStringList& choices,
+                       std::function<void(int)> onChoice) {
+  QMessageBox* box = OpenBox(parent, QMessageBox::Question, text, {}, QMessageBox::Cancel);
+  std::vector<QAbstractButton*> buttons;
+  for (const QString& choice : choices) buttons.push_back(box->addButton(choice, QMessageBox::AcceptRole));
+  if (!buttons.empty()) box->setDefaultButton(static_cast<QPushButton*>(buttons.front()));
+  QObject::connect(box, &QMessageBox::finished, box, [box, buttons, onChoice = std::move(onChoice)](int) {
+    const auto at = std::find(buttons.begin(), buttons.end(), box->clickedButton());
+    if (at != buttons.end() && onChoice) onChoice(static_cast<int>(at - buttons.begin()));
   });
   return box;
 }

@@ -18,6 +18,11 @@ QMessageBox* ShowNotice(QWidget* parent, const QString& text, const QString& tit
 /// A question with OK and Cancel and the exclamation icon; `onOk` runs only after OK.
 QMessageBox* AskOkCancel(QWidget* parent, const QString& text, std::function<void()> onOk);
 
+/// A question with one button per choice (the first is the default) and Cancel; `onChoice` gets
+/// the index of the choice pressed and is not called on Cancel.
+QMessageBox* AskChoice(QWidget* parent, const QString& text, const QStringList& choices,
+                       std::function<void(int)> onChoice);
+
 /// The box these opened under `parent` that is still open, if any.
 QMessageBox* OpenPageMessage(const QWidget* parent);
 

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 
 #include "EditorAgainstSim.h"
+#include "pages/PageMessages.h"
 #include "pages/ChannelStrip.h"
 #include "ui/SkinSlider.h"
 
@@ -54,6 +55,36 @@ TEST_F(ChangePathAgainstSimTest, ALongPlanNeverStallsTheWindow) {
   EXPECT_LE(worst, 20) << "the window stalled for " << worst << " ms";
   EXPECT_TRUE(test::WaitFor([&] { return sim->StateSnapshot().in[11].peq[4].gain == 180; }, kWaitMs));
 }
+
+// Closing the window while a plan is on its way asks whether to finish it or stop now; either way
+// the processor's last word from the editor is "%Q" 00 and the program ends by itself.
+class CloseDuringPlanTest : public ChangePathAgainstSimTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(CloseDuringPlanTest, AsksAndAlwaysEndsWithTheStop) {
+  const int choice = GetParam();  // 0: finish, 1: stop now
+  PlanRequest plan;
+  for (int r = 0; r < kWireInputs; ++r) plan.change.writes.push_back({{ParamId::InMute, r, 0}, {1, {}}});
+  plan.pauseMs = 60;
+  const std::uint32_t id = session->Changes().ApplyPlan(plan);
+  ASSERT_NE(id, 0u);
+  dlg->close();
+  QMessageBox* box = OpenPageMessage(dlg.get());
+  ASSERT_NE(box, nullptr) << "closing during a plan asks first";
+  box->buttons().at(choice)->click();
+  ASSERT_TRUE(test::WaitFor([&] { return dlg->CloseFinished(); }, kWaitMs));
+  const std::vector<std::string> frames = sim->ReceivedFrames();
+  ASSERT_FALSE(frames.empty());
+  EXPECT_EQ(frames.back().rfind("%Q,01,00,", 0), 0u) << frames.back();
+  if (choice == 0) {
+    EXPECT_EQ(session->Queue().Progress(id).sent, kWireInputs);
+    EXPECT_EQ(sim->StateSnapshot().in[11].mute, 1) << "the whole plan reached the processor";
+  } else {
+    EXPECT_TRUE(session->Queue().Progress(id).cancelled);
+    EXPECT_LT(session->Queue().Progress(id).sent, kWireInputs);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(FinishOrStop, CloseDuringPlanTest, ::testing::Values(0, 1));
 
 }  // namespace
 }  // namespace orvx
