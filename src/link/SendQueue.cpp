@@ -53,6 +53,7 @@ std::uint32_t CSendQueue::SubmitPlan(FramePlan plan, const std::string& ip) {
     std::lock_guard lock(m_mutex);
     id = m_nextPlan++;
     m_plans[id] = PlanProgress{0, static_cast<int>(plan.size()), false};
+    if (plan.empty()) Finished(id);
     Outgoing o;
     o.datagrams = std::move(plan);
     o.ip = ip;
@@ -72,8 +73,19 @@ void CSendQueue::Post(std::function<void()> action) {
 void CSendQueue::CancelPlan(std::uint32_t plan) {
   std::lock_guard lock(m_mutex);
   m_scheduler.CancelPlan(plan);
-  if (auto it = m_plans.find(plan); it != m_plans.end() && !it->second.Done()) it->second.cancelled = true;
+  if (auto it = m_plans.find(plan); it != m_plans.end() && !it->second.Done()) {
+    it->second.cancelled = true;
+    Finished(plan);
+  }
   m_idle.notify_all();
+}
+
+void CSendQueue::Finished(std::uint32_t plan) {
+  m_finished.push_back(plan);
+  while (m_finished.size() > kKeptFinishedPlans) {
+    m_plans.erase(m_finished.front());
+    m_finished.pop_front();
+  }
 }
 
 PlanProgress CSendQueue::Progress(std::uint32_t plan) const {
@@ -88,7 +100,9 @@ void CSendQueue::Clear() {
   m_scheduler = CSendScheduler{};
   m_scheduler.SetInterval(interval);
   for (auto& [id, p] : m_plans) {
-    if (!p.Done()) p.cancelled = true;
+    if (p.Done()) continue;
+    p.cancelled = true;
+    Finished(id);
   }
   m_idle.notify_all();
 }
@@ -117,7 +131,9 @@ bool CSendQueue::SendOne(std::unique_lock<std::mutex>& lock) {
   lock.lock();
   m_busy = false;
   if (due->plan != 0 && !due->action) {
-    if (auto it = m_plans.find(due->plan); it != m_plans.end()) ++it->second.sent;
+    if (auto it = m_plans.find(due->plan); it != m_plans.end() && !it->second.Done()) {
+      if (++it->second.sent >= it->second.total) Finished(due->plan);
+    }
   }
   if (m_scheduler.Empty()) m_idle.notify_all();
   return true;

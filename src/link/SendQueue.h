@@ -8,6 +8,7 @@
 
 #include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -51,7 +52,11 @@ public:
   /// Runs `action` on the sending thread once everything queued before it has gone.
   void Post(std::function<void()> action);
   void CancelPlan(std::uint32_t plan);
+  /// A plan's progress; a plan long finished (more than kKeptFinishedPlans ago) or unknown reads
+  /// as done with nothing to send.
   PlanProgress Progress(std::uint32_t plan) const;
+  /// Finished plans whose progress is still kept (the queue forgets older ones).
+  static constexpr std::size_t kKeptFinishedPlans = 16;
   /// Drops everything queued or held (the link went away).
   void Clear();
 
@@ -68,6 +73,8 @@ private:
   void Run();
   /// Sends or runs one due item with the lock released; false when nothing is due.
   bool SendOne(std::unique_lock<std::mutex>& lock);
+  /// A plan has ended (sent or cancelled): the oldest finished ones are forgotten.
+  void Finished(std::uint32_t plan);
 
   IDatagramSink& m_sink;
   IPacer& m_pacer;
@@ -78,6 +85,7 @@ private:
   mutable std::condition_variable m_idle;
   CSendScheduler m_scheduler;
   std::map<std::uint32_t, PlanProgress> m_plans;
+  std::deque<std::uint32_t> m_finished;  ///< ended plans, oldest first
   std::uint32_t m_nextPlan = 1;
   bool m_busy = false;  ///< a datagram or action is in flight
   bool m_stop = false;

@@ -84,15 +84,10 @@ void CChangePath::Queue(const Written& w) {
 }
 
 std::uint32_t CChangePath::QueuePlan(const Written& w, int pauseMs) {
-  if (!m_state.link.online || w.keys.empty()) return 0;
-  FramePlan plan;
-  for (const CommandKey& key : w.keys) {
-    FramePlan frame = PlanFrame(BuildCommandFrame(m_state, key, m_renderer));
-    if (frame.empty()) continue;
-    frame.back().pauseAfterMs = std::max(frame.back().pauseAfterMs, pauseMs);
-    plan.insert(plan.end(), frame.begin(), frame.end());
-  }
-  return Submit(std::move(plan));
+  std::vector<PlanStep> steps;
+  steps.reserve(w.keys.size());
+  for (const CommandKey& key : w.keys) steps.push_back({key, pauseMs});
+  return QueueSteps(steps);
 }
 
 std::uint32_t CChangePath::QueueSteps(const std::vector<PlanStep>& steps) {

@@ -102,5 +102,25 @@ TEST(SendQueue, ThreadSendsAPlanInOrderAndReportsProgress) {
   queue.Stop();
 }
 
+// Finished plans are forgotten after a while: a long session of group keys must not grow the
+// queue's bookkeeping without end, while the latest plans still report their progress.
+TEST(SendQueue, ForgetsLongFinishedPlansAndKeepsTheLatest) {
+  Recorder sink;
+  NoPause pacer;
+  FakeClock clock;
+  CSendQueue queue(sink, pacer, clock);
+  std::vector<std::uint32_t> ids;
+  for (std::size_t i = 0; i < CSendQueue::kKeptFinishedPlans + 4; ++i) {
+    ids.push_back(queue.SubmitPlan({Datagram{"p", 0}, Datagram{"q", 0}}, "127.0.0.9"));
+    queue.PumpDue();
+  }
+  const std::uint32_t running = queue.SubmitPlan({Datagram{"r", 0}}, "127.0.0.9");
+  EXPECT_EQ(queue.Progress(ids.front()).total, 0) << "forgotten: reads as done with nothing to send";
+  EXPECT_TRUE(queue.Progress(ids.front()).Done());
+  EXPECT_EQ(queue.Progress(ids.back()).sent, 2) << "the latest keep their progress";
+  EXPECT_EQ(queue.Progress(running).total, 1);
+  EXPECT_FALSE(queue.Progress(running).Done()) << "a plan not yet sent is never forgotten";
+}
+
 }  // namespace
 }  // namespace orvx
