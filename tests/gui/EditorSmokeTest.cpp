@@ -93,7 +93,7 @@ TEST_F(EditorSmokeTest, DemoConnectsNavigatesAndClosesOrderly) {
   env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
   env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
   // Only read by sanitizer builds: leaks inside system libraries are not the editor's.
-  const QString here = QFileInfo(QString::fromUtf8(__FILE__)).absolutePath();
+  const QString here = QStringLiteral(ORVX_SOURCE_DIR "/tests/gui");
   env.insert(QStringLiteral("LSAN_OPTIONS"), QStringLiteral("suppressions=") + here + QStringLiteral("/lsan.supp"));
 
   m_editor.setProcessEnvironment(env);

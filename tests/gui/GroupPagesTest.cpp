@@ -110,12 +110,6 @@ TEST_F(GroupPagesTest, SyncLinksTheListsAndSendsNothingItself) {
   ASSERT_EQ(sent.size(), 9u);
   EXPECT_EQ(sent.front(), FrameL(session.state, 3));
   EXPECT_EQ(TakeConfirmations(), 0);
-
-  // A received HOLD TIME of 0 shows as 50 ms and is stored as 1.
-  session.state.automix[kHoldTime] = 0;
-  session.Report(change::kAutomix);
-  EXPECT_EQ(session.state.automix[kHoldTime], 1);
-  EXPECT_EQ(page->HoldTimeList()->GetCurSel(), 0);
 }
 
 TEST_F(GroupPagesTest, ControlGroupRefusesTheOtherKindAndDeselectingKeepsFlags) {

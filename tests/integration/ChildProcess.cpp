@@ -98,8 +98,7 @@ CSimProcess::~CSimProcess() {
 CommandResult RunProgram(const std::string& program, const std::vector<std::string>& args) {
   // Under LeakSanitizer, fontconfig's own leftovers are not the program's leaks.
   static const std::string kSuppressions = [] {
-    const std::string here = __FILE__;
-    return "suppressions=" + here.substr(0, here.rfind('/')) + "/lsan.supp";
+    return std::string("suppressions=") + ORVX_SOURCE_DIR + "/tests/integration/lsan.supp";
   }();
   setenv("LSAN_OPTIONS", kSuppressions.c_str(), 0);
   CommandResult r;

@@ -26,7 +26,7 @@
 namespace orvx {
 namespace {
 
-const std::filesystem::path kResDir = std::filesystem::path(__FILE__).parent_path() / "../../res";
+const std::filesystem::path kResDir = std::filesystem::path(ORVX_SOURCE_DIR) / "res";
 
 void UseSourceSkin() { CSkinStore::Instance().AddSearchDir(QString::fromStdString((kResDir / "skin").string())); }
 
