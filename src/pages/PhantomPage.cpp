@@ -4,6 +4,7 @@
 
 #include "pages/CaptionText.h"
 #include "pages/ShellButtons.h"
+#include "session/PhantomRules.h"
 #include "session/ShellSession.h"
 #include "pages/ShellStyle.h"
 #include "ui/SkinTheme.h"
@@ -30,6 +31,7 @@ CPhantomPage::CPhantomPage(IShellSession& session, QWidget* parent) : CTitledPag
     b->SetCaptionSize(9);
     b->setGeometry(100 + 100 * (i % 8), 150 + 50 * (i / 8), 80, 24);
     m_switches[static_cast<std::size_t>(i)] = b;
+    b->setEnabled(PhantomSwitchable(i));
     Bindings().Add(BindToggle(b, session, {ParamId::InPhantom, i, 0}), [this](const ParamAddr& a) { emit Touched(a); });
   }
   ApplyLanguage(Language::English);
@@ -37,6 +39,10 @@ CPhantomPage::CPhantomPage(IShellSession& session, QWidget* parent) : CTitledPag
 
 void CPhantomPage::ApplyLanguage(Language language) {
   CTitledPage::ApplyLanguage(language);
+  for (int i = 0; i < kSwitches; ++i) {
+    if (!PhantomSwitchable(i))
+      m_switches[static_cast<std::size_t>(i)]->setToolTip(CaptionText(captions::kPhantomNotCarried, language));
+  }
   m_title->SetText(Title());
   Refresh(change::kNames);
 }

@@ -90,18 +90,22 @@ TEST_F(InputPagesTest, PreampStepsAndTheMicrophoneButtonsFollowTheChannel) {
   EXPECT_EQ(session.Sent(), (std::vector<std::string>{"%O,01,0A,00,00,01,892F#"}));
 }
 
-TEST_F(InputPagesTest, PhantomMaskCarriesChannels1To8OnlyFromStripAndPage) {
+TEST_F(InputPagesTest, PhantomMaskCarriesChannels1To8OnlyAndTheHigherSwitchesSayWhy) {
   auto strip = StripFor(0);
   CPhantomPage page(session);
   page.resize(1400, 700);
   page.show();
   Click(strip->PhantomButton());  // channel 1 on the strip
   Click(page.Switch(7));          // channel 8 on the page
-  Click(page.Switch(11));         // channel 12: stored, not in the mask
-  EXPECT_EQ(session.state.in[11].phantom, 1);
-  EXPECT_TRUE(page.Switch(11)->IsChecked());
-  EXPECT_EQ(session.Sent(), (std::vector<std::string>{"%O,01,01,00,01,00,18B9#", "%O,01,08,00,81,00,CC96#",
-                                                      "%O,01,0C,00,81,00,2919#"}));
+  // Inputs 9 and up have no phantom power: their switches say so and cannot be pressed.
+  for (int i = 8; i < 16; ++i) {
+    EXPECT_FALSE(page.Switch(i)->isEnabled()) << i;
+    EXPECT_NE(page.Switch(i)->toolTip().indexOf(QStringLiteral("1-8")), -1) << i;
+  }
+  EXPECT_TRUE(page.Switch(7)->isEnabled());
+  Click(page.Switch(11));
+  EXPECT_EQ(session.state.in[11].phantom, 0);
+  EXPECT_EQ(session.Sent(), (std::vector<std::string>{"%O,01,01,00,01,00,18B9#", "%O,01,08,00,81,00,CC96#"}));
   EXPECT_TRUE(strip->PhantomButton()->IsChecked());
   EXPECT_EQ(page.TitleLabel()->geometry(), QRect(1400 / 3, 30, 300, 50));
   EXPECT_EQ(page.Switch(9)->geometry(), QRect(200, 200, 80, 24));
