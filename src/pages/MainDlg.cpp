@@ -9,6 +9,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QToolTip>
 
 #include "pages/AboutDlg.h"
 #include "pages/AutoMixerPage.h"
@@ -595,10 +596,16 @@ void CMainDlg::CommitTypedValue(const QString& text) {
   const ChangeResult result = m_readout.Commit(m_session.Changes(), text.toStdString());
   const bool refused = result == ChangeResult::Refused || result == ChangeResult::Busy;
   ApplyEditStyle(m_valueBox, refused);
+  const QString why = QString::fromStdString(m_readout.Why(m_state.language));
+  m_valueBox->setToolTip(why);
   if (refused) {
-    m_valueBox->selectAll();  // the cue: a red frame, and the text ready to be typed over
+    // The cue: a red frame, the reason (with the range) under the box, never over it, and the text
+    // ready to be typed over.
+    QToolTip::showText(m_valueBox->mapToGlobal(QPoint(0, m_valueBox->height())), why, m_valueBox);
+    m_valueBox->selectAll();
     return;
   }
+  QToolTip::hideText();
   m_valueBox->setModified(false);
   UpdateReadout();  // the stored (converted, clamped) value
 }

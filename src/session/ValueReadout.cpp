@@ -20,11 +20,18 @@ ReadoutTexts CValueReadout::Texts(const CDeviceState& state) const {
   return t;
 }
 
-ChangeResult CValueReadout::Commit(CChangePath& changes, std::string_view typed) const {
+ChangeResult CValueReadout::Commit(CChangePath& changes, std::string_view typed) {
+  m_why = {};
   if (!m_addr) return ChangeResult::Refused;
-  const auto value = ParseParam(*m_addr, typed);
-  if (!value) return ChangeResult::Refused;
-  return changes.Set(*m_addr, *value, ChangeOrigin::Typed);
+  const TypedResult parsed = ParseTypedValue(*m_addr, typed);
+  if (const auto* refusal = std::get_if<TypedRefusal>(&parsed)) {
+    m_why = *refusal;
+    return ChangeResult::Refused;
+  }
+  const ChangeResult result = changes.Set(*m_addr, std::get<ParamValue>(parsed), ChangeOrigin::Typed);
+  if (const Caption* why = changes.LastRefusal(); why && result != ChangeResult::Applied)
+    m_why = {why->en, why->zh};
+  return result;
 }
 
 }  // namespace orvx

@@ -10,6 +10,7 @@
 #include "core/DeviceState.h"
 #include "session/ChangePath.h"
 #include "session/ParamTable.h"
+#include "session/TypedValue.h"
 
 namespace orvx {
 
@@ -30,11 +31,15 @@ public:
   ReadoutTexts Texts(const CDeviceState& state) const;
 
   /// A typed value committed with Enter: parsed in the operator's units and sent through the
-  /// change path. Refused (nothing written) when the text is not a value of this parameter.
-  ChangeResult Commit(CChangePath& changes, std::string_view typed) const;
+  /// change path. Refused (nothing written) when the text is not a value of this parameter or lies
+  /// outside its range; Why() then says so, with the range.
+  ChangeResult Commit(CChangePath& changes, std::string_view typed);
+  /// Why the last commit was refused or found busy (empty when it was not).
+  const std::string& Why(Language language) const { return m_why.In(language); }
 
 private:
   std::optional<ParamAddr> m_addr;
+  TypedRefusal m_why;
 };
 
 }  // namespace orvx

@@ -179,17 +179,26 @@ TEST_F(MainDlgTest, StripControlsWriteStateReadoutAndSendOnlyOnline) {
   EXPECT_EQ(session.state.in[0].mute, 1);
 }
 
-TEST_F(MainDlgTest, TypedValueIsClampedStoredMovesTheFaderAndSends) {
+TEST_F(MainDlgTest, TypedValueIsCheckedStoredMovesTheFaderAndSends) {
   session.GoOnline();
   CChannelStrip* strip = dlg->VisibleStrips()[2];
   emit strip->Fader()->SliderMoving(strip->Fader()->Id(), 10);
   emit strip->Fader()->SliderReleased(strip->Fader()->Id(), 10);
   const std::size_t before = session.Sent().size();
 
+  // Outside the range: refused, and the reason names the range.
   dlg->ValueBox()->setFocus();
   dlg->ValueBox()->setText("-70");
   PressKey(dlg->ValueBox(), Qt::Key_Return);
-  EXPECT_EQ(session.state.in[2].level, 0) << "-70 dB clamps to the bottom";
+  EXPECT_EQ(session.state.in[2].level, 60);
+  EXPECT_NE(dlg->ValueBox()->toolTip().indexOf(QStringLiteral("-60dB .. 10dB")), -1)
+      << dlg->ValueBox()->toolTip().toStdString();
+  EXPECT_EQ(session.Sent().size(), before);
+
+  dlg->ValueBox()->setText("-60");
+  PressKey(dlg->ValueBox(), Qt::Key_Return);
+  EXPECT_EQ(session.state.in[2].level, 0);
+  EXPECT_TRUE(dlg->ValueBox()->toolTip().isEmpty());
   EXPECT_EQ(strip->Fader()->Pos(), 70);
   EXPECT_EQ(dlg->ValueBox()->text(), "-60dB");
   ASSERT_EQ(session.Sent().size(), before + 1);

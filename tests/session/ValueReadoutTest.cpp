@@ -45,5 +45,44 @@ TEST(ValueReadout, ShowsTheTouchedValueAndCommitsThroughTheChangePath) {
   EXPECT_EQ(readout.Texts(s).caption, "辅助3");
 }
 
+// A typed value the table cannot take is refused with the reason, in the operator's words and
+// with the range: never clamped silently (a script is told the same).
+TEST(ValueReadout, RefusalsSayWhyAndNameTheRangeOrTheLimit) {
+  CDeviceState s;
+  s.ResetToDefaults();
+  FakeClock clock;
+  NullSink sink;
+  CSendQueue queue(sink, sink, clock);
+  CChangePath path(s, queue, []() -> IGlyphRenderer& { std::abort(); });
+  CValueReadout readout;
+  struct Case {
+    ParamAddr addr;
+    const char* typed;
+    ChangeResult result;
+    const char* why;  ///< a part of the English reason
+  };
+  const Case cases[] = {
+      {{ParamId::InLevel, 0, 0}, "abc", ChangeResult::Refused, "is not a value of VOLUME: type -60dB .. 10dB"},
+      {{ParamId::InLevel, 0, 0}, "-999", ChangeResult::Refused, "outside the range of VOLUME: -60dB .. 10dB"},
+      {{ParamId::InLevel, 0, 0}, "\xE2\x88\x92" "12", ChangeResult::Applied, ""},  // a typographic minus
+      {{ParamId::InMute, 0, 0}, "maybe", ChangeResult::Refused, "type "},
+      {{ParamId::InName, 0, 0}, "PODIUM123", ChangeResult::Refused, "At most 8 bytes: 8 Latin or 4 Chinese"},
+      {{ParamId::InName, 0, 0}, "", ChangeResult::Refused, "cannot be empty"},
+      {{ParamId::InName, 0, 0}, "PODIUM 2", ChangeResult::Applied, ""},
+  };
+  for (const Case& c : cases) {
+    readout.Touch(c.addr);
+    const ParamValue before = ReadParam(s, c.addr);
+    EXPECT_EQ(readout.Commit(path, c.typed), c.result) << c.typed;
+    EXPECT_NE(readout.Why(Language::English).find(c.why), std::string::npos)
+        << c.typed << ": " << readout.Why(Language::English);
+    if (c.result == ChangeResult::Refused) {
+      EXPECT_EQ(ReadParam(s, c.addr), before) << c.typed;
+      EXPECT_FALSE(readout.Why(Language::Chinese).empty()) << c.typed;
+    }
+  }
+  EXPECT_EQ(s.in[0].level, 48) << "-12 dB";
+}
+
 }  // namespace
 }  // namespace orvx
