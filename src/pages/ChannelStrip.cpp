@@ -102,7 +102,7 @@ void CChannelStrip::OnNameButton() {
     if (chosen != 0) OnMenuCommand(chosen);
     return;
   }
-  CNameDlg dlg(NameText(), this);
+  CNameDlg dlg(NameText(), Addr(m_kind.name), State().language, this);
   if (dlg.exec() != QDialog::Accepted) return;
   RenameTo(dlg.Name());
 }

@@ -4,23 +4,37 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "pages/CaptionText.h"
 #include "pages/ShellStyle.h"
-#include "session/ChannelName.h"
+#include "session/TypedValue.h"
 #include "ui/UiFont.h"
 
 namespace orvx {
+namespace {
 
-CNameDlg::CNameDlg(const QString& name, QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("NAME"));
+constexpr Caption kInputTitle{"NAME - input %1", "名称 - 输入 %1"};
+constexpr Caption kOutputTitle{"NAME - output %1", "名称 - 输出 %1"};
+constexpr Caption kLimitHint{"At most 8 bytes: 8 Latin or 4 Chinese characters.", "最多 8 字节：8 个字母或 4 个汉字。"};
+
+}  // namespace
+
+CNameDlg::CNameDlg(const QString& name, const ParamAddr& addr, Language language, QWidget* parent)
+    : QDialog(parent), m_addr(addr), m_language(language) {
+  const Caption& title = Param(addr.id).scope == ParamScope::Output ? kOutputTitle : kInputTitle;
+  setWindowTitle(CaptionText(title, language).arg(addr.record + 1));
   auto* caption = new QLabel(QStringLiteral("NAME:"), this);
   caption->setFont(UiFont(11));
   m_edit = new QLineEdit(name, this);
   m_edit->setFont(UiFont(11));
   ApplyEditStyle(m_edit);
+  // The limit stands under the field from the start; a refusal takes its place in red.
+  m_message = new QLabel(CaptionText(kLimitHint, language), this);
+  m_message->setObjectName(QStringLiteral("NameMessage"));
+  m_message->setFont(UiFont(9));
+  m_message->setWordWrap(true);
   auto* buttons = new QDialogButtonBox(this);
   buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
   buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
@@ -31,20 +45,24 @@ CNameDlg::CNameDlg(const QString& name, QWidget* parent) : QDialog(parent) {
   row->addWidget(m_edit, 1);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(row);
+  layout->addWidget(m_message);
   layout->addWidget(buttons);
   ApplyDialogStyle(this);
-  resize(300, 110);
+  resize(340, 130);
 }
 
 QString CNameDlg::Name() const { return m_edit->text(); }
 
 void CNameDlg::accept() {
   m_refusal.clear();
-  if (CheckName(Name().toStdString()) == NameResult::TooLong) {
-    m_refusal = QString::fromLatin1(kTooLong);
-    QMessageBox box(QMessageBox::Warning, windowTitle(), m_refusal, QMessageBox::Ok, this);
-    // Tests look at LastRefusal; the box is only shown on a screen.
-    if (isVisible()) box.exec();
+  const TypedResult parsed = ParseTypedValue(m_addr, Name().toStdString());
+  if (const auto* refusal = std::get_if<TypedRefusal>(&parsed)) {
+    m_refusal = QString::fromStdString(refusal->In(m_language));
+    m_message->setText(m_refusal);
+    m_message->setStyleSheet(QStringLiteral("color: #e04848;"));
+    ApplyEditStyle(m_edit, true);
+    m_edit->setFocus();
+    m_edit->selectAll();
     return;
   }
   QDialog::accept();

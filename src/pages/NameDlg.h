@@ -1,9 +1,13 @@
 #pragma once
-/// The modal name dialog: "NAME:" and one edit line; OK refuses a name over 8 bytes
-/// ("Channel name is too long.") and stays open with the text unchanged.
+/// The modal name dialog: "NAME:" and one edit line, for one channel (the title says which). OK
+/// refuses a name the processor cannot take ("Channel name is too long." with the limit, or an
+/// empty name) with the reason under the field, and stays open with the text unchanged.
 
 #include <QDialog>
 
+#include "session/ParamTable.h"
+
+class QLabel;
 class QLineEdit;
 
 namespace orvx {
@@ -11,9 +15,8 @@ namespace orvx {
 class CNameDlg : public QDialog {
   Q_OBJECT
 public:
-  static constexpr const char* kTooLong = "Channel name is too long.";
-
-  CNameDlg(const QString& name, QWidget* parent = nullptr);
+  /// `addr` is the name's parameter (which channel or output); `name` its current text.
+  CNameDlg(const QString& name, const ParamAddr& addr, Language language, QWidget* parent = nullptr);
   QString Name() const;
   QLineEdit* Edit() const { return m_edit; }
   /// The refusal text of the last OK, empty when the name was accepted.
@@ -23,7 +26,10 @@ public slots:
   void accept() override;
 
 private:
+  ParamAddr m_addr;
+  Language m_language;
   QLineEdit* m_edit = nullptr;
+  QLabel* m_message = nullptr;
   QString m_refusal;
 };
 

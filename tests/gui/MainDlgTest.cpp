@@ -13,6 +13,8 @@
 #include "pages/InputStrip.h"
 #include "pages/MainDlg.h"
 #include "pages/NameDlg.h"
+
+#include <QLabel>
 #include "pages/StatusLamp.h"
 #include "pages/SystemPage.h"
 #include "pages/TitledPage.h"
@@ -307,19 +309,33 @@ TEST_F(MainDlgTest, RenameStoresSendsOnlineAndShowsTheName) {
   EXPECT_EQ(sent[0].rfind("%V,01,02,", 0), 0u);
 }
 
-TEST(NameDlgTest, RefusesMoreThanEightBytesAndStaysOpen) {
+TEST(NameDlgTest, RefusesWhatTheProcessorCannotTakeSaysWhyAndStaysOpen) {
   test::App();
-  const std::pair<const char*, bool> cases[] = {
-      {"ABCDEFGH", true}, {"ABCDEFGHI", false}, {"四个汉字", true}, {"五个汉字啊", false}};
-  for (auto [text, accepted] : cases) {
-    CNameDlg dlg(QString::fromUtf8(text));
+  struct Case {
+    const char* text;
+    bool accepted;
+    const char* why;
+  };
+  const Case cases[] = {{"ABCDEFGH", true, ""},
+                        {"ABCDEFGHI", false, "Channel name is too long. At most 8 bytes"},
+                        {"四个汉字", true, ""},
+                        {"五个汉字啊", false, "Channel name is too long. At most 8 bytes"},
+                        {"", false, "A name cannot be empty"}};
+  for (const Case& c : cases) {
+    CNameDlg dlg(QString::fromUtf8(c.text), {ParamId::InName, 2, 0}, Language::English);
+    EXPECT_EQ(dlg.windowTitle(), QStringLiteral("NAME - input 3")) << "the title says which channel";
     dlg.accept();
-    EXPECT_EQ(dlg.result() == QDialog::Accepted, accepted) << text;
-    EXPECT_EQ(dlg.LastRefusal().isEmpty(), accepted) << text;
-    if (!accepted) {
-      EXPECT_EQ(dlg.Name(), QString::fromUtf8(text)) << "text unchanged";
+    EXPECT_EQ(dlg.result() == QDialog::Accepted, c.accepted) << c.text;
+    EXPECT_TRUE(c.accepted ? dlg.LastRefusal().isEmpty() : dlg.LastRefusal().startsWith(QString::fromUtf8(c.why)))
+        << c.text << ": " << dlg.LastRefusal().toStdString();
+    if (!c.accepted) {
+      EXPECT_EQ(dlg.Name(), QString::fromUtf8(c.text)) << "text unchanged";
+      EXPECT_EQ(dlg.findChild<QLabel*>(QStringLiteral("NameMessage"))->text(), dlg.LastRefusal())
+          << "said under the field";
     }
   }
+  CNameDlg output(QStringLiteral("M 2"), {ParamId::OutName, 1, 0}, Language::Chinese);
+  EXPECT_EQ(output.windowTitle(), QStringLiteral("名称 - 输出 2"));
 }
 
 }  // namespace
