@@ -1,5 +1,7 @@
 #include "ui/SkinComboBox.h"
 
+#include "ui/FocusRing.h"
+
 #include "ui/DropListPopup.h"
 #include "ui/NineSlice.h"
 #include "ui/SkinStore.h"
@@ -157,6 +159,11 @@ void CSkinComboBox::mousePressEvent(QMouseEvent* event) {
 }
 
 void CSkinComboBox::wheelEvent(QWheelEvent* event) {
+  const bool modifier = event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
+  if (!m_wheelGate.TakesWheel(WheelClockMs(), modifier)) {
+    event->ignore();  // the page scrolls on
+    return;
+  }
   const int step = m_wheel.Add(event->angleDelta().y());
   event->accept();
   if (step != 0) {
@@ -200,11 +207,13 @@ void CSkinComboBox::SetHovered(bool hovered) {
 }
 
 void CSkinComboBox::enterEvent(QEnterEvent* event) {
+  m_wheelGate.PointerEntered(WheelClockMs());
   SetHovered(true);
   QWidget::enterEvent(event);
 }
 
 void CSkinComboBox::leaveEvent(QEvent* event) {
+  m_wheelGate.PointerLeft();
   SetHovered(false);
   QWidget::leaveEvent(event);
 }
@@ -236,6 +245,7 @@ void CSkinComboBox::paintEvent(QPaintEvent*) {
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(chevron);
   }
+  if (hasFocus()) PaintFocusRing(painter, rect());
   const QString text = GetText(m_current);
   if (text.isEmpty()) {
     return;

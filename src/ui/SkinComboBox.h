@@ -16,6 +16,7 @@
 ///   connect(source, &CSkinComboBox::DropdownSelected, ...);
 
 #include "ui/DropListLayout.h"
+#include "ui/WheelGate.h"
 
 #include <QColor>
 #include <QFont>
@@ -103,6 +104,7 @@ private:
   int m_maxListHeight = 200;
   bool m_hovered = false;
   WheelAccumulator m_wheel;
+  CWheelGate m_wheelGate;
 };
 
 }  // namespace orvx

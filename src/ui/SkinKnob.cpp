@@ -1,5 +1,7 @@
 #include "ui/SkinKnob.h"
 
+#include "ui/FocusRing.h"
+
 #include "ui/HoldBreak.h"
 #include "ui/SkinStore.h"
 #include "ui/SkinTheme.h"
@@ -116,8 +118,19 @@ void CSkinKnob::mouseDoubleClickEvent(QMouseEvent* event) {
   emit SliderDblClk(m_id, m_value);
 }
 
+void CSkinKnob::enterEvent(QEnterEvent* event) {
+  m_wheelGate.PointerEntered(WheelClockMs());
+  QWidget::enterEvent(event);
+}
+
+void CSkinKnob::leaveEvent(QEvent* event) {
+  m_wheelGate.PointerLeft();
+  QWidget::leaveEvent(event);
+}
+
 void CSkinKnob::wheelEvent(QWheelEvent* event) {
-  if (!isEnabled() || m_dragging) {
+  const bool modifier = event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
+  if (!isEnabled() || m_dragging || !m_wheelGate.TakesWheel(WheelClockMs(), modifier)) {
     event->ignore();
     return;
   }
@@ -189,11 +202,7 @@ void CSkinKnob::paintEvent(QPaintEvent*) {
   painter.setPen(QPen(isEnabled() ? theme.Color("knob.pointer") : theme.Color("text.disabled"),
                       std::max(1.5, side * 0.05), Qt::SolidLine, Qt::RoundCap));
   painter.drawLine(centre + direction * bodyRadius * 0.25, centre + direction * bodyRadius * 0.85);
-  if (hasFocus()) {
-    painter.setPen(QPen(theme.Color("accent"), 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawEllipse(bodyBox.adjusted(-1, -1, 1, 1));
-  }
+  if (hasFocus()) PaintFocusRing(painter, rect(), side / 2.0);
 }
 
 }  // namespace orvx

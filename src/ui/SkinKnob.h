@@ -18,6 +18,8 @@
 
 #include <QWidget>
 
+#include "ui/WheelGate.h"
+
 namespace orvx {
 
 class CSkinKnob : public QWidget {
@@ -63,6 +65,8 @@ protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -81,6 +85,7 @@ private:
   int m_dragStartY = 0;
   int m_dragStartValue = 0;
   int m_wheelSum = 0;
+  CWheelGate m_wheelGate;
   QPixmap m_body;
 };
 

@@ -1,5 +1,7 @@
 #include "ui/SkinSlider.h"
 
+#include "ui/FocusRing.h"
+
 #include "ui/HoldBreak.h"
 #include "ui/SkinStore.h"
 #include "ui/SkinTheme.h"
@@ -317,8 +319,20 @@ void CSkinSlider::keyPressEvent(QKeyEvent* event) {
   emit SliderReleased(m_id, m_pos);
 }
 
+void CSkinSlider::enterEvent(QEnterEvent* event) {
+  m_wheelGate.PointerEntered(WheelClockMs());
+  QWidget::enterEvent(event);
+}
+
+void CSkinSlider::leaveEvent(QEvent* event) {
+  m_wheelGate.PointerLeft();
+  QWidget::leaveEvent(event);
+}
+
 void CSkinSlider::wheelEvent(QWheelEvent* event) {
-  if (!isEnabled() || m_pressed) {
+  // A pointer passing over while the page scrolls leaves the value alone: the page scrolls on.
+  const bool modifier = event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
+  if (!isEnabled() || m_pressed || !m_wheelGate.TakesWheel(WheelClockMs(), modifier)) {
     event->ignore();
     return;
   }
@@ -351,6 +365,7 @@ void CSkinSlider::paintEvent(QPaintEvent*) {
                      LabelText());
   }
   PaintThumb(painter);
+  if (hasFocus()) PaintFocusRing(painter, rect());
 }
 
 void CSkinSlider::PaintChannel(QPainter& painter, int centre) {

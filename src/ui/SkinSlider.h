@@ -25,6 +25,8 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include "ui/WheelGate.h"
+
 namespace orvx {
 
 class CSkinSlider : public QWidget {
@@ -108,6 +110,8 @@ protected:
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
 
 private:
   QSize ThumbSize() const;
@@ -137,6 +141,7 @@ private:
   int m_referencePos = 0;
   int m_thumbNumber = 0;
   int m_wheelSum = 0;
+  CWheelGate m_wheelGate;
   QSize m_paintedThumb{0, 40};
   QPixmap m_channel;
   QPixmap m_channel2;

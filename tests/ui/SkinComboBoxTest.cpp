@@ -38,13 +38,13 @@ TEST_F(SkinComboBoxTest, SetCurSelClampsAndIsSilent) {
 
 TEST_F(SkinComboBoxTest, WheelNotchStepsAndAlwaysReports) {
   m_combo.SetCurSel(1);
-  test::Wheel(&m_combo, -120);  // towards the user: next row
+  test::Turn(&m_combo, -120);  // towards the user: next row
   EXPECT_EQ(m_combo.GetCurSel(), 2);
-  test::Wheel(&m_combo, -120);  // already last: stays, still reports
+  test::Turn(&m_combo, -120);  // already last: stays, still reports
   EXPECT_EQ(m_combo.GetCurSel(), 2);
-  test::Wheel(&m_combo, 60);
+  test::Turn(&m_combo, 60);
   EXPECT_EQ(m_selected.calls.size(), 2u);
-  test::Wheel(&m_combo, 60);
+  test::Turn(&m_combo, 60);
   EXPECT_EQ(m_combo.GetCurSel(), 1);
   const std::vector<std::pair<int, int>> expected{{42, 2}, {42, 2}, {42, 1}};
   EXPECT_EQ(m_selected.calls, expected);
@@ -194,7 +194,7 @@ TEST_F(SkinComboBoxTest, ResetContentEmptiesListAndFace) {
   EXPECT_EQ(m_combo.GetCount(), 0);
   EXPECT_EQ(m_combo.GetCurSel(), -1);
   EXPECT_EQ(m_combo.DropList()->count(), 0);
-  test::Wheel(&m_combo, -120);
+  test::Turn(&m_combo, -120);
   EXPECT_TRUE(m_selected.calls.empty());
 }
 

@@ -59,8 +59,8 @@ TEST_F(SkinKnobTest, DoubleClickReturnsToTheDefault) {
 
 TEST_F(SkinKnobTest, WheelAndKeysStepAndReportReleased) {
   m_knob.SetValue(0);
-  test::Wheel(&m_knob, 120);
-  test::Wheel(&m_knob, -240);
+  test::Turn(&m_knob, 120);
+  test::Turn(&m_knob, -240);
   test::Key(&m_knob, Qt::Key_PageUp);
   test::Key(&m_knob, Qt::Key_End);
   test::Key(&m_knob, Qt::Key_Up);  // at the maximum: still reports

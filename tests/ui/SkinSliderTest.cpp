@@ -123,12 +123,12 @@ TEST_F(SkinSliderTest, KeysStepAndAlwaysPostReleased) {
 
 TEST_F(SkinSliderTest, WheelNotchMovesTheThumbUpAndPostsReleased) {
   m_slider.SetPos(30);
-  test::Wheel(&m_slider, 60);
+  test::Turn(&m_slider, 60);
   EXPECT_TRUE(m_released.calls.empty());
-  test::Wheel(&m_slider, 60);
+  test::Turn(&m_slider, 60);
   ASSERT_EQ(m_released.calls.size(), 1u);
   EXPECT_EQ(m_slider.Pos(), 29);
-  test::Wheel(&m_slider, -240);
+  test::Turn(&m_slider, -240);
   EXPECT_EQ(m_slider.Pos(), 31);
   EXPECT_EQ(m_released.calls.size(), 3u);
 }

@@ -31,12 +31,18 @@ inline void Key(QWidget* w, int key) {
   QCoreApplication::sendEvent(w, &event);
 }
 
-inline void Wheel(QWidget* w, int delta) {
+/// A wheel turn over `w`; returns whether the control took it (false: it goes on to the page).
+/// Without a modifier a control takes the wheel only once the pointer has rested on it; `Turn`
+/// holds Ctrl, as an operator does to change a value at once.
+inline bool Wheel(QWidget* w, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
   const QPointF at(w->width() / 2.0, w->height() / 2.0);
-  QWheelEvent event(at, QPointF(w->mapToGlobal(at.toPoint())), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+  QWheelEvent event(at, QPointF(w->mapToGlobal(at.toPoint())), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
                     Qt::NoScrollPhase, false);
+  event.setAccepted(false);
   QCoreApplication::sendEvent(w, &event);
+  return event.isAccepted();
 }
+inline bool Turn(QWidget* w, int delta) { return Wheel(w, delta, Qt::ControlModifier); }
 
 inline void Enter(QWidget* w) {
   const QPointF at(1, 1);
