@@ -48,7 +48,9 @@ CChannelStrip::CChannelStrip(IShellSession& session, const StripKind& kind, QWid
   m_name->setObjectName(QStringLiteral("NameButton"));
   m_name->SetCaptionSize(11);
 
-  AddBinding(BindFader(m_fader, session, Addr(kind.level), kFaderFromLevel));
+  auto fader = BindFader(m_fader, session, Addr(kind.level), kFaderFromLevel);
+  m_faderBinding = fader.get();
+  AddBinding(std::move(fader));
   AddBinding(BindToggle(m_mute, session, Addr(kind.mute)));
   // The dB figure follows the fader while it moves, before the state's notice arrives.
   connect(m_fader, &CSkinSlider::SliderMoving, this, [this](int, int) { ShowLevel(); });
@@ -75,9 +77,22 @@ void CChannelStrip::Refresh(std::uint32_t bits) {
   UpdateMeter();
 }
 
+void CChannelStrip::ShowSend(int sendIndex) {
+  // Outputs have no sends: their faders stay on the level.
+  if (m_kind.output || sendIndex == m_send) return;
+  m_send = sendIndex;
+  if (sendIndex < 0)
+    m_faderBinding->SetValueOf(m_kind.level, 0);
+  else
+    m_faderBinding->SetValueOf(ParamId::InSend, sendIndex);
+  ShowLevel();
+}
+
 void CChannelStrip::ShowLevel() {
   const int level = kLevelMax - m_fader->Pos();
-  m_level->SetText(QStringLiteral("%1 dB").arg(level - kLevelZeroDb));
+  const QString db = QStringLiteral("%1 dB").arg(level - kLevelZeroDb);
+  // In an AUX view the figure says whose level it is.
+  m_level->SetText(m_send < 0 ? db : QStringLiteral("AUX%1 %2").arg(m_send).arg(db));
 }
 
 QString CChannelStrip::NameText() const {

@@ -62,6 +62,9 @@ public:
   virtual void ApplyLanguage(Language language);
 
   CSkinSlider* Fader() const { return m_fader; }
+  /// What the fader moves: the level (-1) or an input's send 1..6 (an AUX view of the side panel).
+  void ShowSend(int sendIndex);
+  int ShownSend() const { return m_send; }
   PngButton* MuteButton() const { return m_mute; }
   PngButton* NameButton() const { return m_name; }
   int ShownMeter() const { return m_shownMeter; }
@@ -101,6 +104,8 @@ private:
   PngButton* m_mute = nullptr;
   PngButton* m_name = nullptr;
   CValueLabel* m_level = nullptr;
+  CParamBinding* m_faderBinding = nullptr;
+  int m_send = -1;
   int m_shownMeter = -1;
 };
 

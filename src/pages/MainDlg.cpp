@@ -340,6 +340,8 @@ void CMainDlg::ShowView(int group, MainView view) {
   for (int i = 0; i < 5; ++i) m_viewButtons[i]->SetChecked(i == pressed);
   for (int g = 1; g <= 4; ++g) m_groupButtons[g - 1]->SetChecked(view == MainView::Channel && g == group);
   PlaceSidePanel();
+  // In an AUX view of the side panel the inputs' faders move their send to that AUX.
+  for (CInputStrip* s : m_inputs) s->ShowSend(SendIndexOfBus(m_overview.bus));
   if (m_nav.ChannelViewKind() != ChannelView::None) {
     ShowChannelView();
     return;

@@ -1,11 +1,14 @@
 #include "pages/MixerSidePanel.h"
 
+#include <QLabel>
 #include <QPainter>
 
 #include "pages/CaptionText.h"
 #include "pages/ShellButtons.h"
 #include "pages/ShellStyle.h"
+#include "session/ChannelSends.h"
 #include "ui/SkinTheme.h"
+#include "ui/UiFont.h"
 #include "ui/ValueLabel.h"
 
 namespace orvx {
@@ -82,6 +85,12 @@ CMixerSidePanel::CMixerSidePanel(QWidget* parent) : QWidget(parent) {
   connect(KeyButton(Key::ClearSolo), &QAbstractButton::clicked, this, &CMixerSidePanel::ClearSoloClicked);
   // The longest captions get a smaller face so they fit the narrow keys.
   for (Key k : {Key::ClearMute, Key::ClearSolo}) KeyButton(k)->SetCaptionSize(7);
+  m_sendsKept = new QLabel(this);
+  m_sendsKept->setObjectName(QStringLiteral("SendsKept"));
+  m_sendsKept->setWordWrap(true);
+  m_sendsKept->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+  m_sendsKept->setFont(UiFont(7));
+  m_sendsKept->setStyleSheet(QStringLiteral("color: %1;").arg(SkinTheme::Current().Color("text.dim").name()));
   ApplyLanguage(Language::English);
   ShowKeys();
 }
@@ -117,6 +126,7 @@ void CMixerSidePanel::ShowKeys() {
   for (Key k : {Key::MuteGroups, Key::ControlGroups, Key::GroupReturn}) KeyButton(k)->setVisible(group);
   KeyButton(Key::GroupView)->setVisible(false);  // the view-group keys take its place
   KeyButton(Key::AuxReturn)->setVisible(aux);
+  m_sendsKept->setVisible(aux);
   for (int b = 0; b < 3; ++b) {
     m_blockCaptions[b]->setVisible(group);
     for (int n = 1; n <= 4; ++n) {
@@ -138,6 +148,7 @@ void CMixerSidePanel::ShowKeys() {
 
 void CMixerSidePanel::ApplyLanguage(Language language) {
   for (int k = 0; k < static_cast<int>(Key::Count); ++k) m_keys[k]->setText(CaptionText(kKeyCaptions[k], language));
+  m_sendsKept->setText(CaptionText(captions::kSendsKept, language));
 }
 
 void CMixerSidePanel::resizeEvent(QResizeEvent*) {
@@ -166,6 +177,8 @@ void CMixerSidePanel::resizeEvent(QResizeEvent*) {
 
   for (int k = 0; k < 7; ++k) m_busKeys[k]->setGeometry(kMargin, kMargin + kBusPitch * k, keyWidth, kBusPitch - 6);
   place(KeyButton(Key::AuxReturn), kMargin + kBusPitch * 7 + 4);
+  const int noteTop = kMargin + kBusPitch * 7 + 4 + kKeyHeight + 6;
+  m_sendsKept->setGeometry(kMargin, noteTop, keyWidth, std::max(0, height() - noteTop - kMargin));
 }
 
 void CMixerSidePanel::paintEvent(QPaintEvent*) {

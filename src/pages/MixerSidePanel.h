@@ -11,6 +11,8 @@
 #include "core/Captions.h"
 #include "session/SidePanelModel.h"
 
+class QLabel;
+
 namespace orvx {
 
 class CValueLabel;
@@ -73,6 +75,7 @@ private:
   std::array<std::array<PngButton*, 4>, 3> m_blockKeys{};
   std::array<CValueLabel*, 3> m_blockCaptions{};
   std::array<PngButton*, 7> m_busKeys{};
+  QLabel* m_sendsKept = nullptr;
 };
 
 }  // namespace orvx

@@ -15,6 +15,13 @@ void CParamBinding::SetRecord(int record) {
   Refresh();
 }
 
+void CParamBinding::SetValueOf(ParamId id, int index) {
+  if (m_addr.id == id && m_addr.index == index) return;
+  m_addr.id = id;
+  m_addr.index = index;
+  Refresh();
+}
+
 std::int32_t CParamBinding::Raw() const { return ReadParam(m_session.State(), m_addr).raw; }
 
 ChangeResult CParamBinding::Change(std::int32_t raw, ChangeOrigin origin, std::uint64_t gesture) {

@@ -31,6 +31,8 @@ public:
   const ParamAddr& Addr() const { return m_addr; }
   /// The same control now shows another record (a strip reused for another channel).
   void SetRecord(int record);
+  /// The same control now shows another value of its record (a strip's fader moving a send).
+  void SetValueOf(ParamId id, int index);
   void SetTouched(Touched touched) { m_touched = std::move(touched); }
   /// True when a change with these bits may have moved this value.
   bool Concerns(std::uint32_t bits) const { return (bits & Param(m_addr.id).changeBits) != 0; }

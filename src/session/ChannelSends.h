@@ -11,6 +11,12 @@
 
 namespace orvx {
 
+namespace captions {
+/// Said once wherever sends are shown: no command carries them to the processor.
+inline constexpr Caption kSendsKept{"Sends are kept by the editor (and in scenes); they are not sent to the processor.",
+                                    "发送电平仅保存在编辑器（及场景）中，不会发送到处理器。"};
+}  // namespace captions
+
 class CChannelSends {
 public:
   static constexpr int kRows = kSendLevels;

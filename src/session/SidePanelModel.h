@@ -25,6 +25,10 @@ struct OverviewChoice {
   bool operator==(const OverviewChoice&) const = default;
 };
 
+/// The send a strip's fader shows while the panel's bus is an AUX (the editor keeps sends; no
+/// command carries them): the send index of AUX 1..6, or -1 for LR (the fader is the level).
+constexpr int SendIndexOfBus(int bus) { return bus >= 3 && bus < 3 + 6 ? bus - 2 : -1; }
+
 class CSidePanelModel {
 public:
   static constexpr int kLrBus = 1;

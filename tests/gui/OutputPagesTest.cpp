@@ -14,6 +14,8 @@
 #include "pages/MatrixPage.h"
 #include "pages/MixerDetailPanel.h"
 #include "pages/MixerSidePanel.h"
+
+#include <QLabel>
 #include "pages/OutputStrip.h"
 #include "session/ClearActions.h"
 #include "session/MainLayout.h"
@@ -239,6 +241,31 @@ TEST_F(SidePanelWindowTest, ModesDrawMembersTheBusStripAndTheDetailPanel) {
   EXPECT_EQ(ShownRecords(true).size(), 8u);
   dlg->PressView(ViewButton::Matrix);
   EXPECT_FALSE(Panel()->isVisible()) << "pages have no side panel";
+}
+
+// In an AUX view the inputs' faders show and move their send to that AUX, not the level the
+// processor plays; the read-out names the AUX and the panel says sends stay with the editor.
+TEST_F(SidePanelWindowTest, InAnAuxViewTheFadersMoveTheSendsToThatAux) {
+  session.GoOnline();
+  session.state.in[1].sends[3] = 40;
+  Click(Panel()->KeyButton(CMixerSidePanel::Key::Aux));
+  Click(Panel()->BusKey(3));  // AUX3
+  EXPECT_TRUE(Panel()->findChild<QLabel*>(QStringLiteral("SendsKept"))->isVisible());
+  CChannelStrip* strip = dlg->InputStrip(1);
+  ASSERT_TRUE(strip->isVisible());
+  EXPECT_EQ(strip->ShownSend(), 3);
+  EXPECT_EQ(strip->Fader()->Pos(), kLevelMax - 40) << "the fader shows the send";
+  const int level = session.state.in[1].level;
+  const std::size_t sent = session.Sent().size();
+  emit strip->Fader()->SliderReleased(strip->Fader()->Id(), 20);
+  EXPECT_EQ(session.state.in[1].sends[3], kLevelMax - 20);
+  EXPECT_EQ(session.state.in[1].level, level) << "the level the processor plays stays";
+  EXPECT_EQ(session.Sent().size(), sent) << "no command carries a send";
+  EXPECT_EQ(dlg->KindLabel()->Text(), QStringLiteral("AUX3"));
+
+  Click(Panel()->BusKey(0));  // LR: the faders are the levels again
+  EXPECT_EQ(strip->ShownSend(), -1);
+  EXPECT_EQ(strip->Fader()->Pos(), kLevelMax - level);
 }
 
 TEST_F(SidePanelWindowTest, ClearMuteIsOnePlanOfTheStripsFramesAndClearSoloSendsNothing) {
