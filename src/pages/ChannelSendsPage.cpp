@@ -14,7 +14,7 @@ constexpr Caption kMute{"MUTE", "静音"};
 /// Wide enough for one pixel per step of 0..70 beside the thumb.
 constexpr int kFaderWidth = 260;
 constexpr Caption kRowCaptions[CChannelSends::kRows] = {
-    {"主音量", "主音量"}, {"AUX 1", "辅助 1"}, {"AUX 2", "辅助 2"}, {"AUX 3", "辅助 3"},       {"AUX 4", "辅助 4"},
+    {"MAIN", "主音量"}, {"AUX 1", "辅助 1"}, {"AUX 2", "辅助 2"}, {"AUX 3", "辅助 3"},       {"AUX 4", "辅助 4"},
     {"AUX 5", "辅助 5"},  {"AUX 6", "辅助 6"}, {"DELAY", "延时"},   {"Reverberation", "混响"},
 };
 }  // namespace
@@ -52,8 +52,13 @@ CChannelSendsPage::CChannelSendsPage(IShellSession& session, QWidget* parent)
       Store(m_sends.Move(i, pos), ChangeOrigin::Control, gesture);
     });
     connect(row.mute, &QAbstractButton::clicked, this,
-            [this, i] { Store(m_sends.ToggleMute(i), ChangeOrigin::Control); });
+            [this, i] { Store(m_sends.ToggleMute(m_session.State(), i), ChangeOrigin::Control); });
   }
+  m_note = new CValueLabel(this);
+  m_note->setObjectName(QStringLiteral("SendsKept"));
+  m_note->SetAlignment(0);
+  m_note->SetFontSize(9);
+  m_note->setGeometry(50, RowTop(kRows) + 10, 600, 24);
   ApplyLanguage(Language::English);
 }
 
@@ -73,6 +78,7 @@ void CChannelSendsPage::ApplyLanguage(Language language) {
     row.caption->SetText(CaptionText(kRowCaptions[i], language));
     row.mute->setText(CaptionText(kMute, language));
   }
+  m_note->SetText(CaptionText(captions::kSendsKept, language));
 }
 
 void CChannelSendsPage::OpenFor(int record) {
@@ -90,7 +96,8 @@ void CChannelSendsPage::OpenFor(int record) {
 
 void CChannelSendsPage::Refresh(std::uint32_t bits) {
   CTitledPage::Refresh(bits);
-  if (bits != change::kAll && !(bits & (change::kSends | change::kFullState))) return;
+  const std::uint32_t shown = change::kSends | change::kLevels | change::kMutes | change::kFullState;
+  if (bits != change::kAll && !(bits & shown)) return;
   m_sends.Sync(m_session.State());
   ShowRows();
 }
@@ -99,9 +106,10 @@ void CChannelSendsPage::ShowRows() {
   const CDeviceState& s = m_session.State();
   for (int i = 0; i < kRows; ++i) {
     RowWidgets& row = m_rows[static_cast<std::size_t>(i)];
-    if (!row.fader->IsHeld()) row.fader->SetPos(m_sends.FaderPos(i));
-    row.mute->SetChecked(m_sends.Muted(i));
-    const ParamAddr addr{ParamId::InSend, Record(), i};
+    // What is stored, nothing else: a muted send stands at the bottom.
+    if (!row.fader->IsHeld()) row.fader->SetPos(CChannelSends::Level(s, Record(), i));
+    row.mute->SetChecked(CChannelSends::Muted(s, Record(), i));
+    const ParamAddr addr = CChannelSends::LevelOf(Record(), i);
     row.value->SetText(QString::fromStdString(FormatParam(addr, ReadParam(s, addr), m_language)));
   }
 }

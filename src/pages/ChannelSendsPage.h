@@ -49,6 +49,7 @@ private:
 
   IShellSession& m_session;
   CChannelSends m_sends;
+  CValueLabel* m_note = nullptr;  ///< sends stay with the editor
   std::array<RowWidgets, kRows> m_rows{};
   std::uint64_t m_gesture = 0;
   Language m_language = Language::English;

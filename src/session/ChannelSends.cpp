@@ -7,32 +7,46 @@ bool CChannelSends::RowShown(int record, int row) {
   return row < kDelayRow || record < kFilterInputs;
 }
 
+ParamAddr CChannelSends::LevelOf(int record, int row) {
+  return row == kMainRow ? ParamAddr{ParamId::InLevel, record, 0} : ParamAddr{ParamId::InSend, record, row};
+}
+
+ParamAddr CChannelSends::MuteOf(int record, int row) {
+  return row == kMainRow ? ParamAddr{ParamId::InMute, record, 0} : LevelOf(record, row);
+}
+
+int CChannelSends::Level(const CDeviceState& state, int record, int row) {
+  return ReadParam(state, LevelOf(record, row)).raw;
+}
+
+bool CChannelSends::Muted(const CDeviceState& state, int record, int row) {
+  if (row == kMainRow) return ReadParam(state, MuteOf(record, row)).raw != 0;
+  return Level(state, record, row) == 0;
+}
+
 void CChannelSends::Open(const CDeviceState& state, int record) {
   m_record = record;
-  for (int i = 0; i < kRows; ++i) {
-    const int level = state.in[record].sends[i];
-    m_rows[static_cast<std::size_t>(i)] = {level, level == 0};
-  }
+  m_restore.fill(kDefaultSendLevel);
+  Sync(state);
 }
 
 void CChannelSends::Sync(const CDeviceState& state) {
-  for (int i = 0; i < kRows; ++i) {
-    Row& row = m_rows[static_cast<std::size_t>(i)];
-    const int level = state.in[m_record].sends[i];
-    if (level == (row.muted ? 0 : row.pos)) continue;  // still what this row stored
-    row = {level, level == 0};
+  for (int row = kMainRow + 1; row < kRows; ++row) {
+    const int level = Level(state, m_record, row);
+    if (level > 0) m_restore[static_cast<std::size_t>(row)] = level;
   }
 }
 
-ParamWrite CChannelSends::Move(int row, int pos) {
-  m_rows[static_cast<std::size_t>(row)] = {pos, false};
-  return {Addr(row), {pos, {}}};
+ParamWrite CChannelSends::Move(int row, int level) {
+  if (row != kMainRow && level > 0) m_restore[static_cast<std::size_t>(row)] = level;
+  return {LevelOf(m_record, row), {level, {}}};
 }
 
-ParamWrite CChannelSends::ToggleMute(int row) {
-  Row& r = m_rows[static_cast<std::size_t>(row)];
-  r.muted = !r.muted;
-  return {Addr(row), {r.muted ? 0 : r.pos, {}}};
+ParamWrite CChannelSends::ToggleMute(const CDeviceState& state, int row) {
+  const bool muted = Muted(state, m_record, row);
+  if (row == kMainRow) return {MuteOf(m_record, row), {muted ? 0 : 1, {}}};
+  if (!muted) m_restore[static_cast<std::size_t>(row)] = Level(state, m_record, row);
+  return {LevelOf(m_record, row), {muted ? m_restore[static_cast<std::size_t>(row)] : 0, {}}};
 }
 
 }  // namespace orvx

@@ -5,6 +5,7 @@
 #include "FakeShellSession.h"
 #include "GuiTestUtil.h"
 #include "pages/ChannelSendsPage.h"
+#include "link/Commands.h"
 #include "pages/EqMiniature.h"
 #include "pages/InputStrip.h"
 #include "pages/MainDlg.h"
@@ -144,26 +145,38 @@ TEST_F(InputPagesTest, CompAndTheEqMiniatureAskForTheirEditorsAndTheCurveFollows
   EXPECT_TRUE(session.Sent().empty());
 }
 
-TEST_F(InputPagesTest, SendsMuteStoresZeroUnmuteTheFaderAndNothingIsSent) {
+// One value, one picture: every row shows what is stored. The main row is the channel's level and
+// MUTE (sent like the strip's); a muted send stands at the bottom and unmuting brings its level back.
+TEST_F(InputPagesTest, SendsRowsShowWhatIsStoredAndTheMainRowIsTheChannelsLevel) {
   session.state.in[2].sends[3] = 10;
+  session.state.in[2].level = 35;  // -25 dB
   CChannelSendsPage page(session);
   page.resize(1000, 700);
   page.OpenFor(2);
   std::vector<ParamAddr> touched;
   QObject::connect(&page, &CChannelSendsPage::Touched, [&](const ParamAddr& a) { touched.push_back(a); });
 
+  EXPECT_EQ(page.Fader(0)->Pos(), 35) << "the main row is the channel's fader";
+  EXPECT_FALSE(page.MuteButton(0)->IsChecked());
   emit page.Fader(3)->SliderReleased(3, 45);
   EXPECT_EQ(session.state.in[2].sends[3], 45);
   Click(page.MuteButton(3));
   EXPECT_EQ(session.state.in[2].sends[3], 0);
   EXPECT_TRUE(page.MuteButton(3)->IsChecked());
-  EXPECT_EQ(page.Fader(3)->Pos(), 45) << "the fader stays where it was";
+  EXPECT_EQ(page.Fader(3)->Pos(), 0) << "a muted send stands at the bottom, as stored";
   Click(page.MuteButton(3));
-  EXPECT_EQ(session.state.in[2].sends[3], 45);
-  EXPECT_FALSE(page.MuteButton(3)->IsChecked());
+  EXPECT_EQ(session.state.in[2].sends[3], 45) << "unmuting brings the level back";
+  EXPECT_EQ(page.Fader(3)->Pos(), 45);
   EXPECT_EQ(touched, std::vector<ParamAddr>(3, ParamAddr{ParamId::InSend, 2, 3}));
   EXPECT_TRUE(session.Sent().empty()) << "no command carries a send level";
 
+  Click(page.MuteButton(0));
+  EXPECT_EQ(session.state.in[2].mute, 1);
+  EXPECT_EQ(session.Sent(), (std::vector<std::string>{FrameA(session.state, 3)})) << "the main row is sent";
+
+  page.ApplyLanguage(Language::English);
+  EXPECT_EQ(page.findChild<CValueLabel*>(QStringLiteral("SendsKept"))->Text().indexOf(QStringLiteral("not sent")) >= 0,
+            true);
   page.OpenFor(16);  // the delay return: no delay or reverb send
   for (int row = 0; row < CChannelSendsPage::kRows; ++row)
     EXPECT_EQ(page.Fader(row)->isVisibleTo(&page), row < 7) << row;

@@ -5,37 +5,46 @@
 namespace orvx {
 namespace {
 
-TEST(ChannelSendsTest, MuteStoresZeroAndUnmuteTheFaderPositionWhileTheFaderStays) {
+TEST(ChannelSendsTest, AMutedSendIsLevelZeroAndUnmutingBringsBackItsLevel) {
   CDeviceState s;
   s.ResetToDefaults();
   s.in[4].sends[3] = 40;
   CChannelSends rows;
   rows.Open(s, 4);
-  ASSERT_FALSE(rows.Muted(3));
+  ASSERT_FALSE(CChannelSends::Muted(s, 4, 3));
 
-  const ParamWrite mute = rows.ToggleMute(3);
+  const ParamWrite mute = rows.ToggleMute(s, 3);
   EXPECT_EQ(mute.addr, (ParamAddr{ParamId::InSend, 4, 3}));
   EXPECT_EQ(mute.value.raw, 0);
-  EXPECT_TRUE(rows.Muted(3));
-  s.in[4].sends[3] = 0;
-  rows.Sync(s);  // its own write coming back does not move the fader
-  EXPECT_EQ(rows.FaderPos(3), 40);
-  EXPECT_TRUE(rows.Muted(3));
+  WriteParam(s, mute.addr, mute.value);
+  EXPECT_TRUE(CChannelSends::Muted(s, 4, 3));
+  EXPECT_EQ(CChannelSends::Level(s, 4, 3), 0) << "the row shows what is stored";
+  EXPECT_EQ(rows.ToggleMute(s, 3).value.raw, 40);
 
-  const ParamWrite unmute = rows.ToggleMute(3);
-  EXPECT_EQ(unmute.value.raw, 40);
-  EXPECT_FALSE(rows.Muted(3));
-
-  // A muted row whose level is set elsewhere (undo, a report) follows it.
-  rows.ToggleMute(3);
+  // A level set elsewhere (undo, a scene) is the one unmuting brings back later.
   s.in[4].sends[3] = 25;
   rows.Sync(s);
-  EXPECT_FALSE(rows.Muted(3));
-  EXPECT_EQ(rows.FaderPos(3), 25);
-  // Moving a fader stores its position and unmutes the row.
-  rows.ToggleMute(5);
+  s.in[4].sends[3] = 0;
+  EXPECT_EQ(rows.ToggleMute(s, 3).value.raw, 25);
+  // A send that never had a level unmutes to 0 dB; moving a fader remembers its level.
+  EXPECT_EQ(rows.ToggleMute(s, 5).value.raw, CChannelSends::kDefaultSendLevel);
   EXPECT_EQ(rows.Move(5, 33).value.raw, 33);
-  EXPECT_FALSE(rows.Muted(5));
+  s.in[4].sends[5] = 33;
+  WriteParam(s, rows.ToggleMute(s, 5).addr, {0, {}});
+  EXPECT_EQ(rows.ToggleMute(s, 5).value.raw, 33);
+}
+
+TEST(ChannelSendsTest, TheMainRowIsTheChannelsOwnLevelAndMute) {
+  CDeviceState s;
+  s.ResetToDefaults();
+  s.in[2].level = 35;
+  CChannelSends rows;
+  rows.Open(s, 2);
+  EXPECT_EQ(CChannelSends::Level(s, 2, CChannelSends::kMainRow), 35);
+  EXPECT_EQ(rows.Move(CChannelSends::kMainRow, 50).addr, (ParamAddr{ParamId::InLevel, 2, 0}));
+  const ParamWrite mute = rows.ToggleMute(s, CChannelSends::kMainRow);
+  EXPECT_EQ(mute.addr, (ParamAddr{ParamId::InMute, 2, 0}));
+  EXPECT_EQ(mute.value.raw, 1);
 }
 
 TEST(ChannelSendsTest, EffectReturnsHaveNoDelayOrReverbSend) {
