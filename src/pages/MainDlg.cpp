@@ -8,6 +8,7 @@
 #include <QKeySequence>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QProgressBar>
 #include <QShortcut>
 #include <QToolTip>
 
@@ -65,6 +66,7 @@ constexpr orvx::Caption kCloseDuringPlan{
     "The editor is still sending to the processor (%1 of %2 frames). Closing now leaves the processor half "
     "updated.",
     "编辑器仍在向处理器发送（%1 / %2 帧）。现在关闭会使处理器只更新了一部分。"};
+constexpr orvx::Caption kSendingPlan{"Sending to the processor: %1 / %2", "正在发送到处理器：%1 / %2"};
 constexpr orvx::Caption kFinishThenClose{"Finish, then close", "发送完毕后关闭"};
 constexpr orvx::Caption kStopAndClose{"Stop now and close", "立即停止并关闭"};
 
@@ -128,6 +130,13 @@ CMainDlg::CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* pare
   connect(&m_tick, &QTimer::timeout, this, [this] { m_session.Tick(); });
   connect(&m_meterTick, &QTimer::timeout, this, &CMainDlg::UpdateMeters);
   connect(&m_closeTick, &QTimer::timeout, this, &CMainDlg::OnCloseTick);
+  m_planProgress = MakeProgressBar(m_canvas);
+  m_planProgress->setObjectName(QStringLiteral("PlanProgress"));
+  connect(&m_planTick, &QTimer::timeout, this, &CMainDlg::ShowPlanProgress);
+  m_session.Changes().SetPlanStarted([this] {
+    ShowPlanProgress();
+    m_planTick.start(kPlanTickMs);
+  });
 
   ApplyLanguage(m_state.language);
   m_initialised = true;
@@ -312,6 +321,8 @@ void CMainDlg::PlaceFixedControls() {
   Place(m_kindLabel, CMainLayout::ControlRect(MainControl::KindName, w));
   Place(m_lamp, CMainLayout::ControlRect(MainControl::StatusLamp, w));
   Place(m_statusText, CMainLayout::ControlRect(MainControl::StatusText, w));
+  Place(m_planProgress, CMainLayout::ControlRect(MainControl::PlanProgress, w));
+  ShowPlanProgress();
   Place(m_muteGroupLabel, CMainLayout::ControlRect(MainControl::MuteGroupLabel, w));
   Place(m_controlGroupLabel, CMainLayout::ControlRect(MainControl::ControlGroupLabel, w));
   for (int n = 0; n < 4; ++n) {
@@ -437,8 +448,10 @@ void CMainDlg::LeaveOverview() {
 }
 
 void CMainDlg::ClearMute() {
-  m_session.Changes().ApplyPlan(ClearMutePlan());
+  ChangeResult result = ChangeResult::Applied;
+  m_session.Changes().ApplyPlan(ClearMutePlan(), &result);
   UpdateHistoryKeys();
+  SayWhyNot(result);
 }
 
 void CMainDlg::ClearSolo() {
@@ -647,9 +660,26 @@ void CMainDlg::UpdateHistoryKeys() {
 
 void CMainDlg::PressMuteKey(int n) {
   const bool on = !MuteGroupApplied(m_state, n - 1);
-  m_session.Changes().ApplyPlan(MuteGroupPlan(m_state, n - 1, on));
-  UpdateGroupKeys();
+  ChangeResult result = ChangeResult::Applied;
+  m_session.Changes().ApplyPlan(MuteGroupPlan(m_state, n - 1, on), &result);
+  UpdateGroupKeys();  // a refused key goes back to what the state holds
   UpdateHistoryKeys();
+  SayWhyNot(result);
+}
+
+void CMainDlg::SayWhyNot(ChangeResult result) {
+  if (result == ChangeResult::Busy || result == ChangeResult::Refused) SayWhyRefused();
+}
+
+void CMainDlg::ShowPlanProgress() {
+  const PlanProgress progress = m_session.Changes().RunningProgress();
+  const bool running = m_session.Changes().Busy() && progress.total > 0;
+  if (!running) m_planTick.stop();
+  m_planProgress->setVisible(running && m_planProgress->geometry().width() > 0);
+  if (!running) return;
+  m_planProgress->setRange(0, progress.total);
+  m_planProgress->setValue(progress.sent);
+  m_planProgress->setFormat(CaptionText(kSendingPlan, m_state.language).arg(progress.sent).arg(progress.total));
 }
 
 void CMainDlg::PressControlKey(int n) {

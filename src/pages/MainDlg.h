@@ -19,6 +19,7 @@
 #include "session/ValueReadout.h"
 
 class QLineEdit;
+class QProgressBar;
 class QScrollArea;
 
 namespace orvx {
@@ -48,6 +49,7 @@ public:
   static constexpr int kCloseTickMs = 100;  ///< timer 2: waits for the receive thread at close
   static constexpr int kCloseLimitMs = 3000;
   static constexpr int kMeterTickMs = 33;  ///< meters read the state at about 30 Hz, only while online
+  static constexpr int kPlanTickMs = 100;  ///< the header's progress of a running plan
 
   /// Reads `hostip` from the profile into the state and builds every child hidden.
   CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* parent = nullptr);
@@ -135,6 +137,8 @@ public:
   /// Closes in order: the plan finishes or stops, then "%Q" 00 leaves and the receive thread ends
   /// (the window's close button asks; a termination signal stops the plan).
   void CloseInOrder(PlanOnClose plan);
+  /// A plan's progress in the header; the bar goes when the plan has gone.
+  void ShowPlanProgress();
 
 signals:
   void LanguageChanged(Language language);
@@ -167,6 +171,8 @@ private:
   void BeginClose();
   /// Undo or redo was refused: shows why (a rule between records, a running plan).
   void SayWhyRefused();
+  /// A change the change path found busy or refused: the control goes back, the reason shows.
+  void SayWhyNot(ChangeResult result);
   void ToggleLanguage();
   void ShowMenu();
   void RefreshVisible(std::uint32_t bits);
@@ -228,6 +234,8 @@ private:
   QTimer m_tick;
   QTimer m_meterTick;
   QTimer m_closeTick;
+  QTimer m_planTick;  ///< runs only while a plan is on its way
+  QProgressBar* m_planProgress = nullptr;
   QElapsedTimer m_closeClock;
   bool m_closing = false;
   bool m_closeDone = false;

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QPainter>
+#include <QProgressBar>
 
 #include "ui/SkinTheme.h"
 
@@ -33,6 +34,18 @@ void PaintPanel(QPainter& painter, const QRect& area, double radius) {
   painter.setPen(QPen(theme.Color("panel.edge"), 1));
   painter.setBrush(theme.Color("panel.bg"));
   painter.drawRoundedRect(QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+}
+
+QProgressBar* MakeProgressBar(QWidget* parent) {
+  const SkinTheme& theme = SkinTheme::Current();
+  auto* bar = new QProgressBar(parent);
+  bar->setTextVisible(true);
+  bar->setStyleSheet(QStringLiteral("QProgressBar{border:1px solid %1;background:%2;color:%3;font-weight:bold;"
+                                    "text-align:center;}QProgressBar::chunk{background:%4;}")
+                         .arg(theme.Color("list.frame").name(), theme.Color("list.bg").name(),
+                              theme.Color("button.caption").name(), theme.Color("list.selected.bg").name()));
+  bar->hide();
+  return bar;
 }
 
 }  // namespace orvx

@@ -3,6 +3,8 @@
 /// the panel face the shell's own widgets paint under their content.
 
 class QDialog;
+class QProgressBar;
+class QWidget;
 class QLineEdit;
 class QPainter;
 class QRect;
@@ -16,5 +18,8 @@ void ApplyDialogStyle(QDialog* dialog);
 /// The skin's panel face: filled, with a one-pixel edge on the pixels inside `area` and rounded
 /// corners. Leaves antialiasing on and the painter's pen and brush as the panel's.
 void PaintPanel(QPainter& painter, const QRect& area, double radius = 4);
+/// A progress bar in the shell's colours: white figures readable on both the bar and the track.
+/// Hidden until shown.
+QProgressBar* MakeProgressBar(QWidget* parent);
 
 }  // namespace orvx

@@ -37,16 +37,6 @@ constexpr int kContentTop = kTabTop + kTabHeight + 20;
 
 QString ThemeColour(const char* key) { return SkinTheme::Current().Color(QLatin1String(key)).name(); }
 
-QProgressBar* MakeProgressBar(QWidget* parent) {
-  auto* bar = new QProgressBar(parent);
-  bar->setTextVisible(true);
-  bar->setStyleSheet(
-      QStringLiteral("QProgressBar{border:1px solid %1;background:%2;color:%3;"
-                     "text-align:center;}QProgressBar::chunk{background:%4;}")
-          .arg(ThemeColour("list.frame"), ThemeColour("list.bg"), ThemeColour("list.text"), ThemeColour("accent")));
-  bar->hide();
-  return bar;
-}
 
 }  // namespace
 

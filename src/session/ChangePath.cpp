@@ -160,6 +160,7 @@ void CChangePath::Gate(std::uint32_t plan, std::vector<ParamAddr> owns, bool all
   m_plan = plan;
   m_planOwns = std::move(owns);
   m_planGatesAll = all;
+  if (m_planStarted) m_planStarted();
 }
 
 std::uint32_t CChangePath::RunningPlan() {

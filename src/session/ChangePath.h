@@ -77,6 +77,8 @@ public:
 
   /// Told on the owner thread, once per change, with the change bits of what moved.
   void SetNotify(Notify notify) { m_notify = std::move(notify); }
+  /// Told on the owner thread when a plan that gates changes starts (a window shows its progress).
+  void SetPlanStarted(std::function<void()> started) { m_planStarted = std::move(started); }
 
   ChangeResult Apply(const ChangeRequest& request);
   /// One value; the common case of a control.
@@ -150,6 +152,7 @@ private:
   CSendQueue& m_queue;
   RendererSource m_renderer;
   Notify m_notify;
+  std::function<void()> m_planStarted;
   CUndoStack m_undo;
   std::uint64_t m_lastGesture = 0;
   const Caption* m_refusal = nullptr;

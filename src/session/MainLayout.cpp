@@ -51,6 +51,7 @@ LayoutRect CMainLayout::ControlRect(MainControl control, int w) {
     case MainControl::LanguageToggle: return {8 * w + 16, 60, 110, 40};
     case MainControl::Undo: return {8 * w + 16 - 100, 10, 90, 40};
     case MainControl::Redo: return {8 * w + 16 - 100, 60, 90, 40};
+    case MainControl::PlanProgress: return {7 * w, 128, 2 * w + 16, 24};
   }
   return {};
 }

@@ -43,6 +43,7 @@ enum class MainControl : int {
   LanguageToggle,  ///< the shell's own keys, right of the status
   Undo,
   Redo,  ///< the history keys, between the status and the shell's keys
+  PlanProgress,  ///< a running plan's progress, under the history keys, whatever page is open
 };
 
 class CMainLayout {

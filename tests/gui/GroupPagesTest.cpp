@@ -4,12 +4,14 @@
 
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressBar>
 
 #include "FakeShellSession.h"
 #include "GuiTestUtil.h"
 #include "link/Commands.h"
 #include "pages/AutoMixerPage.h"
 #include "pages/GroupPage.h"
+#include "pages/PageMessages.h"
 #include "pages/MainDlg.h"
 #include "session/ProfileStore.h"
 #include "ui/PngButton.h"
@@ -176,6 +178,38 @@ TEST_F(GroupPagesTest, MuteKeyAppliesTheGroupAndLightsWhileApplied) {
   EXPECT_FALSE(dlg->MuteKey(3)->IsChecked());
   Click(dlg->MuteKey(4));  // an empty group does nothing
   EXPECT_FALSE(dlg->MuteKey(4)->IsChecked());
+}
+
+// While a plan runs, a mute-group key and CLEAR MUTE that it gates go back and say why, and the
+// header shows the plan's progress whatever page is open.
+TEST_F(GroupPagesTest, BusyRefusalsPutTheKeyBackSayWhyAndTheHeaderShowsTheProgress) {
+  session.state.muteGroups[0].inputs[0] = 1;
+  session.GoOnline();
+  PlanRequest recall;  // a whole-device plan, as a recovery or a scene recall
+  for (int r = 0; r < kWireInputs; ++r) recall.change.writes.push_back({{ParamId::InLevel, r, 0}, {20, {}}});
+  recall.pauseMs = 20;
+  recall.gateAll = true;
+  ASSERT_NE(session.Changes().ApplyPlan(recall), 0u);
+  dlg->PressView(ViewButton::Matrix);
+  auto* bar = dlg->findChild<QProgressBar*>(QStringLiteral("PlanProgress"));
+  ASSERT_NE(bar, nullptr);
+  EXPECT_TRUE(bar->isVisible());
+  EXPECT_EQ(bar->maximum(), kWireInputs);
+  EXPECT_NE(bar->text().indexOf(QStringLiteral("0 / 12")), -1) << bar->text().toStdString();
+
+  Click(dlg->MuteKey(1));
+  EXPECT_FALSE(dlg->MuteKey(1)->IsChecked()) << "the key goes back";
+  EXPECT_EQ(session.state.in[0].mute, 0);
+  QMessageBox* box = OpenPageMessage(dlg.get());
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->text().toStdString(), captions::kPlanRunning.en);
+  box->close();
+
+  session.Sent();  // the plan has gone
+  dlg->ShowPlanProgress();
+  EXPECT_FALSE(bar->isVisible());
+  Click(dlg->MuteKey(1));
+  EXPECT_EQ(session.state.in[0].mute, 1);
 }
 
 }  // namespace
