@@ -6,19 +6,23 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "pages/CaptionText.h"
 #include "pages/ShellStyle.h"
 #include "ui/UiFont.h"
 
 namespace orvx {
+namespace {
+constexpr Caption kOk{"OK", "确定"};
+}  // namespace
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+CAboutDlg::CAboutDlg(Language language, QWidget* parent) : QDialog(parent) {
   setWindowTitle(QStringLiteral("About ORVX-64Q"));
   setObjectName(QStringLiteral("AboutDlg"));
   auto* icon = new QLabel(this);
   icon->setPixmap(QApplication::windowIcon().pixmap(48, 48));
   auto* text = new QLabel(QString::fromLatin1(kProduct), this);
   text->setFont(UiFont(12, true));
-  auto* ok = new QPushButton(QStringLiteral("确定"), this);
+  auto* ok = new QPushButton(CaptionText(kOk, language), this);
   ok->setDefault(true);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -1,7 +1,9 @@
 #pragma once
-/// The about box: program icon, "ORVX-64Q 3.2" and an OK button captioned "确定".
+/// The about box: program icon, "ORVX-64Q 3.2" and an OK button ("OK", in Chinese "确定").
 
 #include <QDialog>
+
+#include "core/DeviceState.h"
 
 namespace orvx {
 
@@ -9,7 +11,7 @@ class CAboutDlg : public QDialog {
   Q_OBJECT
 public:
   static constexpr const char* kProduct = "ORVX-64Q 3.2";
-  explicit CAboutDlg(QWidget* parent = nullptr);
+  explicit CAboutDlg(Language language = Language::English, QWidget* parent = nullptr);
 };
 
 }  // namespace orvx

@@ -1,5 +1,7 @@
 #include "pages/InputStrip.h"
 
+#include "ui/SkinTheme.h"
+
 #include "dsp/EqResponse.h"
 #include "link/ReportParser.h"
 #include "pages/CaptionText.h"
@@ -84,10 +86,13 @@ CInputStrip::CInputStrip(IShellSession& session, QWidget* parent) : CChannelStri
   m_priority->setObjectName(QStringLiteral("PriorityButton"));
   m_phantom = MakeShellButton({}, ButtonLook::Toggle, this);
   m_phantom->setObjectName(QStringLiteral("PhantomButton"));
-  m_status = MakeShellButton({}, ButtonLook::Status, this);
-  m_status->setObjectName(QStringLiteral("StatusButton"));
-  m_status->setAttribute(Qt::WA_TransparentForMouseEvents);  // display only
-  m_status->SetCheckedCaptionColor(Qt::white);               // readable on the green face
+  // A lit field, flat and framed like the read-outs, so nobody takes it for a key.
+  m_status = new CValueLabel(this);
+  m_status->setObjectName(QStringLiteral("StatusIndicator"));
+  m_status->setAttribute(Qt::WA_TransparentForMouseEvents);
+  m_status->SetAlignment(1);
+  m_status->SetFontSize(9);
+  m_status->SetOpaque(true);
 
   // The preamp list holds this record's steps before its binding selects one.
   FillPreampList();
@@ -151,8 +156,10 @@ void CInputStrip::ApplyLanguage(Language language) {
 
 void CInputStrip::ShowStatus(bool active) {
   m_shownActive = active ? 1 : 0;
-  m_status->setText(CaptionText(active ? captions::kActive : captions::kWaiting, m_language));
-  m_status->SetChecked(active);
+  const SkinTheme& theme = SkinTheme::Current();
+  m_status->SetText(CaptionText(active ? captions::kActive : captions::kWaiting, m_language));
+  m_status->SetBackgroundColor(active ? QColor(0x1f, 0x8a, 0x3a) : theme.Color("meter.bg"));
+  m_status->SetTextColor(active ? Qt::white : theme.Color("text.dim"));
 }
 
 void CInputStrip::ShowRefusal(const Caption& text) {

@@ -34,7 +34,8 @@ public:
   void UpdateMeter() override;
   void ApplyLanguage(Language language) override;
 
-  PngButton* StatusButton() const { return m_status; }
+  /// ACTIVE/WAITING of the automatic mixer: an indicator, not a key.
+  CValueLabel* StatusIndicator() const { return m_status; }
   PngButton* CompButton() const { return m_comp; }
   PngButton* PriorityButton() const { return m_priority; }
   PngButton* PhantomButton() const { return m_phantom; }
@@ -66,7 +67,7 @@ private:
   PngButton* m_comp = nullptr;
   PngButton* m_priority = nullptr;
   PngButton* m_phantom = nullptr;
-  PngButton* m_status = nullptr;
+  CValueLabel* m_status = nullptr;
   Language m_language = Language::English;
   int m_shownActive = -1;
   int m_preampRows = -1;

@@ -555,6 +555,7 @@ CTitledPage* CMainDlg::VisiblePage() const { return m_registry.Visible(m_canvas)
 
 void CMainDlg::ApplyLanguage(Language language) {
   m_state.language = language;
+  m_sidePanel->ShowSoloClearable(SoloAnywhere(m_state), language);
   for (int i = 0; i < 5; ++i) m_viewButtons[i]->setText(Tr(kViewCaptions[i]));
   for (int g = 0; g < 4; ++g) {
     m_groupLabels[g]->SetText(Tr(kGroupLabels[g]));
@@ -727,6 +728,7 @@ void CMainDlg::OnChanged(const ChangeNotice& notice) {
   const std::uint32_t bits = notice.bits & ~(change::kMeters | change::kGates);
   if (bits == 0) return;
   RefreshVisible(notice.Has(change::kFullState) ? change::kAll : bits);
+  m_sidePanel->ShowSoloClearable(SoloAnywhere(m_state), m_state.language);
   UpdateGroupKeys();
   UpdateReadout();
   UpdateHistoryKeys();
@@ -751,7 +753,7 @@ void CMainDlg::contextMenuEvent(QContextMenuEvent* event) {
   if (chosen == kAboutCommand) ShowAbout();
 }
 
-CAboutDlg* CMainDlg::CreateAboutDlg() { return new CAboutDlg(this); }
+CAboutDlg* CMainDlg::CreateAboutDlg() { return new CAboutDlg(m_state.language, this); }
 
 void CMainDlg::ShowAbout() {
   CAboutDlg* about = CreateAboutDlg();

@@ -7,6 +7,7 @@
 #include "pages/ShellButtons.h"
 #include "pages/ShellStyle.h"
 #include "session/ChannelSends.h"
+#include "session/ClearActions.h"
 #include "ui/SkinTheme.h"
 #include "ui/UiFont.h"
 #include "ui/ValueLabel.h"
@@ -144,6 +145,13 @@ void CMixerSidePanel::ShowKeys() {
   KeyButton(Key::MuteGroups)->SetChecked(choice.mode == OverviewMode::MuteGroups);
   KeyButton(Key::GroupView)->SetChecked(choice.mode == OverviewMode::GroupView);
   KeyButton(Key::ControlGroups)->SetChecked(choice.mode == OverviewMode::ControlGroups);
+}
+
+void CMixerSidePanel::ShowSoloClearable(bool clearable, Language language) {
+  PngButton* key = KeyButton(Key::ClearSolo);
+  key->setEnabled(clearable);
+  key->SetUnavailable(!clearable);
+  key->setToolTip(clearable ? QString() : CaptionText(captions::kNoSolo, language));
 }
 
 void CMixerSidePanel::ApplyLanguage(Language language) {

@@ -69,6 +69,10 @@ private:
   template <class Rule>
   void Press(Rule rule);
   void ShowKeys();
+public:
+  /// CLEAR SOLO is live only while some channel is soloed (its tooltip says so otherwise).
+  void ShowSoloClearable(bool clearable, Language language);
+private:
 
   CSidePanelModel m_model;
   std::array<PngButton*, static_cast<int>(Key::Count)> m_keys{};

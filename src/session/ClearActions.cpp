@@ -17,6 +17,12 @@ PlanRequest ClearMutePlan() {
   return plan;
 }
 
+bool SoloAnywhere(const CDeviceState& state) {
+  for (int r = 0; r < kInputRecords; ++r)
+    if (state.in[r].solo != 0) return true;
+  return false;
+}
+
 ChangeRequest ClearSoloChange() {
   ChangeRequest change;
   for (int r = 0; r < kInputRecords; ++r) change.writes.push_back({{ParamId::InSolo, r, 0}, {0, {}}});

@@ -16,5 +16,11 @@ inline constexpr int kClearMutePauseMs = 10;
 PlanRequest ClearMutePlan();
 /// CLEAR SOLO: every input's SOLO flag to 0. No command carries SOLO, so this changes the state only.
 ChangeRequest ClearSoloChange();
+/// Whether CLEAR SOLO has anything to clear.
+bool SoloAnywhere(const CDeviceState& state);
+
+namespace captions {
+inline constexpr Caption kNoSolo{"No channel is soloed.", "没有独奏的通道。"};
+}  // namespace captions
 
 }  // namespace orvx

@@ -64,7 +64,8 @@ void CMenuExStyle::drawControl(ControlElement element, const QStyleOption* optio
   const QString right = item->text.section('\t', 1);
   auto drawText = [&](const QRect& area, const QColor& colour) {
     painter->setPen(colour);
-    painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, left);
+    // "&A" marks the item's access key: drawn underlined, never as a literal "&".
+    painter->drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, left);
     if (!right.isEmpty()) {
       painter->drawText(area, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine, right);
     }

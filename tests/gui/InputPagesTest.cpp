@@ -81,7 +81,7 @@ TEST_F(InputPagesTest, PreampStepsAndTheMicrophoneButtonsFollowTheChannel) {
     for (int r = 0; r < strip->PreampList()->GetCount(); ++r) rows << strip->PreampList()->GetText(r);
     EXPECT_EQ(rows, c.preamp) << c.record;
     for (QWidget* w : {static_cast<QWidget*>(strip->CompButton()), static_cast<QWidget*>(strip->PriorityButton()),
-                       static_cast<QWidget*>(strip->PhantomButton()), static_cast<QWidget*>(strip->StatusButton())})
+                       static_cast<QWidget*>(strip->PhantomButton()), static_cast<QWidget*>(strip->StatusIndicator())})
       EXPECT_EQ(w->isVisibleTo(strip.get()), c.micButtons) << c.record << " " << w->objectName().toStdString();
   }
   // Channel 10 takes "10 dB": its own "%O" with the preamp step 1.

@@ -233,7 +233,7 @@ TEST_F(MainDlgTest, LanguageToggleSwitchesEveryCaptionAndIsRemembered) {
   EXPECT_EQ(dlg->ViewButtonAt(ViewButton::Channel)->text(), "通道");
   EXPECT_EQ(dlg->StatusText()->Text(), "离线");
   EXPECT_EQ(dlg->ChannelNameLabel()->Text(), "通道1");
-  EXPECT_EQ(dlg->InputStrip(0)->StatusButton()->text(), "通道关闭");
+  EXPECT_EQ(dlg->InputStrip(0)->StatusIndicator()->Text(), "通道关闭");
   EXPECT_EQ(dlg->InputStrip(0)->MuteButton()->text(), "静音");
   EXPECT_EQ(profile.Read(kProfileSection, kProfileLanguage), "zh");
   Click(dlg->LanguageButton());

@@ -272,7 +272,11 @@ TEST_F(SidePanelWindowTest, ClearMuteIsOnePlanOfTheStripsFramesAndClearSoloSends
   session.state.in[0].mute = 1;
   session.state.in[16].mute = 1;
   session.state.out[7].mute = 1;
+  EXPECT_FALSE(Panel()->KeyButton(CMixerSidePanel::Key::ClearSolo)->isEnabled()) << "nothing soloed";
+  EXPECT_FALSE(Panel()->KeyButton(CMixerSidePanel::Key::ClearSolo)->toolTip().isEmpty());
   session.state.in[5].solo = 1;
+  session.Report(change::kSolo);
+  ASSERT_TRUE(Panel()->KeyButton(CMixerSidePanel::Key::ClearSolo)->isEnabled());
   Click(Panel()->KeyButton(CMixerSidePanel::Key::ClearSolo));
   EXPECT_EQ(session.state.in[5].solo, 0);
   EXPECT_TRUE(session.Sent().empty());
