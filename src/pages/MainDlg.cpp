@@ -179,9 +179,6 @@ void CMainDlg::CreateFixedControls() {
   connect(m_valueBox, &QLineEdit::returnPressed, this, [this] { CommitTypedValue(m_valueBox->text()); });
   connect(m_valueBox, &QLineEdit::textEdited, this, [this] { ApplyEditStyle(m_valueBox); });
   m_valueBox->installEventFilter(this);
-  m_valueBox2 = MakeValueBox(m_canvas);
-  m_valueBox2->setReadOnly(true);
-  m_valueBox2->setFocusPolicy(Qt::NoFocus);
 
   m_lamp = new CStatusLamp(m_canvas);
   m_lamp->setObjectName(QStringLiteral("StatusLamp"));
@@ -317,7 +314,6 @@ void CMainDlg::PlaceFixedControls() {
   }
   Place(m_nameLabel, CMainLayout::ControlRect(MainControl::ChannelName, w));
   Place(m_valueBox, CMainLayout::ControlRect(MainControl::ValueBox, w));
-  Place(m_valueBox2, CMainLayout::ControlRect(MainControl::ValueBox2, w));
   Place(m_kindLabel, CMainLayout::ControlRect(MainControl::KindName, w));
   Place(m_lamp, CMainLayout::ControlRect(MainControl::StatusLamp, w));
   Place(m_statusText, CMainLayout::ControlRect(MainControl::StatusText, w));

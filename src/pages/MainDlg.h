@@ -204,7 +204,6 @@ private:
   CValueLabel* m_nameLabel = nullptr;
   CValueLabel* m_kindLabel = nullptr;
   QLineEdit* m_valueBox = nullptr;
-  QLineEdit* m_valueBox2 = nullptr;
   CStatusLamp* m_lamp = nullptr;
   CValueLabel* m_statusText = nullptr;
   PngButton* m_home = nullptr;

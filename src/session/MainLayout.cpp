@@ -40,8 +40,7 @@ LayoutRect CMainLayout::ControlRect(MainControl control, int w) {
     case MainControl::GroupLabel2: return {left + 120, kGroupLabelTop, kGroupLabelSize[0], kGroupLabelSize[1]};
     case MainControl::GroupLabel4: return {left + 400, kGroupLabelTop, kGroupLabelSize[0], kGroupLabelSize[1]};
     case MainControl::ChannelName: return {left + 230, 0, 160, 30};
-    case MainControl::ValueBox: return {left + 230, 30, 80, 30};
-    case MainControl::ValueBox2: return {left + 310, 30, 80, 30};
+    case MainControl::ValueBox: return {left + 230, 30, 160, 30};
     case MainControl::KindName: return {left + 230, 60, 160, 30};
     case MainControl::StatusLamp: return {SixAndAHalf(w) + 25, 10, 60, 45};
     case MainControl::StatusText: return {SixAndAHalf(w) + 10, 60, 90, 30};

@@ -32,8 +32,7 @@ enum class MainControl : int {
   GroupLabel2,
   GroupLabel4,
   ChannelName,
-  ValueBox,
-  ValueBox2,
+  ValueBox,  ///< the typed value, as wide as the name above it (the second box stood always empty)
   KindName,
   StatusLamp,
   StatusText,

@@ -279,6 +279,17 @@ bool IsValidAddr(const ParamAddr& a) {
   return d.indices == 0 ? a.index == 0 : (a.index >= 0 && a.index < d.indices);
 }
 
+std::optional<ParamAddr> ChannelOfIndex(const ParamAddr& a) {
+  switch (a.id) {
+    case ParamId::InRoute:
+    case ParamId::MuteGroupOut:
+    case ParamId::ControlGroupOut: return ParamAddr{ParamId::OutName, a.index, 0};
+    case ParamId::MuteGroupIn:
+    case ParamId::ControlGroupIn: return ParamAddr{ParamId::InName, a.index, 0};
+    default: return std::nullopt;
+  }
+}
+
 std::vector<ParamAddr> AddressesOf(const ParamDef& def) {
   std::vector<ParamAddr> out;
   out.reserve(static_cast<std::size_t>(def.records * std::max(1, def.indices)));

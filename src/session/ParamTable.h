@@ -225,6 +225,8 @@ std::string ParamCaption(const ParamAddr& a, Language language);
 /// The commands that carry a change of this value (none when no command carries it or its record
 /// has no wire address).
 std::vector<CommandKey> CommandsFor(const ParamAddr& a);
+/// The name of the channel an index counts (a crosspoint's output, a group's member), if any.
+std::optional<ParamAddr> ChannelOfIndex(const ParamAddr& a);
 /// Unit of a number as scripts and lists show it ("dB", "Hz", "ms", ...), empty for others.
 std::string UnitText(const ParamDef& def);
 

@@ -16,6 +16,9 @@ ReadoutTexts CValueReadout::Texts(const CDeviceState& state) const {
     t.name = FormatParam(name, ReadParam(state, name), state.language);
   }
   t.caption = ParamCaption(a, state.language);
+  // One name per channel: an index that counts outputs (a crosspoint, a group member) or inputs
+  // reads as that channel's name, as its row shows it.
+  if (const auto channel = ChannelOfIndex(a)) t.caption = FormatParam(*channel, ReadParam(state, *channel), state.language);
   t.value = FormatParam(a, ReadParam(state, a), state.language);
   return t;
 }

@@ -113,10 +113,19 @@ void CValueLabel::paintEvent(QPaintEvent*) {
     return;
   }
   painter.setRenderHint(QPainter::TextAntialiasing);
-  painter.setFont(UiFont(m_points, true));
-  painter.setPen(m_textColor);
   const int inset = m_alignment == 1 ? 0 : 2;
-  painter.drawText(rect().adjusted(inset, 0, -inset, 0), LabelAlignment(m_alignment) | Qt::TextSingleLine, text);
+  const QRect box = rect().adjusted(inset, 0, -inset, 0);
+  // A name of eight wide characters must read whole: the face shrinks to fit (down to a floor),
+  // and only past that is the text elided, never cut at both ends.
+  QFont font = UiFont(m_points, true);
+  for (double points = m_points; points > kMinFitPoints; points -= 0.5) {
+    font = UiFont(points, true);
+    if (QFontMetrics(font).horizontalAdvance(text) <= box.width()) break;
+  }
+  painter.setFont(font);
+  painter.setPen(m_textColor);
+  const QString shown = QFontMetrics(font).elidedText(text, Qt::ElideRight, box.width());
+  painter.drawText(box, LabelAlignment(m_alignment) | Qt::TextSingleLine, shown);
 }
 
 void CValueLabel::mouseReleaseEvent(QMouseEvent* event) {

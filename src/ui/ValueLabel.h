@@ -23,6 +23,9 @@ namespace orvx {
 class CValueLabel : public QWidget {
   Q_OBJECT
 public:
+  /// The smallest face a long text shrinks to before it is elided.
+  static constexpr double kMinFitPoints = 6.0;
+
   explicit CValueLabel(QWidget* parent = nullptr);
   explicit CValueLabel(const QString& text, QWidget* parent = nullptr);
 

@@ -43,6 +43,12 @@ TEST(ValueReadout, ShowsTheTouchedValueAndCommitsThroughTheChangePath) {
   EXPECT_EQ(readout.Texts(s), (ReadoutTexts{"M 2", "静音", "关闭"}));
   readout.Touch({ParamId::InSend, 0, 3});
   EXPECT_EQ(readout.Texts(s).caption, "辅助3");
+  // One name per channel: a crosspoint's output and a group's member read as their names.
+  s.language = Language::English;
+  readout.Touch({ParamId::InRoute, 2, 1});
+  EXPECT_EQ(readout.Texts(s).caption, "M 2");
+  readout.Touch({ParamId::MuteGroupIn, 0, 4});
+  EXPECT_EQ(readout.Texts(s).caption, "CH 5");
 }
 
 // A typed value the table cannot take is refused with the reason, in the operator's words and
