@@ -118,12 +118,14 @@ int main(int argc, char** argv) {
   // Addresses given on the command line hold for this run; only a confirmed address is stored.
   if (options.demo) session.State().link.deviceIp = AppOptions::kDemoDeviceIp;
   if (options.deviceIp) session.State().link.deviceIp = *options.deviceIp;
-  if (options.demo) dlg.OnConnect();
+  // Screenshots of a given processor (loopback in tests and docs) show it connected, as the demo's do.
+  const bool screenshotOfDevice = options.screenshotDir && options.deviceIp;
+  if (options.demo || screenshotOfDevice) dlg.OnConnect();
 
   if (options.screenshotDir) {
     CScreenshotRunner shots(dlg, session, options.screenshotWidth, options.screenshotHeight);
     shots.SetFilter(QString::fromStdString(options.screenshotOnly));
-    if (options.demo && !shots.WaitUntilLive(kDemoOnlineLimitMs))
+    if ((options.demo || screenshotOfDevice) && !shots.WaitUntilLive(kDemoOnlineLimitMs))
       std::cerr << "orvx-editor: the simulator did not answer; screenshots show the editor offline\n";
     QString error;
     const QStringList paths = shots.Run(QString::fromStdString(*options.screenshotDir), options.language, error);

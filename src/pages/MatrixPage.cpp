@@ -13,7 +13,6 @@ constexpr Caption kTitle{"MATRIX", "矩阵"};
 constexpr int kRowCaptionLeft = 100;
 constexpr int kFirstRowTop = 100;
 constexpr int kRowPitch = 30;
-constexpr int kColumnCaptionLeft = 180;
 constexpr int kColumnCaptionTop = 50;
 constexpr int kColumnPitch = 70;
 constexpr int kPointLeft = 210;
@@ -35,7 +34,9 @@ CMatrixPage::CMatrixPage(IShellSession& session, QWidget* parent) : CTitledPage(
     auto* caption = new CValueLabel(this);
     caption->SetFontSize(12);
     caption->SetAlignment(1);
-    caption->setGeometry(kColumnCaptionLeft + kColumnPitch * c, kColumnCaptionTop, 80, 20);
+    // As wide as one column, centred over its crosspoints: a long name shrinks, never overlaps.
+    constexpr int width = kColumnPitch - 4;
+    caption->setGeometry(kPointLeft + kPointSize / 2 - width / 2 + kColumnPitch * c, kColumnCaptionTop, width, 20);
     m_columnCaptions[c] = caption;
   }
   for (int r = 0; r < kRows; ++r) {
