@@ -134,7 +134,8 @@ void CChannelStrip::CentreWidget(QWidget* w, int width, int top, int height) {
 }
 
 void CChannelStrip::resizeEvent(QResizeEvent*) {
-  const StripLayout& at = m_kind.layout;
+  m_fit = FitStripLayout(m_kind.layout, height());
+  const StripLayout& at = m_fit;
   const int buttonWidth = width() - 2 * kButtonMargin;
   m_level->setGeometry(0, at.levelTop, width(), 20);
   // Fader and meter are centred as a pair, the meter 1 pixel right of the fader.
@@ -142,7 +143,7 @@ void CChannelStrip::resizeEvent(QResizeEvent*) {
   m_fader->setGeometry(pairLeft, at.faderTop, kFaderWidth, at.faderHeight);
   m_meter->setGeometry(pairLeft + kFaderWidth + 1, at.faderTop + 10, kMeterWidth, at.faderHeight - 20);
   CentreWidget(m_mute, buttonWidth, at.muteTop, at.muteHeight);
-  CentreWidget(m_name, buttonWidth, at.nameTop, kNameHeight);
+  CentreWidget(m_name, buttonWidth, at.nameTop, at.nameHeight);
 }
 
 void CChannelStrip::paintEvent(QPaintEvent*) {

@@ -8,6 +8,7 @@
 #include "core/DeviceState.h"
 #include "link/ReportEffects.h"
 #include "pages/ParamBinding.h"
+#include "session/MainLayout.h"
 #include "session/Navigation.h"
 #include "session/ShellSession.h"
 #include "ui/MenuEx.h"
@@ -19,15 +20,6 @@ class CLevelGraph;
 class CValueLabel;
 class PngButton;
 
-/// Where a strip kind puts the shared widgets (pixels from the strip's top).
-struct StripLayout {
-  int levelTop;  ///< the dB figure of the fader
-  int faderTop;
-  int faderHeight;
-  int muteTop;
-  int muteHeight;
-  int nameTop;
-};
 
 /// What the shared part of one kind of strip carries: its parameters, its meter and its places.
 struct StripKind {
@@ -62,6 +54,8 @@ public:
   virtual void ApplyLanguage(Language language);
 
   CSkinSlider* Fader() const { return m_fader; }
+  /// The places of the shared widgets at the strip's present height.
+  const StripLayout& FittedLayout() const { return m_fit; }
   /// What the fader moves: the level (-1) or an input's send 1..6 (an AUX view of the side panel).
   void ShowSend(int sendIndex);
   int ShownSend() const { return m_send; }
@@ -106,6 +100,7 @@ private:
   CValueLabel* m_level = nullptr;
   CParamBinding* m_faderBinding = nullptr;
   int m_send = -1;
+  StripLayout m_fit{};  ///< the kind's places fitted to the strip's height
   int m_shownMeter = -1;
 };
 

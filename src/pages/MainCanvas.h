@@ -1,5 +1,6 @@
 #pragma once
-/// The scrolled surface of the main window: background, top bar and product mark.
+/// The main window's surfaces: the fixed header (top bar and product mark) and the scrolled body
+/// under it (background only: a top bar of 0).
 
 #include <QWidget>
 
@@ -8,6 +9,7 @@ namespace orvx {
 class CMainCanvas : public QWidget {
   Q_OBJECT
 public:
+  static constexpr int kWideEnoughForSubtitle = 1280;
   explicit CMainCanvas(QWidget* parent = nullptr) : QWidget(parent) {}
   /// Height of the top bar that holds the fixed controls.
   void SetTopBarHeight(int height) {

@@ -9,6 +9,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QProgressBar>
+#include <QScopeGuard>
 #include <QShortcut>
 #include <QToolTip>
 
@@ -48,6 +49,9 @@ namespace orvx {
 
 namespace {
 
+/// The body's first strip row sits this far under the header's edge.
+constexpr int kBodyTop = 0;
+
 constexpr orvx::Caption kViewCaptions[5] = {
     {"CHANNEL", "通道"}, {"MATRIX", "矩阵"}, {"MODE", "模式"}, {"SYSTEM", "系统"}, {"GROUPS", "分组"}};
 constexpr orvx::Caption kGroupLabels[4] = {
@@ -84,6 +88,10 @@ constexpr orvx::Caption kInputEditorTitles[5] = {
 constexpr orvx::Caption kOutputEditorTitles[3] = {{"", ""}, {"LIMITER", "限幅器"}, {"GRAPHIC EQ", "图示均衡"}};
 
 void Place(QWidget* w, const LayoutRect& r) { w->setGeometry(r.x, r.y, r.w, r.h); }
+/// Strips, pages and panels live in the scrolled body, which starts under the header.
+void PlaceInBody(QWidget* w, const LayoutRect& r) {
+  w->setGeometry(r.x, r.y - CMainLayout::kStripTop + kBodyTop, r.w, r.h);
+}
 
 CValueLabel* MakeLabel(QWidget* parent, double points, bool bold = false) {
   auto* l = new CValueLabel(parent);
@@ -108,10 +116,15 @@ CMainDlg::CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* pare
   setObjectName(QStringLiteral("MainDlg"));
   setWindowTitle(QString::fromLatin1(kCaption));
 
+  // The header stays where it is; only the strips and pages below it scroll.
+  auto* header = new CMainCanvas(this);
+  header->setObjectName(QStringLiteral("Header"));
+  m_header = header;
   m_scroll = new QScrollArea(this);
   m_scroll->setFrameShape(QFrame::NoFrame);
   m_scroll->setWidgetResizable(false);
   auto* canvas = new CMainCanvas;
+  canvas->SetTopBarHeight(0);
   m_canvas = canvas;
   m_scroll->setWidget(m_canvas);
 
@@ -130,7 +143,7 @@ CMainDlg::CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* pare
   connect(&m_tick, &QTimer::timeout, this, [this] { m_session.Tick(); });
   connect(&m_meterTick, &QTimer::timeout, this, &CMainDlg::UpdateMeters);
   connect(&m_closeTick, &QTimer::timeout, this, &CMainDlg::OnCloseTick);
-  m_planProgress = MakeProgressBar(m_canvas);
+  m_planProgress = MakeProgressBar(m_header);
   m_planProgress->setObjectName(QStringLiteral("PlanProgress"));
   connect(&m_planTick, &QTimer::timeout, this, &CMainDlg::ShowPlanProgress);
   m_session.Changes().SetPlanStarted([this] {
@@ -154,67 +167,67 @@ QString CMainDlg::Tr(const orvx::Caption& c) const { return CaptionText(c, m_sta
 
 void CMainDlg::CreateFixedControls() {
   for (int i = 0; i < 5; ++i) {
-    auto* b = MakeShellButton({}, ButtonLook::View, m_canvas);
+    auto* b = MakeShellButton({}, ButtonLook::View, m_header);
     b->setObjectName(QStringLiteral("ViewButton%1").arg(i));
     connect(b, &QAbstractButton::clicked, this, [this, i] { PressView(static_cast<ViewButton>(i)); });
     m_viewButtons[i] = b;
   }
   for (int g = 1; g <= 4; ++g) {
-    auto* b = MakeShellButton({}, ButtonLook::Group, m_canvas);
+    auto* b = MakeShellButton({}, ButtonLook::Group, m_header);
     b->setObjectName(QStringLiteral("GroupButton%1").arg(g));
     connect(b, &QAbstractButton::clicked, this, [this, g] { PressGroup(g); });
     m_groupButtons[g - 1] = b;
-    m_groupLabels[g - 1] = MakeLabel(m_canvas, 9);
+    m_groupLabels[g - 1] = MakeLabel(m_header, 9);
   }
   // Group 3 (the effect returns) has no visible key.
   m_groupButtons[2]->hide();
   m_groupLabels[2]->hide();
 
-  m_nameLabel = MakeLabel(m_canvas, 11, true);
+  m_nameLabel = MakeLabel(m_header, 11, true);
   m_nameLabel->setObjectName(QStringLiteral("ChannelName"));
-  m_kindLabel = MakeLabel(m_canvas, 10);
+  m_kindLabel = MakeLabel(m_header, 10);
   m_kindLabel->setObjectName(QStringLiteral("KindName"));
-  m_valueBox = MakeValueBox(m_canvas);
+  m_valueBox = MakeValueBox(m_header);
   m_valueBox->setObjectName(QStringLiteral("ValueBox"));
   connect(m_valueBox, &QLineEdit::returnPressed, this, [this] { CommitTypedValue(m_valueBox->text()); });
   connect(m_valueBox, &QLineEdit::textEdited, this, [this] { ApplyEditStyle(m_valueBox); });
   m_valueBox->installEventFilter(this);
 
-  m_lamp = new CStatusLamp(m_canvas);
+  m_lamp = new CStatusLamp(m_header);
   m_lamp->setObjectName(QStringLiteral("StatusLamp"));
   connect(m_lamp, &CStatusLamp::Clicked, this, &CMainDlg::ClickLamp);
-  m_statusText = MakeLabel(m_canvas, 11, true);
+  m_statusText = MakeLabel(m_header, 11, true);
   m_statusText->setObjectName(QStringLiteral("StatusText"));
 
-  m_home = MakeShellButton({}, ButtonLook::Key, m_canvas);
+  m_home = MakeShellButton({}, ButtonLook::Key, m_header);
   m_home->hide();
   connect(m_home, &QAbstractButton::clicked, this, &CMainDlg::Home);
-  m_homeLabel = MakeLabel(m_canvas, 9);
+  m_homeLabel = MakeLabel(m_header, 9);
   m_homeLabel->hide();
 
-  m_muteGroupLabel = MakeLabel(m_canvas, 9);
-  m_controlGroupLabel = MakeLabel(m_canvas, 9);
+  m_muteGroupLabel = MakeLabel(m_header, 9);
+  m_controlGroupLabel = MakeLabel(m_header, 9);
   for (int n = 0; n < 4; ++n) {
     // Mute key n applies mute group n (lit while every member is muted); control key n opens
     // control group n on the GROUP page (lit while it is the one being edited).
-    m_muteKeys[n] = MakeShellButton(QString::number(n + 1), ButtonLook::Toggle, m_canvas);
+    m_muteKeys[n] = MakeShellButton(QString::number(n + 1), ButtonLook::Toggle, m_header);
     m_muteKeys[n]->setObjectName(QStringLiteral("MuteGroupKey%1").arg(n + 1));
     connect(m_muteKeys[n], &QAbstractButton::clicked, this, [this, n] { PressMuteKey(n + 1); });
-    m_controlKeys[n] = MakeShellButton(QString::number(n + 1), ButtonLook::Toggle, m_canvas);
+    m_controlKeys[n] = MakeShellButton(QString::number(n + 1), ButtonLook::Toggle, m_header);
     m_controlKeys[n]->setObjectName(QStringLiteral("ControlGroupKey%1").arg(n + 1));
     connect(m_controlKeys[n], &QAbstractButton::clicked, this, [this, n] { PressControlKey(n + 1); });
   }
 
-  m_menu = MakeShellButton({}, ButtonLook::Toggle, m_canvas);
+  m_menu = MakeShellButton({}, ButtonLook::Toggle, m_header);
   m_menu->setObjectName(QStringLiteral("MenuButton"));
   connect(m_menu, &QAbstractButton::clicked, this, &CMainDlg::ShowMenu);
-  m_langButton = MakeShellButton(QStringLiteral("EN / 中文"), ButtonLook::Key, m_canvas);
+  m_langButton = MakeShellButton(QStringLiteral("EN / 中文"), ButtonLook::Key, m_header);
   m_langButton->setObjectName(QStringLiteral("LanguageButton"));
   connect(m_langButton, &QAbstractButton::clicked, this, &CMainDlg::ToggleLanguage);
-  m_undo = MakeShellButton({}, ButtonLook::Key, m_canvas);
+  m_undo = MakeShellButton({}, ButtonLook::Key, m_header);
   m_undo->setObjectName(QStringLiteral("UndoButton"));
   connect(m_undo, &QAbstractButton::clicked, this, &CMainDlg::Undo);
-  m_redo = MakeShellButton({}, ButtonLook::Key, m_canvas);
+  m_redo = MakeShellButton({}, ButtonLook::Key, m_header);
   m_redo->setObjectName(QStringLiteral("RedoButton"));
   connect(m_redo, &QAbstractButton::clicked, this, &CMainDlg::Redo);
   UpdateHistoryKeys();
@@ -299,7 +312,7 @@ void CMainDlg::CreateStripsAndPages() {
 }
 
 void CMainDlg::PlaceFixedControls() {
-  const int w = m_w;
+  const int w = m_headerUnit;
   const MainControl views[5] = {MainControl::ViewChannel, MainControl::ViewMatrix, MainControl::ViewMode,
                                 MainControl::ViewSystem, MainControl::ViewGroups};
   for (int i = 0; i < 5; ++i) Place(m_viewButtons[i], CMainLayout::ControlRect(views[i], w));
@@ -341,6 +354,7 @@ void CMainDlg::HideAllChildren() {
 }
 
 void CMainDlg::ShowView(int group, MainView view) {
+  const auto fitBody = qScopeGuard([this] { FitBody(); });  // whichever way the view is shown
   HideAllChildren();
   PlaceFixedControls();
   const int pressed = CNavigation::ButtonOfView(view);
@@ -362,13 +376,13 @@ void CMainDlg::ShowView(int group, MainView view) {
     for (std::size_t i = 0; i < members.size(); ++i) {
       CChannelStrip* s = members[i].output ? static_cast<CChannelStrip*>(m_outputs[members[i].record])
                                            : static_cast<CChannelStrip*>(m_inputs[members[i].record]);
-      Place(s, CMainLayout::StripRect(static_cast<int>(i), m_w, m_stripHeight));
+      PlaceInBody(s, CMainLayout::StripRect(static_cast<int>(i), m_w, m_stripHeight));
       s->ShowForChannel(members[i].record);
     }
     return;
   }
   CTitledPage* page = m_registry.Find(PageKey::Of(view));
-  Place(page, CMainLayout::PageRect(m_w, m_stripHeight));
+  PlaceInBody(page, CMainLayout::PageRect(m_w, m_stripHeight));
   page->Refresh();
   page->show();
 }
@@ -378,17 +392,17 @@ void CMainDlg::ShowChannelView() {
   const int kind = m_nav.ChannelViewEditor();
   CTitledPage* editor = nullptr;
   if (m_nav.ChannelViewKind() == ChannelView::Input) {
-    Place(m_spareInput, CMainLayout::InputViewStripRect(m_w, m_stripHeight));
+    PlaceInBody(m_spareInput, CMainLayout::InputViewStripRect(m_w, m_stripHeight));
     m_spareInput->ShowForChannel(record);
     editor = m_registry.Find(PageKey::InputEditor(kind));
     editor->SetSubtitle(m_spareInput->NameText());
-    Place(editor, CMainLayout::InputViewEditorRect(m_w, m_stripHeight));
+    PlaceInBody(editor, CMainLayout::InputViewEditorRect(m_w, m_stripHeight));
   } else {
-    Place(m_spareOutput, CMainLayout::OutputViewStripRect(m_w, m_stripHeight));
+    PlaceInBody(m_spareOutput, CMainLayout::OutputViewStripRect(m_w, m_stripHeight));
     m_spareOutput->ShowForChannel(record);
     editor = m_registry.Find(PageKey::OutputEditor(kind));
     editor->SetSubtitle(m_spareOutput->NameText());
-    Place(editor, CMainLayout::OutputViewEditorRect(m_w, m_stripHeight));
+    PlaceInBody(editor, CMainLayout::OutputViewEditorRect(m_w, m_stripHeight));
   }
   editor->OpenFor(record);
   editor->show();
@@ -412,14 +426,14 @@ void CMainDlg::ShowOverviewStrips() {
   const int shown = std::min<int>(static_cast<int>(strips.inputs.size()), kOverviewInputSlots);
   for (int i = 0; i < shown; ++i) {
     CInputStrip* s = m_inputs[strips.inputs[i]];
-    Place(s, CMainLayout::StripRect(i, m_w, m_stripHeight));
+    PlaceInBody(s, CMainLayout::StripRect(i, m_w, m_stripHeight));
     s->ShowForChannel(strips.inputs[i]);
   }
   if (strips.output >= 0) {
-    Place(m_outputs[strips.output], CMainLayout::OutputViewStripRect(m_w, m_stripHeight));
+    PlaceInBody(m_outputs[strips.output], CMainLayout::OutputViewStripRect(m_w, m_stripHeight));
     m_outputs[strips.output]->ShowForChannel(strips.output);
   }
-  Place(m_detail, CMainLayout::DetailPanelRect(m_w, m_stripHeight));
+  PlaceInBody(m_detail, CMainLayout::DetailPanelRect(m_w, m_stripHeight));
   m_detail->ShowChoice(m_overview, strips);
   m_detail->show();
 }
@@ -430,9 +444,10 @@ void CMainDlg::PlaceSidePanel() {
   const bool mixer = m_nav.View() == MainView::Channel || m_overview.mode == OverviewMode::Phantom;
   const bool shown = mixer && m_nav.ChannelViewKind() == ChannelView::None;
   const QWidget* area = m_scroll->viewport();
-  const int top = std::min(CMainLayout::kStripTop, std::max(0, area->height() - CMixerSidePanel::kMinHeight));
+  // The body's viewport starts under the header: the panel stands at its top right.
+  const int top = kBodyTop;
   m_sidePanel->setGeometry(area->width() - CMixerSidePanel::kWidth - 2, top, CMixerSidePanel::kWidth,
-                           area->height() - top - 2);
+                           std::max(CMixerSidePanel::kMinHeight, area->height() - top - 2));
   m_sidePanel->setVisible(shown);
   if (shown) m_sidePanel->raise();
 }
@@ -520,17 +535,29 @@ void CMainDlg::OnOffline() {
 void CMainDlg::Relayout() {
   if (!m_initialised) return;
   const QSize client = size();
-  m_scroll->setGeometry(rect());
-  const LayoutSize canvas = CMainLayout::CanvasSize({client.width(), client.height()});
-  m_canvas->resize(canvas.w, canvas.h);
+  m_header->setGeometry(0, 0, client.width(), CMainLayout::kStripTop);
+  m_scroll->setGeometry(0, CMainLayout::kStripTop, client.width(), std::max(0, client.height() - CMainLayout::kStripTop));
   ScrollToStart();  // a resize resets both scroll ranges and positions
   const int w = CMainLayout::StripWidth(client.width());
   const int h = CMainLayout::StripHeight(client.height());
-  if (w == m_w && h == m_stripHeight) return;
-  m_w = w;
-  m_stripHeight = h;
-  ShowCurrent();
+  m_headerUnit = CMainLayout::HeaderUnit(client.width());
+  if (w != m_w || h != m_stripHeight || !m_laidOut) {
+    m_w = w;
+    m_stripHeight = h;
+    m_laidOut = true;
+    ShowCurrent();
+  }
+  FitBody();
+  PlaceFixedControls();
   m_canvas->update();
+}
+
+void CMainDlg::FitBody() {
+  // The body is as large as what it shows (the strips of the view, a page), never smaller than the
+  // viewport: it scrolls only when the window is narrower or shorter than that.
+  const QRect shown = m_canvas->childrenRect();
+  const QSize area = m_scroll->maximumViewportSize();
+  m_canvas->resize(std::max(area.width(), shown.right() + 1), std::max(area.height(), shown.bottom() + 1 + kBodyTop));
 }
 
 void CMainDlg::resizeEvent(QResizeEvent*) { Relayout(); }

@@ -121,6 +121,7 @@ public:
   PngButton* ViewButtonAt(ViewButton b) const { return m_viewButtons[static_cast<int>(b)]; }
   PngButton* LanguageButton() const { return m_langButton; }
   PngButton* UndoButton() const { return m_undo; }
+  PngButton* MenuButton() const { return m_menu; }
   PngButton* RedoButton() const { return m_redo; }
   const CPageRegistry& Pages() const { return m_registry; }
   /// True while the meter timer runs (only while the link is online).
@@ -164,6 +165,8 @@ private:
   /// The overview of the side panel's mode: member strips, the bus's output strip, the detail panel.
   void ShowOverviewStrips();
   void PlaceSidePanel();
+  /// Sizes the body to what it shows (at least its viewport).
+  void FitBody();
   void LeaveOverview();
   void ScrollToStart();
   void UpdateMeters();
@@ -195,7 +198,10 @@ private:
   bool m_firstQShown = false;
 
   QScrollArea* m_scroll = nullptr;
-  QWidget* m_canvas = nullptr;
+  QWidget* m_canvas = nullptr;  ///< the scrolled body: strips, pages, panels
+  QWidget* m_header = nullptr;  ///< the fixed header above it
+  int m_headerUnit = 150;
+  bool m_laidOut = false;
 
   std::array<PngButton*, 5> m_viewButtons{};
   std::array<PngButton*, 4> m_groupButtons{};

@@ -123,7 +123,8 @@ void COutputStrip::resizeEvent(QResizeEvent* event) {
   CentreWidget(m_limiter, keyWidth, kLimiterTop, kKeyHeight);
   CentreWidget(m_line, keyWidth, kLineTop, kKeyHeight - 4);
   m_label->setGeometry(0, kLabelTop, width(), 24);
-  CentreWidget(m_fbk, keyWidth, kFbkTop, kKeyHeight);
+  // FBK rides between MUTE and the name, wherever a short strip has moved them.
+  CentreWidget(m_fbk, keyWidth, kFbkTop - (kMuteTop - FittedLayout().muteTop), kKeyHeight);
 }
 
 }  // namespace orvx

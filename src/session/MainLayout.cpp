@@ -17,12 +17,35 @@ constexpr int kGroupKeyRows[2] = {132, 160};
 /// Half-strip offsets are computed on doubled values so 1.5W truncates once.
 int OneAndAHalf(int w) { return w * 3 / 2; }
 int SixAndAHalf(int w) { return w * 13 / 2; }
+/// The status lamp and text at 6.5W + 10, or further left on a narrow header so they clear the
+/// history keys (which start at 8W - 84).
+int StatusLeft(int w) { return std::min(SixAndAHalf(w) + 10, 8 * w + 16 - 100 - 100); }
 }  // namespace
 
 int CMainLayout::StripWidth(int clientWidth) { return std::max(clientWidth * 2 / 21, kMinStripWidth); }
 
-int CMainLayout::StripHeight(int clientHeight) {
-  return clientHeight >= kTallClient ? clientHeight - 220 : kShortStripHeight;
+int CMainLayout::StripHeight(int clientHeight) { return std::max(clientHeight - 220, kMinStripHeight); }
+
+int CMainLayout::HeaderUnit(int clientWidth) {
+  // The menu key ends at 8U + 16 + 110; it stays inside the window down to about 900 pixels.
+  constexpr int kRightKeys = 16 + 110 + 4;
+  return std::max(std::min(StripWidth(clientWidth), (clientWidth - kRightKeys) / 8), kMinHeaderUnit);
+}
+
+StripLayout FitStripLayout(const StripLayout& full, int height) {
+  const int fullBottom = full.nameTop + full.nameHeight + kStripBottomMargin;
+  const int lack = fullBottom - height;
+  if (lack <= 0) return full;
+  StripLayout fit = full;
+  // First the name key gives up to 20 pixels, then the fader the rest (down to its floor).
+  const int fromName = std::min(lack, full.nameHeight - 40);
+  const int fromFader = std::min(lack - fromName, full.faderHeight - kMinFaderHeight);
+  fit.nameHeight = full.nameHeight - fromName;
+  fit.faderHeight = full.faderHeight - fromFader;
+  fit.muteTop = full.muteTop - fromFader;
+  fit.nameTop = full.nameTop - fromFader;
+  if (full.levelTop > full.faderTop) fit.levelTop = full.levelTop - fromFader;  // a figure under the fader
+  return fit;
 }
 
 LayoutRect CMainLayout::ControlRect(MainControl control, int w) {
@@ -42,8 +65,8 @@ LayoutRect CMainLayout::ControlRect(MainControl control, int w) {
     case MainControl::ChannelName: return {left + 230, 0, 160, 30};
     case MainControl::ValueBox: return {left + 230, 30, 160, 30};
     case MainControl::KindName: return {left + 230, 60, 160, 30};
-    case MainControl::StatusLamp: return {SixAndAHalf(w) + 25, 10, 60, 45};
-    case MainControl::StatusText: return {SixAndAHalf(w) + 10, 60, 90, 30};
+    case MainControl::StatusLamp: return {StatusLeft(w) + 15, 10, 60, 45};
+    case MainControl::StatusText: return {StatusLeft(w), 60, 90, 30};
     case MainControl::MuteGroupLabel: return {5 * w, 100, w, 30};
     case MainControl::ControlGroupLabel: return {6 * w, 100, w, 30};
     case MainControl::Menu: return {8 * w + 16, 10, 110, 40};

@@ -18,6 +18,25 @@ struct LayoutSize {
   bool operator==(const LayoutSize&) const = default;
 };
 
+/// Where a strip kind puts the shared widgets (pixels from the strip's top), for the full height.
+struct StripLayout {
+  int levelTop;  ///< the dB figure of the fader
+  int faderTop;
+  int faderHeight;
+  int muteTop;
+  int muteHeight;
+  int nameTop;
+  int nameHeight = 60;
+  bool operator==(const StripLayout&) const = default;
+};
+
+/// The strip's places for a strip `height` tall: the full layout when it fits; otherwise the name
+/// key gets lower (down to 40) and the fader shorter (down to kMinFaderHeight), everything from the
+/// fader's foot down moving up with it, so every key stays inside the strip.
+StripLayout FitStripLayout(const StripLayout& full, int height);
+inline constexpr int kMinFaderHeight = 120;
+inline constexpr int kStripBottomMargin = 4;
+
 /// Fixed controls of the main window, in the order of their place rules.
 enum class MainControl : int {
   ViewChannel,
@@ -49,15 +68,21 @@ class CMainLayout {
 public:
   static constexpr int kStripTop = 200;
   static constexpr int kMinStripWidth = 150;
+  static constexpr int kMinHeaderUnit = 100;
   static constexpr int kTallClient = 920;
-  static constexpr int kShortStripHeight = 700;
+  /// The shortest strip: its keys still fit over a fader of kMinFaderHeight; a shorter window scrolls.
+  static constexpr int kMinStripHeight = 520;
   static constexpr int kScrollWidth = 1600;   ///< horizontal scroll range 1..1600
   static constexpr int kScrollHeight = 1000;  ///< vertical scroll range 1..1000
 
   /// W = client width x 2 / 21, truncated, at least 150.
   static int StripWidth(int clientWidth);
-  /// Client height - 220 from 920 up, otherwise 700.
+  /// Client height - 220 (the header and a margin), at least kMinStripHeight: the strips fit the
+  /// window below its fixed header.
   static int StripHeight(int clientHeight);
+  /// The header's unit: the strip width while the header fits, narrower on a narrow window so the
+  /// history, menu and language keys at the right are never cut off.
+  static int HeaderUnit(int clientWidth);
 
   /// Place of a fixed control for strip width `w`.
   static LayoutRect ControlRect(MainControl control, int w);

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include "FakeShellSession.h"
 #include "GuiTestUtil.h"
@@ -54,24 +56,43 @@ protected:
   std::unique_ptr<CMainDlg> dlg;
 };
 
-TEST_F(MainDlgTest, NarrowClientRaisesStripWidthAndShortClientKeeps700) {
-  EXPECT_EQ(dlg->StripWidth(), 150) << "1260 x 2 / 21 = 120, raised to 150";
-  EXPECT_EQ(dlg->StripHeight(), 700);
-  const auto strips = dlg->VisibleStrips();
-  ASSERT_EQ(strips.size(), 8u);
-  for (int i = 0; i < 8; ++i) {
-    EXPECT_EQ(strips[i]->geometry(), QRect(i * 152, 200, 150, 700)) << i;
-    EXPECT_EQ(strips[i]->Slot().record, i);
+// A laptop screen: the header stays put, the strips fit the height under it, and every key of a
+// strip (the name key too, the only way to NAME and SENDS) is inside the window without scrolling.
+TEST_F(MainDlgTest, OnALaptopScreenEveryStripKeyIsInsideAndTheHeaderNeverScrolls) {
+  for (const QSize size : {QSize(1366, 768), QSize(1260, 900), QSize(1920, 1080)}) {
+    Resize(size.width(), size.height());
+    for (int group = 1; group <= 4; ++group) {
+      dlg->PressGroup(group == 3 ? 4 : group);
+      for (CChannelStrip* strip : dlg->VisibleStrips()) {
+        for (QWidget* key : strip->findChildren<QWidget*>()) {
+          if (!key->isVisibleTo(strip)) continue;
+          const QRect inWindow(key->mapTo(dlg.get(), QPoint(0, 0)), key->size());
+          EXPECT_TRUE(dlg->rect().contains(inWindow))
+              << size.width() << "x" << size.height() << " strip " << strip->Slot().record << " "
+              << key->objectName().toStdString() << " at " << inWindow.y() << ".." << inWindow.bottom();
+        }
+      }
+    }
+    EXPECT_EQ(dlg->ScrollArea()->verticalScrollBar()->maximum(), 0) << size.height() << ": nothing to scroll";
+    // Scrolling the body (a narrower window, a page wider than it) never moves the header.
+    const QPoint undoAt = dlg->UndoButton()->mapTo(dlg.get(), QPoint(0, 0));
+    dlg->ScrollArea()->horizontalScrollBar()->setValue(dlg->ScrollArea()->horizontalScrollBar()->maximum());
+    EXPECT_EQ(dlg->UndoButton()->mapTo(dlg.get(), QPoint(0, 0)), undoAt);
   }
-  EXPECT_EQ(dlg->GroupButton(1)->geometry(), QRect(235, 5, 100, 60));
-  EXPECT_EQ(dlg->GroupButton(4)->geometry(), QRect(625, 5, 100, 60));
-  EXPECT_EQ(dlg->Lamp()->geometry(), QRect(975 + 25, 10, 60, 45));
-  EXPECT_GE(dlg->Canvas()->height(), 900) << "the strips' lower part is reached by scrolling";
-
-  Resize(1920, 1080);
   EXPECT_EQ(dlg->StripWidth(), 182);
-  EXPECT_EQ(dlg->StripHeight(), 860);
-  EXPECT_EQ(dlg->VisibleStrips()[1]->geometry(), QRect(184, 200, 182, 860));
+  EXPECT_EQ(dlg->StripHeight(), 860) << "1080 - 220, as before";
+}
+
+// Down to 1024x600 nothing of the header is cut off; the strips scroll under it.
+TEST_F(MainDlgTest, TheHeaderIsWholeDownTo1024x600) {
+  for (const QSize size : {QSize(1024, 600), QSize(1280, 720)}) {
+    Resize(size.width(), size.height());
+    for (QWidget* key : {static_cast<QWidget*>(dlg->UndoButton()), static_cast<QWidget*>(dlg->MenuButton()),
+                         static_cast<QWidget*>(dlg->LanguageButton()), static_cast<QWidget*>(dlg->Lamp())}) {
+      const QRect inWindow(key->mapTo(dlg.get(), QPoint(0, 0)), key->size());
+      EXPECT_TRUE(dlg->rect().contains(inWindow)) << size.width() << " " << key->objectName().toStdString();
+    }
+  }
 }
 
 TEST_F(MainDlgTest, ViewButtonsShowTheirPagesAndGroupButtonsTheirStrips) {
@@ -105,21 +126,22 @@ TEST_F(MainDlgTest, ViewButtonsShowTheirPagesAndGroupButtonsTheirStrips) {
   EXPECT_EQ(dlg->VisibleStrips().size(), 8u) << "CHANNEL returns to the current group";
 }
 
+// In the body's coordinates: its first row sits right under the fixed header.
 TEST_F(MainDlgTest, ChannelViewsPlaceSpareStripAndEditor) {
   dlg->ShowInputChannelView(3, 2);
   auto strips = dlg->VisibleStrips();
   ASSERT_EQ(strips.size(), 1u);
-  EXPECT_EQ(strips[0]->geometry(), QRect(0, 200, 150, 700));
+  EXPECT_EQ(strips[0]->geometry(), QRect(0, 0, 150, 680));
   EXPECT_EQ(strips[0]->Slot().record, 3);
   ASSERT_NE(dlg->VisiblePage(), nullptr);
   EXPECT_EQ(dlg->VisiblePage()->Title(), "PARAMETRIC EQ");
-  EXPECT_EQ(dlg->VisiblePage()->geometry(), QRect(152, 200, 1050, 700));
+  EXPECT_EQ(dlg->VisiblePage()->geometry(), QRect(152, 0, 1050, 680));
 
   dlg->ShowOutputChannelView(6, 2);
   strips = dlg->VisibleStrips();
   ASSERT_EQ(strips.size(), 1u);
-  EXPECT_EQ(strips[0]->geometry(), QRect(1216, 200, 150, 700));
-  EXPECT_EQ(dlg->VisiblePage()->geometry(), QRect(0, 200, 1200, 700));
+  EXPECT_EQ(strips[0]->geometry(), QRect(1216, 0, 150, 680));
+  EXPECT_EQ(dlg->VisiblePage()->geometry(), QRect(0, 0, 1200, 680));
   EXPECT_EQ(dlg->Navigation().ViewMode(), 3);
 
   Click(dlg->GroupButton(1));

@@ -15,9 +15,51 @@ TEST(MainLayoutTest, StripWidthIsTwoTwentyFirstsAtLeast150) {
   for (const auto& c : cases) EXPECT_EQ(CMainLayout::StripWidth(c.client), c.w) << c.client;
 }
 
-TEST(MainLayoutTest, StripHeightSwitchesAt920) {
-  const std::pair<int, int> cases[] = {{900, 700}, {919, 700}, {920, 700}, {921, 701}, {1080, 860}, {400, 700}};
+// The strips fit the window under its fixed header (from 920 up exactly as before); a window too
+// short for the shortest strip scrolls.
+TEST(MainLayoutTest, StripsFitTheHeightUnderTheHeaderDownToTheShortestStrip) {
+  const std::pair<int, int> cases[] = {{1080, 860}, {921, 701}, {920, 700}, {768, 548}, {740, 520}, {600, 520}, {0, 520}};
   for (auto [client, h] : cases) EXPECT_EQ(CMainLayout::StripHeight(client), h) << client;
+}
+
+// The header's unit keeps the keys at the right inside the window however narrow it gets.
+TEST(MainLayoutTest, TheHeaderNeverRunsPastTheWindowsRightEdge) {
+  for (int client : {1920, 1366, 1280, 1024, 1000}) {
+    const int u = CMainLayout::HeaderUnit(client);
+    EXPECT_LE(u, CMainLayout::StripWidth(client)) << client;
+    for (MainControl c : {MainControl::Menu, MainControl::LanguageToggle, MainControl::Undo, MainControl::Redo}) {
+      const LayoutRect r = CMainLayout::ControlRect(c, u);
+      EXPECT_LE(r.x + r.w, client) << client << " control " << static_cast<int>(c);
+    }
+    // ... and the middle of the header still clears the keys at the right.
+    EXPECT_LE(CMainLayout::ControlRect(MainControl::GroupButton4, u).x + 100,
+              CMainLayout::ControlRect(MainControl::StatusLamp, u).x) << client;
+  }
+  EXPECT_EQ(CMainLayout::HeaderUnit(1920), 182) << "a wide window keeps the strip width";
+}
+
+// A short strip keeps every key inside it: the name key gets lower, then the fader shorter.
+TEST(MainLayoutTest, AShortStripKeepsEveryKeyInside) {
+  const StripLayout input{268, 290, 220, 520, 40, 580};
+  const StripLayout output{454, 230, 220, 520, 28, 580};
+  EXPECT_EQ(FitStripLayout(input, 700), input) << "room enough: unchanged";
+  struct Case {
+    StripLayout full;
+    int height;
+    int faderHeight;
+    int nameHeight;
+  };
+  const Case cases[] = {{input, 644, 220, 60}, {input, 634, 220, 50}, {input, 548, 144, 40},
+                        {output, 548, 144, 40}, {input, 400, kMinFaderHeight, 40}};
+  for (const Case& c : cases) {
+    const StripLayout fit = FitStripLayout(c.full, c.height);
+    EXPECT_EQ(fit.faderHeight, c.faderHeight) << c.height;
+    EXPECT_EQ(fit.nameHeight, c.nameHeight) << c.height;
+    EXPECT_EQ(fit.muteTop - fit.faderTop - fit.faderHeight, c.full.muteTop - c.full.faderTop - c.full.faderHeight)
+        << "the keys keep their distance to the fader's foot";
+    if (c.faderHeight > kMinFaderHeight) EXPECT_EQ(fit.nameTop + fit.nameHeight + kStripBottomMargin, c.height);
+  }
+  EXPECT_EQ(FitStripLayout(output, 548).levelTop, 454 - 76) << "the figure under the output's fader moves with it";
 }
 
 TEST(MainLayoutTest, FixedControlsFollowW) {
@@ -74,8 +116,7 @@ TEST(MainLayoutTest, GroupKeysFormTwoRowsInsideTheirColumn) {
 TEST(MainLayoutTest, CanvasCoversScrollRangesAndClient) {
   EXPECT_EQ(CMainLayout::CanvasSize({1260, 900}), (LayoutSize{1600, 1000}));
   EXPECT_EQ(CMainLayout::CanvasSize({1920, 1080}), (LayoutSize{1920, 1080}));
-  // The short client's strips end at 900; the canvas reaches them.
-  EXPECT_GE(CMainLayout::CanvasSize({1260, 900}).h, 200 + CMainLayout::StripHeight(900));
+
 }
 
 }  // namespace
