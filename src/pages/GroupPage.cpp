@@ -1,10 +1,13 @@
 #include "pages/GroupPage.h"
 
+#include <QToolTip>
+
 #include <QPainter>
 
 #include "pages/CaptionText.h"
 #include "pages/ShellButtons.h"
 #include "pages/ShellStyle.h"
+#include "session/TypedValue.h"
 #include "ui/UiFont.h"
 #include "ui/ValueLabel.h"
 
@@ -87,7 +90,6 @@ CGroupPage::CGroupPage(IShellSession& session, QWidget* parent) : CTitledPage(kT
   m_name->setObjectName(QStringLiteral("GroupName"));
   m_name->setGeometry(kLeft + 230, y, 220, kButtonH);
   m_name->setFont(UiFont(11));
-  m_name->setMaxLength(kNameBytes - 1);
   ApplyEditStyle(m_name);
   connect(m_name, &QLineEdit::editingFinished, this, &CGroupPage::StoreName);
 
@@ -225,6 +227,17 @@ void CGroupPage::PressFunction(int i) {
 
 void CGroupPage::StoreName() {
   if (m_control < 0) return;
+  // A name that does not fit its field is refused with its limit, never cut without a word.
+  const TypedResult typed = ParseTypedValue({ParamId::ControlGroupName, m_control, 0}, m_name->text().toStdString());
+  if (const auto* refusal = std::get_if<TypedRefusal>(&typed)) {
+    const QString why = QString::fromStdString(refusal->In(m_session.State().language));
+    ApplyEditStyle(m_name, true);
+    m_name->setToolTip(why);
+    QToolTip::showText(m_name->mapToGlobal(QPoint(0, m_name->height())), why, m_name);
+    return;
+  }
+  ApplyEditStyle(m_name);
+  m_name->setToolTip({});
   m_session.Changes().Apply(ControlGroupNameChange(m_control, m_name->text().toStdString()));
   m_name->clearFocus();
   ShowControlGroup();

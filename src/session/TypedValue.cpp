@@ -32,10 +32,12 @@ TypedRefusal RefuseText(const ParamAddr& a, std::string_view text) {
   if (text.empty()) return {"A name cannot be empty.", "名称不能为空。"};
   const std::string limit = std::to_string(TextLimit(a));
   const std::string chinese = std::to_string(TextLimit(a) / 2);
-  // The processor's own words first, then the limit it never states.
-  return {"Channel name is too long. At most " + limit + " bytes: " + limit + " Latin or " + chinese +
-              " Chinese characters.",
-          "Channel name is too long. 最多 " + limit + " 字节：" + limit + " 个字母或 " + chinese + " 个汉字。"};
+  const std::string rule = "At most " + limit + " bytes: " + limit + " Latin or " + chinese + " Chinese characters.";
+  const std::string ruleZh = "最多 " + limit + " 字节：" + limit + " 个字母或 " + chinese + " 个汉字。";
+  // A channel name: the processor's own words first, then the limit it never states.
+  if (a.id == ParamId::InName || a.id == ParamId::OutName)
+    return {"Channel name is too long. " + rule, "Channel name is too long. " + ruleZh};
+  return {"The name is too long. " + rule, "名称太长。" + ruleZh};
 }
 
 }  // namespace
@@ -56,6 +58,8 @@ TypedResult ParseTypedValue(const ParamAddr& a, std::string_view text) {
   const ParamDef& d = Param(a.id);
   if (d.display.kind == DisplayKind::Text) {
     const std::string bytes = Utf8ToGbk(text);
+    const bool channelName = a.id == ParamId::InName || a.id == ParamId::OutName;
+    if (text.empty() && !channelName) return ParamValue{};  // a group's name may be cleared
     if (text.empty() || bytes.empty() || bytes.size() > TextLimit(a)) return RefuseText(a, text);
     return ParamValue{0, bytes};
   }

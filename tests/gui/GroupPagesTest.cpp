@@ -212,5 +212,21 @@ TEST_F(GroupPagesTest, BusyRefusalsPutTheKeyBackSayWhyAndTheHeaderShowsTheProgre
   EXPECT_EQ(session.state.in[0].mute, 1);
 }
 
+// A control group's name longer than its field is refused with the limit, not cut without a word.
+TEST_F(GroupPagesTest, AGroupNameTooLongIsRefusedWithItsLimit) {
+  dlg->PressControlKey(1);
+  auto* name = dlg->GroupPage()->findChild<QLineEdit*>(QStringLiteral("GroupName"));
+  ASSERT_NE(name, nullptr);
+  name->setText(QStringLiteral("STAGE LEFT PODIUM"));
+  emit name->editingFinished();
+  EXPECT_EQ(NameBytes(session.state.controlGroups[0].name), "");
+  EXPECT_NE(name->toolTip().indexOf(QStringLiteral("At most 15 bytes")), -1) << name->toolTip().toStdString();
+  EXPECT_EQ(name->text(), QStringLiteral("STAGE LEFT PODIUM")) << "kept for correcting";
+  name->setText(QStringLiteral("STAGE LEFT"));
+  emit name->editingFinished();
+  EXPECT_EQ(NameBytes(session.state.controlGroups[0].name), "STAGE LEFT");
+  EXPECT_TRUE(name->toolTip().isEmpty());
+}
+
 }  // namespace
 }  // namespace orvx
