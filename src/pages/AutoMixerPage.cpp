@@ -73,9 +73,12 @@ CAutoMixerPage::CAutoMixerPage(IShellSession& session, QWidget* parent)
   for (int r = 0; r < kAutomixInputs; ++r) {
     const int x = kChannelX[r % 4];
     const int y = kTop + (r < 4 ? 100 : 140);
-    auto* caption = MakeShellButton(QStringLiteral("CH %1").arg(r + 1), ButtonLook::Key, this);
-    caption->setGeometry(x, y, 50, 25);
-    caption->setFocusPolicy(Qt::NoFocus);
+    // The channel's own name, as its strip shows it: a label beside its list, not a key.
+    auto* caption = new CValueLabel(this);
+    caption->setObjectName(QStringLiteral("ChannelName%1").arg(r + 1));
+    caption->SetAlignment(1);
+    caption->SetFontSize(9);
+    caption->setGeometry(x - 10, y, 60, 25);
     m_channelCaptions[r] = caption;
     auto* list = new CSkinComboBox(this);
     list->CreateDropList(kThresholdListId + r);
@@ -137,6 +140,12 @@ void CAutoMixerPage::ApplyLanguage(Language language) {
 void CAutoMixerPage::Refresh(std::uint32_t bits) {
   CTitledPage::Refresh(bits);
   ShowToggleCaptions();
+  if (bits != change::kAll && !(bits & (change::kNames | change::kFullState))) return;
+  const CDeviceState& s = m_session.State();
+  for (int r = 0; r < kAutomixInputs; ++r) {
+    const ParamAddr name{ParamId::InName, r, 0};
+    m_channelCaptions[r]->SetText(QString::fromStdString(FormatParam(name, ReadParam(s, name), s.language)));
+  }
 }
 
 void CAutoMixerPage::ShowToggleCaptions() {

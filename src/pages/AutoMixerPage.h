@@ -41,7 +41,7 @@ private:
 
   IShellSession& m_session;
   std::array<CSkinComboBox*, kAutomixInputs> m_thresholds{};
-  std::array<PngButton*, kAutomixInputs> m_channelCaptions{};
+  std::array<CValueLabel*, kAutomixInputs> m_channelCaptions{};  ///< the channels' names, labels not keys
   CSkinComboBox* m_holdTime = nullptr;
   CSkinComboBox* m_maxOpen = nullptr;
   CSkinComboBox* m_nom = nullptr;

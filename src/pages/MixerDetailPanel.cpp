@@ -8,6 +8,8 @@
 #include "ui/SkinTheme.h"
 #include "ui/UiFont.h"
 
+#include "session/ParamTable.h"
+
 namespace orvx {
 
 namespace {
@@ -24,7 +26,11 @@ constexpr Caption kMembers{"MEMBERS: %1", "成员: %1"};
 constexpr Caption kMore{"+%1 without strip", "另有 %1 个"};
 constexpr Caption kNone{"no members", "无成员"};
 
-QString NameOf(const Name& n) { return QString::fromStdString(GbkToUtf8(NameBytes(n))); }
+/// The name the operator gave the channel, as its strip shows it.
+QString NameOf(const CDeviceState& s, ParamId id, int record) {
+  const ParamAddr name{id, record, 0};
+  return QString::fromStdString(FormatParam(name, ReadParam(s, name), s.language));
+}
 }  // namespace
 
 CMixerDetailPanel::CMixerDetailPanel(const CDeviceState& state, QWidget* parent) : QWidget(parent), m_state(state) {
@@ -34,15 +40,17 @@ CMixerDetailPanel::CMixerDetailPanel(const CDeviceState& state, QWidget* parent)
 void CMixerDetailPanel::ShowChoice(const OverviewChoice& choice, const OverviewStrips& strips) {
   const Language lang = m_state.language;
   m_lines.clear();
-  m_lines << CaptionText(kModeCaptions[static_cast<int>(choice.mode)], lang).arg(choice.group);
+  QString mode = CaptionText(kModeCaptions[static_cast<int>(choice.mode)], lang);
+  if (mode.contains(QLatin1String("%1"))) mode = mode.arg(choice.group);
+  m_lines << mode;
   const QString bus =
       choice.bus == CSidePanelModel::kLrBus ? QStringLiteral("LR") : QStringLiteral("AUX%1").arg(choice.bus - 2);
   QString busLine = CaptionText(kBus, lang) + QStringLiteral(" ") + bus;
-  if (strips.output >= 0) busLine += QStringLiteral(" → ") + NameOf(m_state.out[strips.output].name);
+  if (strips.output >= 0) busLine += QStringLiteral(" → ") + NameOf(m_state, ParamId::OutName, strips.output);
   m_lines << busLine;
   m_lines << CaptionText(kMembers, lang).arg(strips.inputs.size());
   if (strips.inputs.empty()) m_lines << CaptionText(kNone, lang);
-  for (int r : strips.inputs) m_lines << NameOf(m_state.in[r].name);
+  for (int r : strips.inputs) m_lines << NameOf(m_state, ParamId::InName, r);
   m_hidden = std::max(0, static_cast<int>(strips.inputs.size()) - kOverviewInputSlots);
   if (m_hidden > 0) m_lines << CaptionText(kMore, lang).arg(m_hidden);
   update();

@@ -16,6 +16,7 @@
 #include "session/ProfileStore.h"
 #include "ui/PngButton.h"
 #include "ui/SkinComboBox.h"
+#include "ui/ValueLabel.h"
 
 namespace orvx {
 namespace {
@@ -226,6 +227,18 @@ TEST_F(GroupPagesTest, AGroupNameTooLongIsRefusedWithItsLimit) {
   emit name->editingFinished();
   EXPECT_EQ(NameBytes(session.state.controlGroups[0].name), "STAGE LEFT");
   EXPECT_TRUE(name->toolTip().isEmpty());
+}
+
+// One name per channel: the MODE page names each list by the channel's own name, in a label.
+TEST_F(GroupPagesTest, TheModePageNamesItsChannelsAsTheStripsDo) {
+  SetNameBytes(session.state.in[2].shortName, "LECTERN");
+  session.Report(change::kNames);
+  dlg->PressView(ViewButton::Mode);
+  auto* label = dlg->AutoMixerPage()->findChild<CValueLabel*>(QStringLiteral("ChannelName3"));
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->Text(), QStringLiteral("LECTERN"));
+  EXPECT_EQ(dlg->AutoMixerPage()->findChild<CValueLabel*>(QStringLiteral("ChannelName1"))->Text(),
+            QStringLiteral("CH 1"));
 }
 
 }  // namespace
