@@ -42,6 +42,7 @@ public:
       : CParamBinding(session, {ParamId::InThreshold, record, 0}, list), m_list(list) {
     QObject::connect(list, &CSkinComboBox::DropdownSelected, this, [this](int, int row) {
       const ChangeResult r = ChangeThreshold(m_session.Changes(), m_session.State(), Addr().record, row);
+      Tell();
       if (r == ChangeResult::Refused || r == ChangeResult::Busy) Refresh();
     });
   }

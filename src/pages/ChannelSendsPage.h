@@ -33,9 +33,6 @@ public:
   CValueLabel* Caption(int row) const { return m_rows[static_cast<std::size_t>(row)].caption; }
   const CChannelSends& Rows() const { return m_sends; }
 
-signals:
-  /// The operator touched a send: the main window's read-out follows it.
-  void Touched(orvx::ParamAddr addr);
 
 private:
   struct RowWidgets {

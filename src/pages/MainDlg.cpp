@@ -276,7 +276,6 @@ void CMainDlg::CreateStripsAndPages() {
   });
   m_matrix = new CMatrixPage(m_session, m_canvas);
   m_registry.Add(PageKey::Of(MainView::Matrix), m_matrix);
-  connect(m_matrix, &CMatrixPage::Touched, this, &CMainDlg::OnTouched);
   // The side panel stays put over the scrolled canvas, at the right of the visible area.
   m_sidePanel = new CMixerSidePanel(m_scroll->viewport());
   m_scroll->viewport()->installEventFilter(this);
@@ -287,10 +286,8 @@ void CMainDlg::CreateStripsAndPages() {
   m_detail->hide();
   auto* phantom = new CPhantomPage(m_session, m_canvas);
   m_registry.Add(PageKey::Of(MainView::Phantom), phantom);
-  connect(phantom, &CPhantomPage::Touched, this, &CMainDlg::OnTouched);
   auto* sends = new CChannelSendsPage(m_session, m_canvas);
   m_registry.Add(PageKey::InputEditor(CInputStrip::kSendsEditor), sends);
-  connect(sends, &CChannelSendsPage::Touched, this, &CMainDlg::OnTouched);
   m_autoMixer = new CAutoMixerPage(m_session, m_canvas);
   m_registry.Add(PageKey::Of(MainView::Mode), m_autoMixer);
   m_groupPage = new CGroupPage(m_session, m_canvas);
@@ -305,7 +302,8 @@ void CMainDlg::CreateStripsAndPages() {
       m_registry.Add(PageKey::InputEditor(k), new CTitledPage(kInputEditorTitles[k], m_canvas));
   for (int k = 1; k <= 2; ++k)
     m_registry.Add(PageKey::OutputEditor(k), new CTitledPage(kOutputEditorTitles[k], m_canvas));
-  m_registry.ForEach([](CTitledPage* p) {
+  m_registry.ForEach([this](CTitledPage* p) {
+    connect(p, &CTitledPage::Touched, this, &CMainDlg::OnTouched);
     p->setObjectName(p->Title());
     p->hide();
   });

@@ -22,7 +22,6 @@ QString LabelOf(const Name& label) { return QString::fromStdString(GbkToUtf8(Nam
 }  // namespace
 
 CMatrixPage::CMatrixPage(IShellSession& session, QWidget* parent) : CTitledPage(kTitle, parent), m_session(session) {
-  auto touched = [this](const ParamAddr& a) { emit Touched(a); };
   for (int r = 0; r < kRows; ++r) {
     auto* caption = new CValueLabel(this);
     caption->SetFontSize(10);
@@ -45,7 +44,7 @@ CMatrixPage::CMatrixPage(IShellSession& session, QWidget* parent) : CTitledPage(
       point->setObjectName(QStringLiteral("Crosspoint%1_%2").arg(r + 1).arg(c + 1));
       point->setGeometry(kPointLeft + kColumnPitch * c, kFirstRowTop + kRowPitch * r, kPointSize, kPointSize);
       // Input c's route flag for output r: a click stores the other state and sends "%B" for c.
-      Bindings().Add(BindToggle(point, session, {ParamId::InRoute, c, r}), touched);
+      Bindings().Add(BindToggle(point, session, {ParamId::InRoute, c, r}));
       m_points[r][c] = point;
     }
   }

@@ -27,9 +27,6 @@ public:
   CValueLabel* RowCaption(int row) const { return m_rowCaptions[row - 1]; }
   CValueLabel* ColumnCaption(int column) const { return m_columnCaptions[column - 1]; }
 
-signals:
-  /// The operator toggled a crosspoint: the main window's read-out follows it.
-  void Touched(orvx::ParamAddr addr);
 
 private:
   void ShowCaptions();

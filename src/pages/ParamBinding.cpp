@@ -26,7 +26,7 @@ std::int32_t CParamBinding::Raw() const { return ReadParam(m_session.State(), m_
 
 ChangeResult CParamBinding::Change(std::int32_t raw, ChangeOrigin origin, std::uint64_t gesture) {
   const ChangeResult r = m_session.Changes().Set(m_addr, {raw, {}}, origin, gesture);
-  if (m_touched) m_touched(m_addr);
+  Tell();
   // Refused or busy: the control shows the stored value again.
   if (r == ChangeResult::Refused || r == ChangeResult::Busy) Refresh();
   return r;
@@ -122,7 +122,10 @@ std::unique_ptr<CParamBinding> BindList(CSkinComboBox* list, IShellSession& sess
 }
 
 void CBindingSet::Add(std::unique_ptr<CParamBinding> binding, CParamBinding::Touched touched) {
-  if (touched) binding->SetTouched(std::move(touched));
+  if (touched)
+    binding->SetTouched(std::move(touched));
+  else if (m_touched)
+    binding->SetTouched(m_touched);
   binding->Refresh();
   m_bindings.push_back(std::move(binding));
 }

@@ -42,6 +42,10 @@ public:
 protected:
   std::int32_t Raw() const;
   ChangeResult Change(std::int32_t raw, ChangeOrigin origin, std::uint64_t gesture = 0);
+  /// Tells the read-out the operator touched this value (a binding that changes it by a page rule).
+  void Tell() {
+    if (m_touched) m_touched(m_addr);
+  }
 
   IShellSession& m_session;
 
@@ -69,6 +73,8 @@ std::unique_ptr<CParamBinding> BindList(CSkinComboBox* list, IShellSession& sess
 /// The bindings of one page or strip, refreshed together.
 class CBindingSet {
 public:
+  /// Told for every binding that is added without a `touched` of its own.
+  void SetTouched(CParamBinding::Touched touched) { m_touched = std::move(touched); }
   void Add(std::unique_ptr<CParamBinding> binding, CParamBinding::Touched touched = {});
   void SetRecord(int record);
   /// Refreshes the bindings the bits concern (all of them for change::kAll).
@@ -78,6 +84,7 @@ public:
 
 private:
   std::vector<std::unique_ptr<CParamBinding>> m_bindings;
+  CParamBinding::Touched m_touched;
 };
 
 }  // namespace orvx

@@ -32,7 +32,7 @@ CPhantomPage::CPhantomPage(IShellSession& session, QWidget* parent) : CTitledPag
     b->setGeometry(100 + 100 * (i % 8), 150 + 50 * (i / 8), 80, 24);
     m_switches[static_cast<std::size_t>(i)] = b;
     b->setEnabled(PhantomSwitchable(i));
-    Bindings().Add(BindToggle(b, session, {ParamId::InPhantom, i, 0}), [this](const ParamAddr& a) { emit Touched(a); });
+    Bindings().Add(BindToggle(b, session, {ParamId::InPhantom, i, 0}));
   }
   ApplyLanguage(Language::English);
 }

@@ -28,8 +28,6 @@ public:
   PngButton* Switch(int index) const { return m_switches[static_cast<std::size_t>(index)]; }
   CValueLabel* TitleLabel() const { return m_title; }
 
-signals:
-  void Touched(orvx::ParamAddr addr);
 
 protected:
   void resizeEvent(QResizeEvent* event) override;

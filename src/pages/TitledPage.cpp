@@ -9,7 +9,9 @@
 namespace orvx {
 
 CTitledPage::CTitledPage(const Caption& title, QWidget* parent)
-    : QWidget(parent), m_title(title), m_titleText(CaptionText(title, Language::English)) {}
+    : QWidget(parent), m_title(title), m_titleText(CaptionText(title, Language::English)) {
+  // Every binding of every page tells the read-out what the operator touched.
+  m_bindings.SetTouched([this](const ParamAddr& a) { emit Touched(a); });}
 
 void CTitledPage::ApplyLanguage(Language language) {
   m_titleText = CaptionText(m_title, language);

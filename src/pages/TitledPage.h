@@ -33,6 +33,10 @@ public:
   QString Subtitle() const { return m_subtitle; }
   static constexpr int kTitleHeight = 36;
 
+signals:
+  /// The operator touched a value of the page: the main window's read-out follows it.
+  void Touched(orvx::ParamAddr addr);
+
 protected:
   /// The page became visible / invisible: start and stop its timers here.
   virtual void OnShown() {}

@@ -239,6 +239,10 @@ TEST_F(GroupPagesTest, TheModePageNamesItsChannelsAsTheStripsDo) {
   EXPECT_EQ(label->Text(), QStringLiteral("LECTERN"));
   EXPECT_EQ(dlg->AutoMixerPage()->findChild<CValueLabel*>(QStringLiteral("ChannelName1"))->Text(),
             QStringLiteral("CH 1"));
+  // A change on the page reaches the read-out like a strip's.
+  dlg->AutoMixerPage()->ThresholdList(2)->ChooseRow(40);
+  EXPECT_EQ(dlg->ChannelNameLabel()->Text(), QStringLiteral("LECTERN"));
+  EXPECT_FALSE(dlg->ValueBox()->text().isEmpty());
 }
 
 }  // namespace
