@@ -25,20 +25,24 @@ std::string NameList(const CDeviceState& s, bool inputs, bool json) {
 
 }  // namespace
 
-std::string FormatStatus(const CDeviceState& s, const std::string& deviceIp, bool json) {
+std::string FormatStatus(const CDeviceState& s, const std::string& deviceIp, const LinkDiagnostics& link, bool json) {
   const std::string version = NameBytes(s.firmwareVersion);
   std::ostringstream o;
   if (json) {
     o << "{\"device\":" << JsonString(deviceIp) << ",\"online\":" << (s.link.online ? "true" : "false")
       << ",\"firmware\":" << JsonString(version) << ",\"names\":{\"inputs\":[" << NameList(s, true, true)
-      << "],\"outputs\":[" << NameList(s, false, true) << "]},\"unitCount\":" << s.unitCount << "}\n";
+      << "],\"outputs\":[" << NameList(s, false, true) << "]},\"unitCount\":" << s.unitCount
+      << ",\"diagnostics\":{\"clampedValues\":" << link.clampedValues << ",\"droppedFrames\":" << link.droppedFrames
+      << ",\"lostFrames\":" << link.lostFrames << "}}\n";
   } else {
     o << "device:   " << deviceIp << "\n"
       << "status:   " << (s.link.online ? "ONLINE" : "OFFLINE") << "\n"
       << "firmware: " << version << "\n"
       << "inputs:   " << NameList(s, true, false) << "\n"
       << "outputs:  " << NameList(s, false, false) << "\n"
-      << "units:    " << s.unitCount << "\n";
+      << "units:    " << s.unitCount << "\n"
+      << "received: " << link.clampedValues << " values clamped to their range, " << link.droppedFrames
+      << " frames dropped (other hosts, after a stop), " << link.lostFrames << " lost (inbox full)\n";
   }
   return o.str();
 }

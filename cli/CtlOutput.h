@@ -4,12 +4,20 @@
 #include "CtlOptions.h"
 #include "core/DeviceState.h"
 
+#include <cstddef>
 #include <string>
 
 namespace orvx {
 
 /// status: online flag, firmware version, the 20 channel names (UTF-8), conference units.
-std::string FormatStatus(const CDeviceState& s, const std::string& deviceIp, bool json);
+/// What the link met on the way in: values outside their range (clamped), frames from other hosts
+/// or after a stop (dropped), frames lost because the inbox was full.
+struct LinkDiagnostics {
+  std::size_t clampedValues = 0;
+  std::size_t droppedFrames = 0;
+  std::size_t lostFrames = 0;
+};
+std::string FormatStatus(const CDeviceState& s, const std::string& deviceIp, const LinkDiagnostics& link, bool json);
 
 /// get: one value of one channel.
 std::string FormatValue(const CDeviceState& s, const CtlOptions& o, bool json);

@@ -48,7 +48,12 @@ int Run(const CtlOptions& o) {
   if (const int code = client.Connect(error); code != kExitOk) return Fail(error, code, o.json);
 
   switch (o.command) {
-    case CtlCommand::Status: std::cout << FormatStatus(client.State(), o.deviceIp, o.json); break;
+    case CtlCommand::Status: {
+      const CEditorSession& session = client.Session();
+      const LinkDiagnostics link{session.ClampedValues(), session.DroppedFrames(), session.OverflowedFrames()};
+      std::cout << FormatStatus(client.State(), o.deviceIp, link, o.json);
+      break;
+    }
     case CtlCommand::Get:
     case CtlCommand::Set: {
       const CtlReply reply = o.command == CtlCommand::Get ? RunGet(client, o) : RunSet(client, o);

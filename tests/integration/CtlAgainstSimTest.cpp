@@ -42,6 +42,7 @@ TEST(CtlAgainstSim, StatusJsonShowsFirmwareAndAllTwentyNames) {
   EXPECT_NE(r.out.find("\"inputs\":[\"Lectern\",\"中文\",\"Podium\",\"CH 4\","), std::string::npos) << r.out;
   for (const char* name : {"\"CH 12\"", "\"M 1\"", "\"M 4\"", "\"D 1\"", "\"D 4\""})
     EXPECT_NE(r.out.find(name), std::string::npos) << name;
+  EXPECT_NE(r.out.find("\"diagnostics\":{\"clampedValues\":0,"), std::string::npos) << "a healthy link clamps nothing";
 }
 
 TEST(CtlAgainstSim, SetChangesTheProcessorSeenInItsNextFullState) {
