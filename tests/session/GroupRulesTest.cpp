@@ -139,7 +139,8 @@ TEST_F(GroupRulesTest, ControlGroupHoldsInputsOrOutputsNeverBoth) {
   const Case cases[] = {
       {"output 3 refuses an input", true, 2, false, 0, true},
       {"input 2 refuses an output", false, 1, true, 0, true},
-      {"input 13 does not refuse an output", false, 12, true, 4, false},
+      {"input 13 refuses an output too", false, 12, true, 4, true},
+      {"the reverb return refuses an output", false, 17, true, 0, true},
       {"input 1 takes another input", false, 0, false, 17, false},
   };
   for (const Case& c : cases) {
