@@ -121,11 +121,20 @@ CSkinComboBox* CAutoMixerPage::MakeList(int id, ParamId param, int record, const
     list->AddString(QString::fromStdString(FormatParam(addr, {raw, {}}, Language::English)));
   Bindings().Add(BindList(list, m_session, addr));
   // After the binding stored the choice (connected first, so told first).
-  connect(list, &CSkinComboBox::DropdownSelected, this, &CAutoMixerPage::ConfirmSet);
+  connect(list, &CSkinComboBox::DropdownSelected, this, [this, addr](int, int row) { ConfirmSet(addr, row); });
   return list;
 }
 
-void CAutoMixerPage::ConfirmSet() { ShowNotice(this, QString::fromLatin1(kSetSuccessfully), {}, QMessageBox::NoIcon); }
+void CAutoMixerPage::ConfirmSet(const ParamAddr& addr, int row) {
+  // Only a value that was stored is confirmed; a refused one (a plan is running) says why.
+  const bool stored = ReadParam(m_session.State(), addr).raw == Param(addr.id).rawMin + row;
+  if (stored) {
+    ShowNotice(this, QString::fromLatin1(kSetSuccessfully), {}, QMessageBox::NoIcon);
+    return;
+  }
+  if (const Caption* why = m_session.Changes().LastRefusal())
+    ShowNotice(this, CaptionText(*why, m_session.State().language), {}, QMessageBox::Warning);
+}
 
 void CAutoMixerPage::ApplyLanguage(Language language) {
   CTitledPage::ApplyLanguage(language);

@@ -36,7 +36,7 @@ protected:
 private:
   CSkinComboBox* MakeList(int id, ParamId param, int record, const QRect& place);
   /// "Set successfully." after a global setting, online or not.
-  void ConfirmSet();
+  void ConfirmSet(const ParamAddr& addr, int row);
   void ShowToggleCaptions();
 
   IShellSession& m_session;

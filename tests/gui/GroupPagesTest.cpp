@@ -245,5 +245,28 @@ TEST_F(GroupPagesTest, TheModePageNamesItsChannelsAsTheStripsDo) {
   EXPECT_FALSE(dlg->ValueBox()->text().isEmpty());
 }
 
+// "Set successfully." confirms only a value that was stored: a choice a running plan refuses says why.
+TEST_F(GroupPagesTest, TheModePageConfirmsOnlyWhatWasStored) {
+  dlg->PressView(ViewButton::Mode);
+  CAutoMixerPage* page = dlg->AutoMixerPage();
+  session.GoOnline();
+  PlanRequest recall;
+  recall.change.writes.push_back({{ParamId::InLevel, 0, 0}, {20, {}}});
+  recall.pauseMs = 20;
+  recall.gateAll = true;
+  session.state.automix[kMaxOpen] = 2;
+  session.Report(change::kAutomix);
+  ASSERT_NE(session.Changes().ApplyPlan(recall), 0u);
+  const int before = 2;
+  page->MaxOpenList()->ChooseRow(3);
+  EXPECT_EQ(session.state.automix[kMaxOpen], before);
+  QApplication::processEvents();
+  QMessageBox* box = OpenPageMessage(page);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->text().toStdString(), captions::kPlanRunning.en);
+  EXPECT_EQ(page->MaxOpenList()->GetCurSel(), before - 1) << "the list shows the stored value again";
+  delete box;
+}
+
 }  // namespace
 }  // namespace orvx
