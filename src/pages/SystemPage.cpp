@@ -286,7 +286,9 @@ void CSystemPage::Refresh(std::uint32_t bits) {
   m_connect->SetChecked(online);
   m_hardware->SetText(QString::fromStdString(HardwareVersionText(s, m_language)));
   m_basic->SetText(QString::fromStdString(BasicVersionText(0, m_language)));
-  if (bits & (change::kUnits | change::kAll)) ShowUnits();
+  // The unit count or the link may have changed: the unit keys, slot lists and CALL follow.
+  m_controller.RefreshUnits();
+  ShowUnits();
   ShowSearch(m_controller.SearchView());
 }
 
@@ -410,7 +412,10 @@ void CSystemPage::ShowUnits() {
     const int index = m_controller.Units().SlotIndex(s);
     m_slotLists[s]->SetCurSel(index >= 0 && index < kSlotEntries ? index : 0);
   }
-  m_call->setEnabled(current != kNoUnit);
+  // CALL stands ready only when it can go; otherwise it says why.
+  const Caption* callRefusal = m_controller.CallRefusal();
+  m_call->setEnabled(current != kNoUnit && !callRefusal);
+  m_call->setToolTip(callRefusal ? Tr(*callRefusal) : QString());
 }
 
 void CSystemPage::SelectUnit(int unit) {

@@ -61,7 +61,13 @@ const Caption* CSystemController::ChangeSlot(int slot, int index) {
   return nullptr;
 }
 
+const Caption* CSystemController::CallRefusal() const {
+  const LinkStatus& link = m_session.State().link;
+  return link.online || link.connecting ? nullptr : &captions::kCallNeedsLink;
+}
+
 bool CSystemController::CallUnit() {
+  if (CallRefusal()) return false;
   FramePlan plan = m_units.Call();
   if (plan.empty()) return false;
   return m_session.Changes().SubmitPlan(std::move(plan), false) != 0;

@@ -16,6 +16,11 @@
 
 namespace orvx {
 
+namespace captions {
+inline constexpr Caption kCallNeedsLink{"CONNECT first: a unit is called through the connection to the processor.",
+                                       "请先连接：呼叫单元需要与处理器的连接。"};
+}  // namespace captions
+
 enum class SystemTab : int { Connect = 0, Set = 1, Show = 2, Help = 3, Display = 4 };
 constexpr int kSystemTabs = 5;
 
@@ -78,8 +83,12 @@ public:
   /// A slot list chose `index`: through the change path ("%X" while online). Returns the message
   /// to show when the choice was refused ("Already select."; the list then shows NULL).
   const Caption* ChangeSlot(int slot, int index);
-  /// CALL: "%W" for the current unit, whatever the link flag says. False without a current unit.
+  /// CALL: "%W" for the current unit. It leaves through the link's socket, which exists only while
+  /// the link is connecting or connected: before that CALL is refused (false, CallRefusal says why),
+  /// never queued to go nowhere. False without a current unit too.
   bool CallUnit();
+  /// Why CALL cannot go now (nullptr: it can).
+  const Caption* CallRefusal() const;
   /// After the operator confirmed the reset question: every slot to NULL as one plan ("%X" for
   /// units 1..4, 100 ms apart, while online) and one undo step.
   void ResetAllUnits();

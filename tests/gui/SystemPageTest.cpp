@@ -80,6 +80,23 @@ TEST_F(SystemPageTest, TabsShowTheirOwnControlsAndTheSetTabIsNeverOffered) {
   EXPECT_TRUE(page->AddressEdit()->isVisible());
 }
 
+// The DISPLAY tab follows the reported unit count, and CALL stands ready only while it can go.
+TEST_F(SystemPageTest, TheUnitsTabFollowsTheUnitCountAndCallNeedsTheLink) {
+  session.state.unitCount = 0;
+  session.Report(change::kUnits);
+  page->SelectTab(SystemTab::Display);
+  EXPECT_FALSE(page->SlotList(0)->isEnabled()) << "no units";
+  session.state.unitCount = 4;
+  session.Report(change::kUnits);
+  EXPECT_TRUE(page->SlotList(0)->isEnabled()) << "a count of 4 arrived: unit 1 is current";
+  EXPECT_FALSE(page->CallButton()->isEnabled()) << "before CONNECT a call would go nowhere";
+  EXPECT_FALSE(page->CallButton()->toolTip().isEmpty());
+  session.GoOnline();
+  EXPECT_TRUE(page->CallButton()->isEnabled());
+  Click(page->CallButton());
+  EXPECT_EQ(session.Sent(), std::vector<std::string>{CompleteFrame("%W,01,01,")});
+}
+
 TEST_F(SystemPageTest, ASlotAlreadyFeedingAnotherUnitIsRefusedAndTheListShowsWhatTheSlotHolds) {
   session.GoOnline();
   session.state.unitSlots[1][2] = 5;  // unit 2 feeds CH05

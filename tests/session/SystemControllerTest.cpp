@@ -71,11 +71,17 @@ TEST_F(SystemControllerTest, SlotChangesGoThroughTheChangePathAndKeepEntriesUniq
   EXPECT_EQ(session.Sent().back(), CompleteFrame("%X,01,02,03FFFFFFFF,"));
 }
 
-TEST_F(SystemControllerTest, CallGoesOutOfflineAndResetAllIsOnePlanOfFourUnits) {
+TEST_F(SystemControllerTest, CallNeedsTheLinkAndResetAllIsOnePlanOfFourUnits) {
   system.SelectTab(SystemTab::Display);
   ASSERT_TRUE(system.Units().SelectUnit(2));
-  EXPECT_TRUE(system.CallUnit()) << "a unit can be called before the link is up";
+  // Before CONNECT there is no socket for the call to leave by: refused, and said why.
+  EXPECT_FALSE(system.CallUnit());
+  EXPECT_EQ(system.CallRefusal(), &captions::kCallNeedsLink);
+  EXPECT_TRUE(session.Sent().empty());
+  session.state.link.connecting = true;  // the link's socket is up from the first attempt on
+  EXPECT_TRUE(system.CallUnit());
   EXPECT_EQ(session.Sent(), std::vector<std::string>{CompleteFrame("%W,01,03,")});
+  session.state.link.connecting = false;
 
   session.state.unitSlots[0][0] = 1;
   session.state.unitSlots[3][4] = 20;
