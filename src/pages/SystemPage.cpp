@@ -445,7 +445,10 @@ void CSystemPage::OnRecovery() {
   }
   AskOkCancel(this, Tr(captions::kRecoveryQuestion), [this] {
     ControlGroupKeys keys{};
-    if (!m_controller.Recover(keys)) return;
+    if (!m_controller.Recover(keys)) {
+      ShowNotice(this, Tr(captions::kPlanRunning));  // a plan started while the question was open
+      return;
+    }
     m_recovering = true;
     m_recovery->setEnabled(false);
     emit RecoveryStarted();

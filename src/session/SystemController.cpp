@@ -57,8 +57,8 @@ const Caption* CSystemController::ChangeSlot(int slot, int index) {
   const int unit = m_units.CurrentUnit();
   if (unit == kNoUnit || slot < 0 || slot >= kUnitSlotBytes || index < 0 || index >= kSlotEntries) return nullptr;
   CChangePath& path = m_session.Changes();
-  if (path.Set({ParamId::UnitSlot, unit, slot}, {index, {}}) == ChangeResult::Refused) return path.LastRefusal();
-  return nullptr;
+  const ChangeResult result = path.Set({ParamId::UnitSlot, unit, slot}, {index, {}});
+  return result == ChangeResult::Refused || result == ChangeResult::Busy ? path.LastRefusal() : nullptr;
 }
 
 const Caption* CSystemController::CallRefusal() const {
@@ -80,6 +80,11 @@ void CSystemController::ResetAllUnits() {
     plan.steps.push_back({CommandsFor({ParamId::UnitSlot, u, 0}).front(), kResetAllPauseMs});
   }
   m_session.Changes().ApplyPlan(plan);
+}
+
+const Caption* CSystemController::RecoveryRefusal(bool updateRunning) const {
+  if (const Caption* update = orvx::RecoveryRefusal(updateRunning)) return update;
+  return m_session.Changes().Busy() ? &captions::kPlanRunning : nullptr;
 }
 
 bool CSystemController::Recover(ControlGroupKeys& keys) {

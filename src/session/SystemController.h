@@ -81,7 +81,8 @@ public:
   /// Unit refresh (the units tab shown, or the reported count changed).
   void RefreshUnits() { m_units.Refresh(); }
   /// A slot list chose `index`: through the change path ("%X" while online). Returns the message
-  /// to show when the choice was refused ("Already select."; the list then shows NULL).
+  /// to show when the choice was refused ("Already select.") or a running plan holds it back; the
+  /// list then shows what the slot holds.
   const Caption* ChangeSlot(int slot, int index);
   /// CALL: "%W" for the current unit. It leaves through the link's socket, which exists only while
   /// the link is connecting or connected: before that CALL is refused (false, CallRefusal says why),
@@ -95,7 +96,8 @@ public:
 
   // Factory recovery.
   /// Why RECOVERY may not go on to its question (a firmware update runs), or nullptr.
-  const Caption* RecoveryRefusal(bool updateRunning) const { return orvx::RecoveryRefusal(updateRunning); }
+  /// Why RECOVERY cannot start: a firmware update, or another plan still on its way.
+  const Caption* RecoveryRefusal(bool updateRunning) const;
   /// After the operator confirmed: the recovery values into the state (views told, history
   /// cleared), then, while online, the push as one plan that gates every change until it has gone.
   /// False (and nothing changed) while another plan runs.

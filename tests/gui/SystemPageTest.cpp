@@ -125,6 +125,33 @@ TEST_F(SystemPageTest, ASlotAlreadyFeedingAnotherUnitIsRefusedAndTheListShowsWha
   EXPECT_EQ(session.state.unitSlots[1][2], 0);
 }
 
+// While a plan runs, a unit slot's choice goes back and says why, and RECOVERY says why it waits.
+TEST_F(SystemPageTest, BusyRefusalsPutTheSlotBackAndSayWhy) {
+  session.GoOnline();
+  session.state.unitSlots[0][0] = 3;
+  Click(page->TabButton(SystemTab::Display));
+  PlanRequest recall;
+  recall.change.writes.push_back({{ParamId::InLevel, 0, 0}, {20, {}}});
+  recall.pauseMs = 20;
+  recall.gateAll = true;
+  ASSERT_NE(session.Changes().ApplyPlan(recall), 0u);
+  CSkinComboBox* slot = page->SlotList(0);
+  emit slot->DropdownSelected(slot->Id(), 7);
+  EXPECT_EQ(slot->GetCurSel(), 3) << "the list shows what the slot holds";
+  EXPECT_EQ(session.state.unitSlots[0][0], 3);
+  QMessageBox* box = OpenPageMessage(page);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->text().toStdString(), captions::kPlanRunning.en);
+  Answer(page, QMessageBox::Ok);
+
+  Click(page->TabButton(SystemTab::Help));
+  Click(page->RecoveryButton());
+  box = OpenPageMessage(page);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->text().toStdString(), captions::kPlanRunning.en) << "no question while a plan runs";
+  Answer(page, QMessageBox::Ok);
+}
+
 /// The page against simulators on loopback through the real session; each test connects itself.
 class SystemPageAgainstSimTest : public test::EditorAgainstSim {
 protected:
