@@ -20,6 +20,8 @@
 
 namespace orvx {
 namespace {
+constexpr Caption kCalled{"PLK-700-%1 called.", "已呼叫 PLK-700-%1。"};
+constexpr int kCallDoneMs = 4000;
 
 constexpr Caption kOk{"OK", "确定"};
 constexpr Caption kOfflineButton{"OFFLINE", "离线"};
@@ -191,7 +193,19 @@ void CSystemPage::CreateUnitTab() {
   m_resetUnits->setObjectName(QStringLiteral("ResetUnitsButton"));
   c.push_back(m_call);
   c.push_back(m_resetUnits);
-  connect(m_call, &QAbstractButton::clicked, this, [this] { m_controller.CallUnit(); });
+  m_callDone = new CValueLabel(this);
+  m_callDone->setObjectName(QStringLiteral("CallConfirmation"));
+  m_callDone->SetAlignment(0);
+  m_callDone->SetFontSize(9);
+  c.push_back(m_callDone);
+  m_callDoneClear.setSingleShot(true);
+  connect(&m_callDoneClear, &QTimer::timeout, this, [this] { m_callDone->SetText({}); });
+  connect(m_call, &QAbstractButton::clicked, this, [this] {
+    if (!m_controller.CallUnit()) return;
+    // The unit answers by lighting up; the page says the call went.
+    m_callDone->SetText(CaptionText(kCalled, m_language).arg(m_controller.Units().CurrentUnit() + 1, 2, 10, QLatin1Char('0')));
+    m_callDoneClear.start(kCallDoneMs);
+  });
   connect(m_resetUnits, &QAbstractButton::clicked, this, &CSystemPage::OnResetAllUnits);
 }
 
@@ -244,6 +258,7 @@ void CSystemPage::Layout() {
     m_slotLists[s]->setGeometry(slotsX + 80, top + s * 40, 110, 28);
   }
   m_call->setGeometry(slotsX, top + kUnitSlotBytes * 40 + 8, 190, 36);
+  m_callDone->setGeometry(slotsX + 200, top + kUnitSlotBytes * 40 + 8, 220, 36);
   m_resetUnits->setGeometry(24, top + 60, 260, 36);
 }
 

@@ -56,6 +56,7 @@ public:
   CSkinComboBox* SlotList(int slot) const { return m_slotLists[slot]; }
   PngButton* CallButton() const { return m_call; }
   PngButton* ResetUnitsButton() const { return m_resetUnits; }
+  CValueLabel* CallConfirmation() const { return m_callDone; }
   QLineEdit* SpanTimeEdit() const { return m_spanEdit; }
   CValueLabel* HardwareVersionLabel() const { return m_hardware; }
 
@@ -138,6 +139,8 @@ private:
   std::array<CValueLabel*, kUnitSlotBytes> m_slotLabels{};
   std::array<CSkinComboBox*, kUnitSlotBytes> m_slotLists{};
   PngButton* m_call = nullptr;
+  CValueLabel* m_callDone = nullptr;  ///< says for a few seconds which unit was called
+  QTimer m_callDoneClear;
   PngButton* m_resetUnits = nullptr;
 };
 

@@ -14,6 +14,7 @@
 #include "core/Clock.h"
 #include "device/SearchSubnet.h"
 #include "link/FrameChecksum.h"
+#include "ui/ValueLabel.h"
 #include "pages/MainDlg.h"
 #include "pages/PageMessages.h"
 #include "pages/SystemPage.h"
@@ -95,6 +96,7 @@ TEST_F(SystemPageTest, TheUnitsTabFollowsTheUnitCountAndCallNeedsTheLink) {
   EXPECT_TRUE(page->CallButton()->isEnabled());
   Click(page->CallButton());
   EXPECT_EQ(session.Sent(), std::vector<std::string>{CompleteFrame("%W,01,01,")});
+  EXPECT_EQ(page->CallConfirmation()->Text(), QStringLiteral("PLK-700-01 called.")) << "the page says it went";
 }
 
 TEST_F(SystemPageTest, ASlotAlreadyFeedingAnotherUnitIsRefusedAndTheListShowsWhatTheSlotHolds) {
