@@ -122,6 +122,8 @@ void CSystemPage::CreateConnectTab() {
 
   connect(m_ok, &QAbstractButton::clicked, this, &CSystemPage::ConfirmAddress);
   connect(m_address, &QLineEdit::returnPressed, this, &CSystemPage::ConfirmAddress);
+  // The refusal is about what was typed: it goes as soon as the address is being corrected.
+  connect(m_address, &QLineEdit::textEdited, m_invalid, &QWidget::hide);
   connect(m_search, &QAbstractButton::clicked, this, &CSystemPage::OnSearch);
   connect(m_connect, &QAbstractButton::clicked, this, &CSystemPage::ConnectClicked);
   connect(m_offline, &QAbstractButton::clicked, this, &CSystemPage::OfflineClicked);

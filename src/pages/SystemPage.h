@@ -43,6 +43,7 @@ public:
 
   // Widgets, for tests and the screenshot tool.
   QLineEdit* AddressEdit() const { return m_address; }
+  CValueLabel* AddressRefusal() const { return m_invalid; }
   PngButton* ConnectButton() const { return m_connect; }
   PngButton* OfflineButton() const { return m_offline; }
   PngButton* SearchButton() const { return m_search; }

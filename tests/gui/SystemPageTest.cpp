@@ -29,6 +29,7 @@ namespace {
 
 using test::App;
 using test::Click;
+using test::PressKey;
 
 constexpr int kWaitMs = 15000;
 
@@ -125,6 +126,17 @@ TEST_F(SystemPageTest, ASlotAlreadyFeedingAnotherUnitIsRefusedAndTheListShowsWha
   Click(page->ResetUnitsButton());
   ASSERT_TRUE(Answer(page, QMessageBox::Ok));
   EXPECT_EQ(session.state.unitSlots[1][2], 0);
+}
+
+// A refused address says so until the operator corrects it, not after.
+TEST_F(SystemPageTest, TheAddressRefusalGoesWhenTheAddressIsBeingCorrected) {
+  auto* address = page->findChild<QLineEdit*>(QStringLiteral("DeviceAddress"));
+  ASSERT_NE(address, nullptr);
+  address->setText(QStringLiteral("127.0.0.300"));
+  PressKey(address, Qt::Key_Return);
+  EXPECT_TRUE(page->AddressRefusal()->isVisible());
+  PressKey(address, Qt::Key_Backspace);
+  EXPECT_FALSE(page->AddressRefusal()->isVisible());
 }
 
 // While a plan runs, a unit slot's choice goes back and says why, and RECOVERY says why it waits.
