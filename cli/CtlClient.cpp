@@ -11,6 +11,17 @@ constexpr int kCloseWaitMs = 3000;
 
 }  // namespace
 
+std::string ConnectAttemptText(const CtlOptions& o, int attempt) {
+  return "connecting to " + o.deviceIp + ":" + std::to_string(o.port) + " ... attempt " + std::to_string(attempt) +
+         " of " + std::to_string(CConnectionSupervisor::kAttempts);
+}
+
+std::string PortInUseHint(const CtlOptions& o) {
+  return "\n  another program (an editor, orvxctl monitor) holds port " + std::to_string(o.localPort) + " on " +
+         o.localIp + ": give this run an address of its own with --local-ip (another loopback address such as "
+         "127.0.0.5, or an interface address of this PC)";
+}
+
 CCtlClient::CCtlClient(const CtlOptions& o)
     : m_options(o), m_session(LinkSettings{o.localIp, o.localPort, o.port}, m_clock, [this] { Wake(); }) {
   m_session.SetObserver(this);
@@ -64,7 +75,16 @@ int CCtlClient::Connect(std::string& error) {
   m_session.Connect();
   const CDeviceState& s = m_session.State();
   const int budgetMs = static_cast<int>(m_options.timeoutS * 1000);
-  Pump(budgetMs, [&] { return s.link.online || m_message != nullptr; });
+  // Each "%Z" of the attempt is said on stderr, so an absent processor is not 16 s of silence.
+  std::int64_t queryShown = -1;
+  Pump(budgetMs, [&] {
+    if (s.link.connecting && s.link.connectTime != queryShown && m_session.Supervisor().CurrentPhase() ==
+                                                                   CConnectionSupervisor::Phase::Idle) {
+      queryShown = s.link.connectTime;
+      if (m_attempts) m_attempts(ConnectAttemptText(m_options, s.link.retryCount + 1));
+    }
+    return s.link.online || m_message != nullptr;
+  });
   if (s.link.online) return kExitOk;
   if (m_message == &captions::kUpdateDevice) {
     error = Text(*m_message, Language::English);
@@ -74,6 +94,7 @@ int CCtlClient::Connect(std::string& error) {
     error = m_messageDetail.empty()
                 ? "cannot open the local socket (" + m_options.localIp + ":" + std::to_string(m_options.localPort) + ")"
                 : m_messageDetail;
+    error += PortInUseHint(m_options);
     return kExitFailure;
   }
   error = Text(captions::kCannotConnect, Language::English);

@@ -13,9 +13,16 @@
 
 namespace orvx {
 
+/// "connecting to 127.0.0.9:39030 ... attempt 2 of 3": one line per "%Z" of a connection attempt.
+std::string ConnectAttemptText(const CtlOptions& o, int attempt);
+/// Under "port in use": what solves it (an address of its own for this run).
+std::string PortInUseHint(const CtlOptions& o);
+
 class CCtlClient final : private ISessionObserver {
 public:
   explicit CCtlClient(const CtlOptions& options);
+  /// Told each time a connection attempt sends its query (orvxctl prints it on stderr).
+  void SetAttemptReport(std::function<void(const std::string&)> report) { m_attempts = std::move(report); }
   ~CCtlClient() override;
 
   /// CONNECT and wait until online. Returns an exit code (kExitOk when online); `error` gets the
@@ -48,6 +55,7 @@ private:
   int m_fullReports = 0;
   int m_namesAfter = 0;  ///< the count of full reports when the latest names report came
   bool m_closed = false;
+  std::function<void(const std::string&)> m_attempts;
 };
 
 }  // namespace orvx

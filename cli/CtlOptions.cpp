@@ -89,7 +89,8 @@ std::optional<std::string> ReadMembers(const std::string& text, std::vector<Grou
 
 }  // namespace
 
-std::string CtlUsage() {
+namespace {
+std::string FullUsage() {
   return "usage: orvxctl --device IP [--port N] [--local-ip IP] [--local-port N] [--timeout S] [--json] COMMAND\n"
          "  status                          handshake, firmware version, names, online\n"
          "  params                          every value of the parameter table (no --device needed)\n"
@@ -118,7 +119,51 @@ std::string CtlUsage() {
          "  6 not confirmed: set sent the value, but no report carries it back\n";
 }
 
-std::variant<CtlOptions, std::string> ParseCtlOptions(const std::vector<std::string>& args) {
+}  // namespace
+
+std::string CtlUsage(const std::string& command) {
+  const std::string all = FullUsage();
+  if (command.empty()) return all;
+  // The command's own entries (a line "  COMMAND ..." and the deeper lines under it), then
+  // everything from the ports on.
+  std::string own;
+  std::string trailer;
+  bool inCommand = false;
+  bool inTrailer = false;
+  std::size_t at = all.find('\n') + 1;  // past the first usage line
+  while (at < all.size()) {
+    const std::size_t end = all.find('\n', at);
+    const std::string line = all.substr(at, end - at + 1);
+    at = end + 1;
+    if (line.rfind("ports:", 0) == 0) inTrailer = true;
+    if (inTrailer) {
+      trailer += line;
+      continue;
+    }
+    if (line.rfind("    ", 0) != 0) inCommand = line.rfind("  " + command + " ", 0) == 0;
+    if (inCommand) own += line;
+  }
+  if (own.empty()) return all;
+  return "usage: orvxctl --device IP [--port N] [--local-ip IP] [--local-port N] [--timeout S] [--json] " + command +
+         " ...\n" + own + trailer;
+}
+
+std::variant<CtlOptions, std::string, CtlHelp> ParseCtlOptions(const std::vector<std::string>& args) {
+  for (const std::string& arg : args) {
+    if (arg != "--help" && arg != "-h") continue;
+    // The first word that is no option (nor an option's value) names the command asked about.
+    std::string command;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+      if (args[i].rfind("-", 0) == 0) {
+        const bool flag = args[i] == "--json" || args[i] == "--raw" || args[i] == "--help" || args[i] == "-h";
+        if (!flag) ++i;
+        continue;
+      }
+      command = args[i];
+      break;
+    }
+    return CtlHelp{CtlUsage(command)};
+  }
   CtlOptions o;
   std::vector<std::string> a;  // the command and its words; options may stand anywhere
   bool secondsGiven = false;

@@ -62,7 +62,16 @@ enum CtlExit : int {
   kExitUnconfirmed = 6,  ///< set: sent, but no report carries the value back to confirm it
 };
 
-std::variant<CtlOptions, std::string> ParseCtlOptions(const std::vector<std::string>& args);
-std::string CtlUsage();
+/// --help (or -h) anywhere: the usage (of the command given with it, or all of it), exit 0.
+struct CtlHelp {
+  std::string text;
+};
+/// Printed under an error instead of the whole usage.
+inline constexpr const char* kCtlHelpHint = "Run 'orvxctl --help' for the commands and options, 'orvxctl COMMAND --help' for one.";
+
+/// The options and command, an error (one line), or a request for help.
+std::variant<CtlOptions, std::string, CtlHelp> ParseCtlOptions(const std::vector<std::string>& args);
+/// The whole usage; with a command, its own lines, then the options.
+std::string CtlUsage(const std::string& command = {});
 
 }  // namespace orvx

@@ -44,6 +44,7 @@ int Run(const CtlOptions& o) {
     return refused->code;
   }
   CCtlClient client(o);
+  client.SetAttemptReport([](const std::string& line) { std::cerr << "orvxctl: " << line << "\n"; });
   std::string error;
   if (const int code = client.Connect(error); code != kExitOk) return Fail(error, code, o.json);
 
@@ -105,8 +106,13 @@ int Run(const CtlOptions& o) {
 
 int main(int argc, char** argv) {
   const auto parsed = orvx::ParseCtlOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (const auto* help = std::get_if<orvx::CtlHelp>(&parsed)) {
+    std::cout << help->text;
+    return orvx::kExitOk;
+  }
   if (const auto* error = std::get_if<std::string>(&parsed)) {
-    std::cerr << "orvxctl: " << *error << "\n" << orvx::CtlUsage();
+    // The one line that matters, and where the rest is.
+    std::cerr << "orvxctl: " << *error << "\n" << orvx::kCtlHelpHint << "\n";
     return orvx::kExitBadArguments;
   }
   return orvx::Run(std::get<orvx::CtlOptions>(parsed));

@@ -378,8 +378,14 @@ std::optional<ParamValue> ParseParam(const ParamAddr& a, std::string_view text) 
         }
       }
     }
+    // A switch also takes the words every script uses: on/off, true/false, yes/no (and 1/0 below).
+    if (r.kind == DisplayKind::Toggle) {
+      for (const auto& [word, raw] : {std::pair{"ON", 1}, {"TRUE", 1}, {"YES", 1}, {"OFF", 0}, {"FALSE", 0}, {"NO", 0}})
+        if (typed == word) return ClampParam(a, {raw, {}});
+    }
     const auto n = ParseTypedNumber(text);
     if (!n || *n != std::floor(*n)) return std::nullopt;
+    if (r.kind == DisplayKind::Toggle && *n != 0 && *n != 1) return std::nullopt;
     const std::int32_t raw = r.kind == DisplayKind::Toggle ? (*n != 0 ? 1 : 0) : static_cast<std::int32_t>(*n);
     if (r.kind == DisplayKind::List && (raw < d.rawMin || raw > RawMaxFor(d, a.record))) return std::nullopt;
     return ClampParam(a, {raw, {}});

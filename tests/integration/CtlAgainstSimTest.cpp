@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace orvx {
 namespace {
 
@@ -118,6 +120,33 @@ TEST(CtlAgainstSim, APortHeldByAnotherProgramIsNamedAndExitsOne) {
   ::close(holder);
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("Port 39030 on 127.0.0.27 is already in use by another program"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("--local-ip"), std::string::npos) << "the way out is named: " << r.err;
+}
+
+// Help on the program and on a command exits 0; an error is one line and where to find help, never
+// the whole usage; an absent processor is not silence: every attempt is said on stderr.
+TEST(CtlAgainstSim, HelpErrorsAndAttemptsSpeakPlainly) {
+  for (const std::vector<std::string>& words :
+       std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"set", "--help"}, {"--device", kSimIp, "units", "-h"}}) {
+    const CommandResult help = RunProgram("orvxctl", words);
+    EXPECT_EQ(help.exitCode, 0) << words.front();
+    EXPECT_NE(help.out.find("usage: orvxctl"), std::string::npos) << help.out;
+  }
+  EXPECT_EQ(RunProgram("orvxctl", {"set", "--help"}).out.find("  monitor"), std::string::npos) << "set's own lines";
+  const CommandResult bad = RunProgram("orvxctl", {"--device", kSimIp, "frobnicate"});
+  EXPECT_EQ(bad.exitCode, 2);
+  EXPECT_NE(bad.err.find("frobnicate"), std::string::npos) << "the bad word is named";
+  EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 2) << bad.err;
+  EXPECT_NE(bad.err.find("--help"), std::string::npos);
+
+  CSimProcess mute(SimArgs({"--ignore-z", "100"}));
+  ASSERT_NE(mute.Port(), 0);
+  const std::string port = std::to_string(mute.Port());
+  const CommandResult none = RunProgram("orvxctl", {"--device", kSimIp, "--port", port, "--local-ip", kCtlIp,
+                                                    "--local-port", port, "--timeout", "7.5", "status"});
+  EXPECT_EQ(none.exitCode, 3);
+  EXPECT_NE(none.err.find("attempt 1 of 3"), std::string::npos) << none.err;
+  EXPECT_NE(none.err.find("attempt 2 of 3"), std::string::npos) << "the retry after 5 s is said too: " << none.err;
 }
 
 }  // namespace

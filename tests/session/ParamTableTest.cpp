@@ -88,6 +88,16 @@ TEST(ParamTable, TypedTextIsClampedOrRefused) {
       {{ParamId::InSource, 0, 0}, "9", std::nullopt},
       {{ParamId::InMute, 0, 0}, "打开", 1},
       {{ParamId::InMute, 0, 0}, "close", 0},
+      // Every switch takes the words scripts use, beside its captions.
+      {{ParamId::InMute, 3, 0}, "on", 1},
+      {{ParamId::InMute, 3, 0}, "OFF", 0},
+      {{ParamId::InMute, 3, 0}, "true", 1},
+      {{ParamId::InMute, 3, 0}, "false", 0},
+      {{ParamId::InMute, 3, 0}, "1", 1},
+      {{ParamId::InMute, 3, 0}, "0", 0},
+      {{ParamId::InMute, 3, 0}, "2", std::nullopt},
+      {{ParamId::InMute, 3, 0}, "maybe", std::nullopt},
+      {{ParamId::OutLine, 0, 0}, "yes", 1},
       {{ParamId::InPreamp, 9, 0}, "45 dB", std::nullopt},
       {{ParamId::InCompRatio, 0, 0}, "1:4", 40},
   };
