@@ -1,5 +1,6 @@
 // orvx-editor: the desktop editor for the ORVX-64Q.
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QIcon>
 #include <QScreen>
@@ -115,6 +116,8 @@ int main(int argc, char** argv) {
   session.State().language = language;
 
   CMainDlg dlg(session, profile);
+  // After the window reset the state to its start-up values: what only the editor keeps comes back.
+  session.KeepValuesIn(QDir(dataDir).filePath(QStringLiteral("kept-values.txt")).toStdString());
   // Addresses given on the command line hold for this run; only a confirmed address is stored.
   if (options.demo) session.State().link.deviceIp = AppOptions::kDemoDeviceIp;
   if (options.deviceIp) session.State().link.deviceIp = *options.deviceIp;

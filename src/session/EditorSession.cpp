@@ -2,6 +2,7 @@
 
 #include "link/FreeTypeGlyphRenderer.h"
 #include "link/ReportParser.h"
+#include "session/KeptValues.h"
 #include "session/ReceivedValues.h"
 
 namespace orvx {
@@ -28,6 +29,7 @@ CEditorSession::CEditorSession(LinkSettings settings, const IClock& clock, std::
 }
 
 CEditorSession::~CEditorSession() {
+  SaveKeptValues();
   m_search.reset();
   m_queue.Stop();
   m_link.Stop();
@@ -157,7 +159,27 @@ void CEditorSession::Dispatch(const ReceivedFrame& frame) {
   Notify(ChangeNotice{effects.changed, effects.activeFlipped, &effects});
 }
 
+int CEditorSession::KeepValuesIn(std::string path) {
+  m_keptPath = std::move(path);
+  m_keptDirty = false;
+  const auto text = ReadWholeFile(m_keptPath);
+  if (!text) return 0;
+  const CKeptValues::Loaded loaded = CKeptValues::Apply(*text, m_state);
+  if (loaded.sendInterval) m_queue.SetInterval(*loaded.sendInterval);
+  RefreshAll();
+  return loaded.applied;
+}
+
+void CEditorSession::SaveKeptValues() {
+  if (!m_keptDirty || m_keptPath.empty()) return;
+  // A failed write stays dirty and is tried again at the next tick.
+  if (WriteFileAtomically(m_keptPath, CKeptValues::Serialize(m_state, m_queue.Interval()))) m_keptDirty = false;
+}
+
 void CEditorSession::Notify(const ChangeNotice& notice) {
+  // An operator's change of a value only the editor keeps is written soon (reports never raise
+  // these bits, except a full reload, which rewrites none of them).
+  if (!notice.report && (notice.bits & CKeptValues::ChangeBits()) != 0) m_keptDirty = true;
   if (m_observer) m_observer->OnChanged(notice);
 }
 

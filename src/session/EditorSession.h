@@ -54,13 +54,22 @@ public:
   void Tick() override {
     m_supervisor.OnLinkTimer(CConnectionSupervisor::kSupervisionTimer);
     AdvanceSearch();
+    SaveKeptValues();
   }
+  /// The file of the values only the editor keeps: read now (each value clamped to its range; the
+  /// views are told), written again whenever one of them changes. Returns how many were restored.
+  int KeepValuesIn(std::string path);
+  /// Writes the kept values now if any changed since they were last written (the tick does this).
+  void SaveKeptValues();
   /// Program end: "%Q" 00, then the receive thread is stopped.
   void BeginClose() override { m_supervisor.OnMainClose(); }
   bool CloseFinished() const override { return m_supervisor.Closing() && !m_link.IsRunning(); }
   bool LampLit() const override { return m_lampLit; }
   bool StatusOnline() const override { return m_statusText == &captions::kOnline; }
-  void SetSendInterval(int ms) override { m_queue.SetInterval(ms); }
+  void SetSendInterval(int ms) override {
+    m_queue.SetInterval(ms);
+    m_keptDirty = true;
+  }
   int SendInterval() const override { return m_queue.Interval(); }
   void StartSearch() override;
   void StopSearch() override;
@@ -167,6 +176,9 @@ private:
   SearchPhase m_searchPhase = SearchPhase::Idle;
   BilingualText m_searchFailure;
   std::int64_t m_searchAsked = 0;
+
+  std::string m_keptPath;  ///< empty: nothing is kept (tests, orvxctl)
+  bool m_keptDirty = false;
 };
 
 }  // namespace orvx

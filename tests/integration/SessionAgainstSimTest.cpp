@@ -1,6 +1,9 @@
 #include "SimSessionFixture.h"
 
+#include <filesystem>
+
 #include "link/Commands.h"
+#include "session/KeptValues.h"
 #include "link/ReportParser.h"
 #include "sim/CarriedFields.h"
 
@@ -159,6 +162,37 @@ TEST_F(SessionAgainstSim, DisconnectAndCloseStopTheReports) {
   ASSERT_TRUE(Drive([&] { return m_session->CloseFinished(); }, CConnectionSupervisor::kTickMs));
   EXPECT_TRUE(sim->WaitFor([&] { return sim->ReceivedFrames().back().rfind("%Q,01,00,", 0) == 0; }, kRealDeadlineMs));
   m_session.reset();
+}
+
+// What only the editor keeps survives a restart, and a reload from the processor leaves it alone.
+TEST_F(SessionAgainstSim, ValuesOnlyTheEditorKeepsSurviveARestartAndAReload) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "orvx-kept-session";
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  const std::string file = (dir / "kept-values.txt").string();
+  StartSim({});
+  StartSession();
+  m_session->KeepValuesIn(file);
+  ASSERT_TRUE(ConnectAfterQueries(1));
+  ASSERT_EQ(m_session->Changes().Set({ParamId::InSend, 2, 3}, {45, {}}), ChangeResult::Applied);
+  ASSERT_EQ(m_session->Changes().Set({ParamId::MuteGroupIn, 1, 4}, {1, {}}), ChangeResult::Applied);
+  m_session->SetSendInterval(150);
+  ASSERT_TRUE(Drive([&] { return std::filesystem::exists(file); }, CConnectionSupervisor::kTickMs));
+
+  // The editor closes and starts again: the values come back before any connection.
+  m_session->BeginClose();
+  ASSERT_TRUE(Drive([&] { return m_session->CloseFinished(); }, CConnectionSupervisor::kTickMs));
+  m_session.reset();
+  StartSession();
+  EXPECT_GT(m_session->KeepValuesIn(file), 0);
+  EXPECT_EQ(Editor().in[2].sends[3], 45);
+  EXPECT_EQ(Editor().muteGroups[1].inputs[4], 1);
+  EXPECT_EQ(m_session->SendInterval(), 150);
+  // A full reload from the processor replaces only what its reports carry.
+  ASSERT_TRUE(ConnectAfterQueries(SimFrames("%Z,") + 1));
+  EXPECT_EQ(Editor().in[2].sends[3], 45);
+  EXPECT_EQ(Editor().muteGroups[1].inputs[4], 1);
+  std::filesystem::remove_all(dir);
 }
 
 // With the queue busy, a newer frame of a key still queued leaves after what was queued between:
