@@ -50,31 +50,14 @@ struct UnitButtonView {
 };
 UnitButtonView UnitButtonState(int button, int unitCount);
 
-/// Unit and slot (other than `unit`/`slot`) that already holds a non-zero `index`, if any.
-struct SlotRef {
-  int unit = kNoUnit;
-  int slot = -1;
-};
-SlotRef FindSlotHolding(const CDeviceState& s, int index, int exceptUnit, int exceptSlot);
-
-/// "%X" of unit 0..3 (wire number unit + 1) with its pause; empty for another unit.
-FramePlan UnitAssignmentPlan(const CDeviceState& s, int unit);
 /// "%W" of unit 0..3 with its pause; empty for another unit.
 FramePlan UnitCallPlan(int unit);
-/// "%X" for units 1..4 from the table as it stands, kResetAllPauseMs after each.
-FramePlan ResetAllUnitsPlan(const CDeviceState& s);
-
-/// What a slot change did.
-struct SlotChange {
-  bool stored = false;               ///< the table changed
-  const Caption* message = nullptr;  ///< a message box to show (duplicate selection)
-  int showIndex = -1;                ///< the list must show this entry instead of the chosen one, -1: keep
-  FramePlan plan;                    ///< frames to send now (only while online)
-};
 
 class CUnitTable {
 public:
-  explicit CUnitTable(CDeviceState& state) : m_state(state) {}
+  /// Slot changes and reset-all go through the change path (the one-slot-per-entry rule lives in
+  /// the value rules); the table only knows which unit the page shows.
+  explicit CUnitTable(const CDeviceState& state) : m_state(state) {}
 
   /// Current unit 0..3 or kNoUnit.
   int CurrentUnit() const { return m_current; }
@@ -86,21 +69,14 @@ public:
   /// Stored entry of a slot of the current unit, for the slot lists; -1 without a current unit.
   int SlotIndex(int slot) const;
 
-  /// A slot list of the current unit chose `index` (-1: nothing selected). A non-zero entry held by
-  /// any other slot of any unit is refused with "Already select."; the list then shows NULL while
-  /// the stored slot keeps what the processor has, and nothing is sent.
-  SlotChange OnSlotChanged(int slot, int index);
   /// CALL: the "%W" frame of the current unit, sent whether or not the link is online (a unit
   /// can be called to find it before connecting). Empty without a current unit.
   FramePlan Call() const;
-  /// Reset all (after the operator confirmed kResetAllUnitsQuestion): clears all 20 slots and
-  /// returns the frames for units 1..4 while online, nothing otherwise.
-  FramePlan ResetAll();
 
 private:
   bool Enabled(int unit) const;
 
-  CDeviceState& m_state;
+  const CDeviceState& m_state;
   int m_current = kNoUnit;
 };
 

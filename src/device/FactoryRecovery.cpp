@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "core/TextCodec.h"
-#include "link/CommandSender.h"
+#include "link/FramePlan.h"
 #include "link/Commands.h"
 
 namespace orvx {

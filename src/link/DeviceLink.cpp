@@ -144,10 +144,6 @@ void CDeviceLink::ReceiveThreadProc(FrameHandler onFrame, ErrorHandler onError, 
   m_running.store(false);
 }
 
-bool CDeviceLink::SendFrame(std::string_view textBeforeChecksum, const std::string& ip) {
-  return SendDatagram(CompleteFrame(textBeforeChecksum), ip);
-}
-
 bool CDeviceLink::SendDatagram(std::string_view bytes, const std::string& ip) {
   return SendDatagramTo(bytes, ip, m_settings.remotePort);
 }

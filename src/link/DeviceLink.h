@@ -56,10 +56,8 @@ public:
   /// Local port actually bound (0 when no socket).
   std::uint16_t BoundPort() const { return m_boundPort.load(); }
 
-  /// Appends the checksum and "#" to textBeforeChecksum and sends it to ip at the remote port.
-  /// True only when the whole frame was sent; false without a socket or for a bad address.
-  bool SendFrame(std::string_view textBeforeChecksum, const std::string& ip);
   /// Sends bytes as one datagram to ip (dotted quad only; names are never resolved), remote port.
+  /// True only when the whole datagram was sent; false without a socket or for a bad address.
   bool SendDatagram(std::string_view bytes, const std::string& ip) override;
   /// Sends bytes as one datagram to ip:port (a simulator answers each peer where it came from).
   bool SendDatagramTo(std::string_view bytes, const std::string& ip, std::uint16_t port);

@@ -13,4 +13,12 @@ struct Datagram {
 
 using FramePlan = std::vector<Datagram>;
 
+/// Pause after "%Z", "%W", "%X" and after each piece of "%V".
+constexpr int kBulkPauseMs = 10;
+/// "%V" travels in datagrams of at most this many bytes.
+constexpr int kNamePieceBytes = 256;
+
+/// How one complete frame goes out: its datagrams and the pause after each. Empty for an empty frame.
+FramePlan PlanFrame(const std::string& frame);
+
 }  // namespace orvx

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "link/CommandSender.h"
+#include "link/FramePlan.h"
 #include "session/ChannelName.h"
 #include "session/CommandFrames.h"
 

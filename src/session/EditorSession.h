@@ -15,7 +15,7 @@
 #include "core/Captions.h"
 #include "core/Clock.h"
 #include "core/DeviceState.h"
-#include "link/CommandSender.h"
+#include "link/FramePlan.h"
 #include "link/Commands.h"
 #include "link/ConnectionSupervisor.h"
 #include "link/DeviceLink.h"

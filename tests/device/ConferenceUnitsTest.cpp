@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "link/Commands.h"
+
 #include <cstring>
 
 #include "device/ConferenceUnits.h"
@@ -52,72 +54,21 @@ protected:
   CUnitTable m_table{m_state};
 };
 
-struct SlotCase {
-  int unit, slot, index;
-  bool accepted;
-};
-
-class SlotUniqueness : public UnitTableTest, public ::testing::WithParamInterface<SlotCase> {};
-
-TEST_P(SlotUniqueness, AnInputFeedsOneSlotOfOneUnit) {
-  const SlotCase c = GetParam();
-  ASSERT_TRUE(m_table.SelectUnit(c.unit));
-  std::uint8_t before[kUnits][kUnitSlotBytes];
-  std::memcpy(before, m_state.unitSlots, sizeof before);
-
-  const SlotChange change = m_table.OnSlotChanged(c.slot, c.index);
-  if (c.accepted) {
-    EXPECT_TRUE(change.stored);
-    EXPECT_EQ(change.message, nullptr);
-    EXPECT_EQ(m_state.unitSlots[c.unit][c.slot], c.index < 0 ? kNoSelection : c.index);
-    ASSERT_EQ(change.plan.size(), 1u);
-    EXPECT_EQ(change.plan[0].bytes.substr(0, 9), "%X,01,0" + std::to_string(c.unit + 1) + ",");
-    EXPECT_EQ(change.plan[0].pauseAfterMs, 10);
-  } else {
-    EXPECT_FALSE(change.stored);
-    ASSERT_NE(change.message, nullptr);
-    EXPECT_STREQ(change.message->en, "Already select.");
-    EXPECT_EQ(change.showIndex, 0) << "the list returns to NULL";
-    EXPECT_TRUE(change.plan.empty());
-    EXPECT_EQ(std::memcmp(before, m_state.unitSlots, sizeof before), 0);
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(Slots, SlotUniqueness,
-                         ::testing::Values(SlotCase{0, 0, 5, false},   // CH05 held by another unit
-                                           SlotCase{1, 3, 5, false},   // ... or by another slot of the same unit
-                                           SlotCase{2, 1, 20, false},  // D04 held by unit 3
-                                           SlotCase{1, 2, 5, true},    // choosing its own entry again
-                                           SlotCase{0, 0, 6, true}, SlotCase{2, 1, 19, true},
-                                           SlotCase{3, 0, 0, true},     // NULL is always taken
-                                           SlotCase{0, 4, -1, true}));  // nothing selected
-
-TEST_F(UnitTableTest, OfflineChangesStayInTheTable) {
-  m_state.link.online = false;
-  const SlotChange change = m_table.OnSlotChanged(0, 7);
-  EXPECT_TRUE(change.stored);
-  EXPECT_EQ(m_state.unitSlots[0][0], 7);
-  EXPECT_TRUE(change.plan.empty());
-}
-
 TEST_F(UnitTableTest, AssignmentFrameWritesEveryEntryKind) {
   struct Case {
     int index;
     const char* hex;
   };
-  const Case cases[] = {{0, "FF"}, {1, "01"}, {12, "0C"}, {13, "0D"}, {16, "10"}, {17, "11"}, {20, "14"}, {-1, "FF"}};
-  m_state.unitSlots[1][2] = 0;
-  m_state.unitSlots[3][4] = 0;
-  ASSERT_TRUE(m_table.SelectUnit(1));
+  const Case cases[] = {{0, "FF"}, {1, "01"}, {12, "0C"}, {13, "0D"}, {16, "10"}, {17, "11"}, {20, "14"}};
   for (const Case& c : cases) {
-    const SlotChange change = m_table.OnSlotChanged(0, c.index);
-    ASSERT_EQ(change.plan.size(), 1u) << c.index;
-    EXPECT_EQ(change.plan[0].bytes, XFrame(2, (std::string(c.hex) + "FFFFFFFF").c_str())) << c.index;
+    m_state.unitSlots[1][0] = static_cast<std::uint8_t>(c.index);
+    m_state.unitSlots[1][2] = 0;
+    EXPECT_EQ(FrameX(m_state, 2), XFrame(2, (std::string(c.hex) + "FFFFFFFF").c_str())) << c.index;
   }
   // Unit 2 holding CH03, NULL, NULL, NULL, D01.
   m_state.unitSlots[1][0] = 3;
   m_state.unitSlots[1][4] = 17;
-  EXPECT_EQ(UnitAssignmentPlan(m_state, 1)[0].bytes, XFrame(2, "03FFFFFF11"));
+  EXPECT_EQ(FrameX(m_state, 2), XFrame(2, "03FFFFFF11"));
 }
 
 TEST_F(UnitTableTest, CallGoesOutEvenOffline) {
@@ -127,25 +78,6 @@ TEST_F(UnitTableTest, CallGoesOutEvenOffline) {
   ASSERT_EQ(call.size(), 1u);
   EXPECT_EQ(call[0].bytes, CompleteFrame("%W,01,03,"));
   EXPECT_EQ(call[0].pauseAfterMs, 10);
-}
-
-TEST_F(UnitTableTest, ResetAllClearsEverySlotAndSendsTheUnitsInOrder) {
-  const FramePlan plan = m_table.ResetAll();
-  for (const auto& unit : m_state.unitSlots) {
-    for (std::uint8_t slot : unit) EXPECT_EQ(slot, 0);
-  }
-  ASSERT_EQ(plan.size(), 4u);
-  for (int u = 0; u < 4; ++u) {
-    EXPECT_EQ(plan[u].bytes, XFrame(u + 1, "FFFFFFFFFF")) << u;
-    EXPECT_EQ(plan[u].pauseAfterMs, 100) << u;
-  }
-}
-
-TEST_F(UnitTableTest, ResetAllOfflineOnlyClears) {
-  m_state.link.online = false;
-  EXPECT_TRUE(m_table.ResetAll().empty());
-  EXPECT_EQ(m_state.unitSlots[1][2], 0);
-  EXPECT_EQ(m_state.unitSlots[3][4], 0);
 }
 
 TEST_F(UnitTableTest, CurrentUnitFollowsTheReportedCount) {
@@ -162,7 +94,6 @@ TEST_F(UnitTableTest, CurrentUnitFollowsTheReportedCount) {
   m_table.Refresh();
   EXPECT_EQ(m_table.CurrentUnit(), kNoUnit);
   EXPECT_EQ(m_table.SlotIndex(0), -1);
-  EXPECT_FALSE(m_table.OnSlotChanged(0, 3).stored);
   EXPECT_TRUE(m_table.Call().empty());
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "SimSessionFixture.h"
-#include "link/CommandSender.h"
+#include "link/FramePlan.h"
 #include "session/CommandFrames.h"
 #include "session/ParamReport.h"
 #include "session/ProfileStore.h"

@@ -60,7 +60,7 @@ protected:
 };
 
 TEST_F(LinkPair, FrameTravelsAndAnswerGoesBackToItsSender) {
-  ASSERT_TRUE(a->link.SendFrame("%Q,01,01,", kLoopback));
+  ASSERT_TRUE(a->link.SendDatagram(CompleteFrame("%Q,01,01,"), kLoopback));
   const auto got = b.inbox.WaitPop(kWaitMs);
   ASSERT_TRUE(got.has_value());
   EXPECT_EQ(got->text, "%Q,01,01,B5E1#");
@@ -79,7 +79,7 @@ TEST_F(LinkPair, ReassemblesAcrossDatagramsAndDropsBadFrames) {
   ASSERT_TRUE(a->link.SendDatagram("%A,01,05,01,46,0000#", kLoopback));  // bad checksum
   ASSERT_TRUE(a->link.SendDatagram(good.substr(0, 6), kLoopback));
   ASSERT_TRUE(a->link.SendDatagram(good.substr(6), kLoopback));
-  ASSERT_TRUE(a->link.SendFrame("%Z,01,", kLoopback));
+  ASSERT_TRUE(a->link.SendDatagram(CompleteFrame("%Z,01,"), kLoopback));
   const auto first = b.inbox.WaitPop(kWaitMs);
   const auto second = b.inbox.WaitPop(kWaitMs);
   ASSERT_TRUE(first && second);
@@ -89,7 +89,7 @@ TEST_F(LinkPair, ReassemblesAcrossDatagramsAndDropsBadFrames) {
 
 TEST_F(LinkPair, AddressesMustBeDottedQuads) {
   for (const char* bad : {"localhost", "", "127.0.0", "127.0.0.1 ", "256.0.0.1"}) {
-    EXPECT_FALSE(a->link.SendFrame("%Z,01,", bad)) << bad;
+    EXPECT_FALSE(a->link.SendDatagram(CompleteFrame("%Z,01,"), bad)) << bad;
   }
 }
 
@@ -109,7 +109,7 @@ TEST_F(LinkPair, SendingFromOtherThreadsWhileReceiving) {
       std::string body = "%";
       body += letter;
       body += ",01," + std::to_string(i) + ",";
-      if (a->link.SendFrame(body, kLoopback)) sent.fetch_add(1);
+      if (a->link.SendDatagram(CompleteFrame(body), kLoopback)) sent.fetch_add(1);
     }
   };
   std::thread t1(sender, 'A');
@@ -142,7 +142,7 @@ TEST(DeviceLink, StopEndsAtOnceAndRestartWorks) {
   EXPECT_LT(Clock::now() - t0, std::chrono::seconds(2));
   EXPECT_FALSE(e.link.IsRunning());
   EXPECT_EQ(e.link.BoundPort(), 0);
-  EXPECT_FALSE(e.link.SendFrame("%Z,01,", kLoopback)) << "no socket after stop";
+  EXPECT_FALSE(e.link.SendDatagram(CompleteFrame("%Z,01,"), kLoopback)) << "no socket after stop";
 
   // A stop signalled while no thread runs must not end the next one.
   e.link.SignalStop();
@@ -153,7 +153,7 @@ TEST(DeviceLink, StopEndsAtOnceAndRestartWorks) {
 
 TEST(DeviceLink, SendWithoutSocketFails) {
   CDeviceLink link(Loopback(9));
-  EXPECT_FALSE(link.SendFrame("%Z,01,", kLoopback));
+  EXPECT_FALSE(link.SendDatagram(CompleteFrame("%Z,01,"), kLoopback));
   EXPECT_FALSE(link.IsRunning());
 }
 
@@ -203,7 +203,7 @@ TEST(DeviceLink, SocketSetUpFailureIsReported) {
     EXPECT_EQ(e.error, "Winsock error!|Warming") << c.name;
     EXPECT_EQ(e.detail.substr(0, c.detail.size()), c.detail) << c.name;
     EXPECT_FALSE(e.link.IsRunning()) << c.name;
-    EXPECT_FALSE(e.link.SendFrame("%Z,01,", kLoopback)) << c.name;
+    EXPECT_FALSE(e.link.SendDatagram(CompleteFrame("%Z,01,"), kLoopback)) << c.name;
   }
 }
 

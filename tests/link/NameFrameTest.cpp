@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "core/TextCodec.h"
-#include "link/CommandSender.h"
+#include "link/FramePlan.h"
+#include "link/SendQueue.h"
 #include "link/Commands.h"
 #include "link/FrameChecksum.h"
 #include "link/FreeTypeGlyphRenderer.h"
@@ -94,8 +95,10 @@ TEST_F(NameFrame, SentAsThreeDatagramsWithPauses) {
   test::Timeline t;
   test::RecordingSink sink(t);
   test::RecordingPacer pacer(t);
-  CCommandSender sender(sink, pacer);
-  EXPECT_TRUE(sender.SendV(s, "127.0.0.1", 3, pattern));
+  FakeClock clock;
+  CSendQueue queue(sink, pacer, clock);
+  queue.Push(Outgoing{PlanFrame(FrameV(s, 3, pattern)), "127.0.0.1"});
+  EXPECT_EQ(queue.PumpDue(), 3);
   using Step = std::pair<std::size_t, int>;
   EXPECT_EQ(t.Schedule(), (std::vector<Step>{{256, 10}, {256, 10}, {112, 10}}));
   EXPECT_EQ(t.SentBytes(), FrameV(s, 3, pattern));

@@ -94,7 +94,9 @@ TEST_F(SystemControllerTest, CallNeedsTheLinkAndResetAllIsOnePlanOfFourUnits) {
   system.ResetAllUnits();
   const std::vector<std::string> sent = session.Sent();
   ASSERT_EQ(sent.size(), 5u);
-  EXPECT_EQ(std::vector<std::string>(sent.begin() + 1, sent.end()), Datagrams(ResetAllUnitsPlan(session.state)));
+  // Units 1..4 in order, each "%X" from the cleared table.
+  for (int u = 1; u <= kUnits; ++u) EXPECT_EQ(sent[static_cast<std::size_t>(u)], FrameX(session.state, u)) << u;
+  EXPECT_EQ(sent[1], CompleteFrame("%X,01,01,FFFFFFFFFF,"));
 }
 
 TEST_F(SystemControllerTest, RecoveryWritesTheFactorySetThenPushesItAsOneGatingPlan) {

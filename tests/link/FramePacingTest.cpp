@@ -1,26 +1,34 @@
-#include "link/CommandSender.h"
+#include "link/FramePlan.h"
 
 #include <gtest/gtest.h>
 
+#include "link/Commands.h"
 #include "link/FrameChecksum.h"
 #include "link/LinkTestDoubles.h"
+#include "link/SendQueue.h"
 
 namespace orvx {
 namespace {
 
 using Step = std::pair<std::size_t, int>;
 
-class Sender : public ::testing::Test {
+/// Frames leave through the send queue with the pauses the processor needs.
+class FramePacing : public ::testing::Test {
 protected:
-  Sender() { s.ResetToDefaults(); }
+  FramePacing() { s.ResetToDefaults(); }
+  void Send(const std::string& frame, const std::string& ip = "127.0.0.1") {
+    queue.Push(Outgoing{PlanFrame(frame), ip});
+    queue.PumpDue();
+  }
   CDeviceState s;
   test::Timeline t;
   test::RecordingSink sink{t};
   test::RecordingPacer pacer{t};
-  CCommandSender sender{sink, pacer};
+  FakeClock clock;
+  CSendQueue queue{sink, pacer, clock};
 };
 
-TEST_F(Sender, PauseOnlyAfterZWAndX) {
+TEST_F(FramePacing, PauseOnlyAfterZWAndX) {
   struct Case {
     std::string frame;
     int pause;
@@ -30,31 +38,33 @@ TEST_F(Sender, PauseOnlyAfterZWAndX) {
   };
   for (const Case& c : cases) {
     t.entries.clear();
-    EXPECT_TRUE(sender.Send(c.frame, "127.0.0.1"));
+    Send(c.frame);
     EXPECT_EQ(t.Schedule(), (std::vector<Step>{{c.frame.size(), c.pause}})) << c.frame;
     EXPECT_EQ(t.entries.front().bytes, c.frame);
     EXPECT_EQ(t.entries.front().ip, "127.0.0.1");
   }
 }
 
-TEST_F(Sender, RefusedFrameSendsNothing) {
-  EXPECT_FALSE(sender.SendA(s, "127.0.0.1", 0));
-  EXPECT_FALSE(sender.SendX(s, "127.0.0.1", 9));
+TEST_F(FramePacing, ARefusedFrameSendsNothing) {
+  Send(FrameA(s, 0));
+  Send(FrameX(s, 9));
   EXPECT_TRUE(t.entries.empty());
 }
 
-TEST_F(Sender, FailedSendStillPausesAndIsReported) {
+TEST_F(FramePacing, AFailedSendStillPausesAndIsNotRetried) {
   test::Timeline failed;
   test::RecordingSink refusing(failed, false);
   test::RecordingPacer p(failed);
-  CCommandSender s2(refusing, p);
-  EXPECT_FALSE(s2.SendZ("127.0.0.1"));
+  CSendQueue q(refusing, p, clock);
+  q.Push(Outgoing{PlanFrame(FrameZ()), "127.0.0.1"});
+  EXPECT_EQ(q.PumpDue(), 1);
   EXPECT_EQ(failed.Schedule(), (std::vector<Step>{{FrameZ().size(), 10}}));
 }
 
-TEST_F(Sender, RunFollowsThePlanInOrder) {
+TEST_F(FramePacing, APlanFollowsItsOrderAndPauses) {
   const FramePlan plan{{FrameQ(false), 20}, {FrameA(s, 1), 0}, {FrameM(s), 20}, {FrameQ(true), 20}};
-  EXPECT_TRUE(sender.Run(plan, "127.0.0.2"));
+  queue.SubmitPlan(plan, "127.0.0.2");
+  EXPECT_EQ(queue.PumpDue(), 4);
   ASSERT_EQ(t.Schedule(), (std::vector<Step>{{plan[0].bytes.size(), 20},
                                              {plan[1].bytes.size(), 0},
                                              {plan[2].bytes.size(), 20},

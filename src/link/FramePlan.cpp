@@ -1,4 +1,4 @@
-#include "link/CommandSender.h"
+#include "link/FramePlan.h"
 
 namespace orvx {
 namespace {
@@ -22,20 +22,6 @@ FramePlan PlanFrame(const std::string& frame) {
   }
   plan.push_back(Datagram{frame, NeedsPause(frame) ? kBulkPauseMs : 0});
   return plan;
-}
-
-bool CCommandSender::Send(const std::string& frame, const std::string& ip) {
-  const FramePlan plan = PlanFrame(frame);
-  return !plan.empty() && Run(plan, ip);
-}
-
-bool CCommandSender::Run(const FramePlan& plan, const std::string& ip) {
-  bool allSent = true;
-  for (const Datagram& d : plan) {
-    if (!m_sink.SendDatagram(d.bytes, ip)) allSent = false;
-    if (d.pauseAfterMs > 0) m_pacer.Pause(d.pauseAfterMs);
-  }
-  return allSent;
 }
 
 }  // namespace orvx
