@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "link/Commands.h"
+
 #include <string>
 #include <vector>
 
