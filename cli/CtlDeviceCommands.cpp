@@ -12,11 +12,6 @@ namespace {
 
 constexpr int kPollMs = 20;
 
-/// A real pacer: the probe's 5 ms between hosts.
-class CSleepPacer final : public IPacer {
-public:
-  void Pause(int ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-};
 
 }  // namespace
 
@@ -42,7 +37,7 @@ CtlReply RunSearch(const CtlOptions& o) {
     subnet.ownHost = own->ownHost;
   }
   CFixedSubnetProvider subnets(subnet);
-  CSleepPacer pacer;
+  SleepPacer pacer;
   SearchSettings settings;
   settings.localIp = o.localIp;
   settings.localPort = o.localPort;

@@ -1,5 +1,7 @@
 #include "core/DeviceState.h"
 
+#include "core/NumberText.h"
+
 #include "core/TextCodec.h"
 
 #include <algorithm>
@@ -22,11 +24,6 @@ void Clamp(std::int32_t& v, std::int32_t lo, std::int32_t hi) { v = std::clamp(v
 
 void SetNameUtf8(Name& field, const std::string& utf8) { SetNameBytes(field, Utf8ToGbk(utf8)); }
 
-std::string Numbered(const char* format, int n) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, format, n);
-  return buf;
-}
 
 void ResetInput(InputChannel& c, int record, Language language) {
   std::memset(&c, 0, sizeof c);

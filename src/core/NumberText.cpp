@@ -1,5 +1,7 @@
 #include "core/NumberText.h"
 
+#include <cstdio>
+
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -67,6 +69,12 @@ std::optional<double> ParseTypedNumber(std::string_view text, std::string_view u
   if (rest.empty()) return value;
   if (!unit.empty() && rest.size() == Trim(unit).size() && StartsWithNoCase(rest, Trim(unit))) return value;
   return std::nullopt;
+}
+
+std::string Numbered(const char* format, int n) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, format, n);
+  return buf;
 }
 
 }  // namespace orvx

@@ -13,6 +13,10 @@ namespace orvx {
 /// `value` with exactly `decimals` digits after the point ("-1.5", "20", "0.50").
 std::string FormatFixed(double value, int decimals);
 
+/// A caption with one whole number in it: `format` holds one printf conversion of an int
+/// ("CH %d", "PLK-700-%02d", "CH% d").
+std::string Numbered(const char* format, int n);
+
 /// A typed number followed by nothing but an optional unit.
 ///
 /// Leading and trailing blanks are ignored, a "+" sign is allowed, a single "," is read as the

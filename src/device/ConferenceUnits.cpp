@@ -1,5 +1,7 @@
 #include "device/ConferenceUnits.h"
 
+#include "core/NumberText.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -9,11 +11,6 @@
 namespace orvx {
 namespace {
 
-std::string Numbered(const char* format, int n) {
-  char buf[24];
-  std::snprintf(buf, sizeof buf, format, n);
-  return buf;
-}
 
 bool IsUnit(int unit) { return unit >= 0 && unit < kUnits; }
 

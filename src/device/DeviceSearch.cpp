@@ -21,8 +21,6 @@ namespace {
 /// Answers are a few dozen bytes; anything longer is cut and cannot verify.
 constexpr std::size_t kAnswerBufferBytes = 512;
 
-HostRange ClampedRange(HostRange r) { return {std::max(r.first, 1), std::min(r.last, 254)}; }
-
 void DrainEvent(int fd) {
   std::uint64_t value = 0;
   while (fd >= 0 && read(fd, &value, sizeof value) > 0) {}

@@ -1,5 +1,7 @@
 #include "device/FactoryRecovery.h"
 
+#include "core/NumberText.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -18,11 +20,6 @@ constexpr std::int32_t kRecoveryAutomix[6] = {0, 1, 1, 1, 0, 27};
 constexpr int kRecoveryThreshold = 35;  // -45 dB
 constexpr int kOutputsWithNumberedI = kOutputRecords;
 
-std::string Numbered(const char* format, int n) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, format, n);
-  return buf;
-}
 
 void RecoverInput(InputChannel& c, int record, Language language) {
   std::fill(std::begin(c.route), std::end(c.route), 1);

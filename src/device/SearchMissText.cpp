@@ -1,5 +1,7 @@
 #include "device/SearchMissText.h"
 
+#include "link/SocketErrorText.h"
+
 #include "device/SearchSubnet.h"
 
 namespace orvx {
@@ -23,9 +25,8 @@ std::string English(const SearchFacts& f) {
          " (this PC: " + (f.ownIp.empty() ? std::string("not in this subnet") : f.ownIp) + "), subnet " + f.prefix +
          ".0/24, hosts " + N(f.firstHost) + " to " + N(f.lastHost) + "\n";
     if (!f.portFree) {
-      t += "- UDP port " + port +
-           " is in use by another program on this PC (a second editor, orvxctl "
-           "monitor?), so no answer could be heard and no probe was sent\n";
+      t += "- UDP port " + port + " " + captions::kPortHeldElsewhere.en +
+           ", so no answer could be heard and no probe was sent\n";
     } else {
       t += "- " + N(f.hostsProbed) + " hosts probed with " + N(f.probesSent) + " probes" +
            (OwnHostInRange(f) ? "; this PC's own address was skipped" : "") + "\n";
@@ -55,9 +56,7 @@ std::string Chinese(const SearchFacts& f) {
          (f.ownIp.empty() ? std::string("不在此网段") : f.ownIp) + "），网段 " + f.prefix + ".0/24，主机 " +
          N(f.firstHost) + " 至 " + N(f.lastHost) + "\n";
     if (!f.portFree) {
-      t += "- 本机 UDP 端口 " + port +
-           " 已被其他程序占用（另一个编辑器或 orvxctl monitor？），"
-           "无法接收应答，因此没有发送探测\n";
+      t += "- 本机 UDP 端口 " + port + " " + captions::kPortHeldElsewhere.zh + "，无法接收应答，因此没有发送探测\n";
     } else {
       t += "- 已探测 " + N(f.hostsProbed) + " 台主机，共发送 " + N(f.probesSent) + " 个探测包" +
            (OwnHostInRange(f) ? "；已跳过本机地址" : "") + "\n";
@@ -83,8 +82,7 @@ std::string ExplainSearchMiss(const SearchFacts& facts, Language language) {
 }
 
 BilingualText PortInUseReason(std::uint16_t port) {
-  return {"port " + N(port) + " is in use by another program on this PC (a second editor, orvxctl monitor?)",
-          "本机端口 " + N(port) + " 已被其他程序占用（另一个编辑器或 orvxctl monitor？）"};
+  return {"port " + N(port) + " " + captions::kPortHeldElsewhere.en, "本机端口 " + N(port) + " " + captions::kPortHeldElsewhere.zh};
 }
 
 BilingualText OwnLinkHoldsPortReason(std::uint16_t port) {

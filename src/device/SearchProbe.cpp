@@ -19,9 +19,10 @@ long LeadingDecimal(std::string_view text) {
 
 }  // namespace
 
+HostRange ClampedRange(HostRange r) { return {std::max(r.first, 1), std::min(r.last, kLastSearchHost)}; }
+
 std::vector<int> ProbeHosts(HostRange range, int ownHost) {
-  const int first = std::max(range.first, 1);
-  const int last = std::min(range.last, 254);
+  const auto [first, last] = ClampedRange(range);
   std::vector<int> hosts;
   for (int h = first; h <= last; ++h) {
     if (h != ownHost) hosts.push_back(h);

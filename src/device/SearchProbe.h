@@ -22,6 +22,8 @@ struct HostRange {
   int last = kLastSearchHost;
 };
 
+/// The range within 1..254 (the host numbers a /24 subnet can probe).
+HostRange ClampedRange(HostRange r);
 /// The hosts actually probed, in order: the range without the PC's own host.
 std::vector<int> ProbeHosts(HostRange range, int ownHost);
 

@@ -8,7 +8,7 @@ namespace orvx {
 std::string SocketErrorDetail(int errorNumber, const std::string& ip, std::uint16_t port) {
   const std::string where = "Port " + std::to_string(port) + " on " + ip;
   if (errorNumber == EADDRINUSE)
-    return where + " is already in use by another program (a second editor or orvxctl monitor?).";
+    return where + " " + captions::kPortHeldElsewhere.en + ".";
   // The GNU strerror_r: thread-safe, and it returns the text (not always in `buffer`).
   char buffer[128];
   const char* reason = strerror_r(errorNumber, buffer, sizeof buffer);

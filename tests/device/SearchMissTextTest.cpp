@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MissCase{"port_busy_en",
                                PortBusy(),
                                Language::English,
-                               {"UDP port 39030 is in use by another program on this PC", "no probe was sent",
+                               {"UDP port 39030 is already in use by another program", "no probe was sent",
                                 "close the other program that holds UDP port 39030", "firewall"},
                                {"hosts probed", "was free"}},
                       MissCase{"port_busy_zh",
