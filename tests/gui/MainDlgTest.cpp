@@ -223,6 +223,16 @@ TEST_F(MainDlgTest, TypedValueIsCheckedStoredMovesTheFaderAndSends) {
   PressKey(dlg->ValueBox(), Qt::Key_Return);
   EXPECT_EQ(session.state.in[2].level, 0);
   EXPECT_TRUE(dlg->ValueBox()->toolTip().isEmpty());
+  // A value between two steps is stored at the nearest step, and the box shows what was stored.
+  dlg->ValueBox()->setText("-12.4");
+  PressKey(dlg->ValueBox(), Qt::Key_Return);
+  EXPECT_EQ(session.state.in[2].level, 48);
+  EXPECT_EQ(dlg->ValueBox()->text(), "-12dB");
+  dlg->ValueBox()->setText("-12.3");  // the same step again: nothing changes, the box still shows it
+  PressKey(dlg->ValueBox(), Qt::Key_Return);
+  EXPECT_EQ(dlg->ValueBox()->text(), "-12dB");
+  dlg->ValueBox()->setText("-60");
+  PressKey(dlg->ValueBox(), Qt::Key_Return);
   EXPECT_EQ(strip->Fader()->Pos(), 70);
   EXPECT_EQ(dlg->ValueBox()->text(), "-60dB");
   ASSERT_EQ(session.Sent().size(), before + 1);
