@@ -106,7 +106,7 @@ TEST_F(DeviceSearchTest, PortInUseIsReportedAndNothingIsProbed) {
   CDeviceSearch search(m_subnet, m_pacer, Settings());
   const SearchStart start = search.Start();
   EXPECT_FALSE(start.ok);
-  EXPECT_EQ(start.reason.en, "port 39030 is in use by another program on this PC (a second editor, orvxctl monitor?)");
+  EXPECT_EQ(start.reason.en, "port 39030 is already in use by another program (a second editor or orvxctl monitor?)");
   EXPECT_FALSE(search.HoldsPort());
   EXPECT_FALSE(search.Progress().probing);
   const SearchFacts facts = search.Facts();
