@@ -9,16 +9,6 @@
 namespace orvx {
 namespace {
 
-/// The typographic minus (U+2212) that documents and word processors put in front of numbers.
-constexpr std::string_view kMinusSign = "\xE2\x88\x92";
-
-std::string PlainMinus(std::string_view text) {
-  std::string t(text);
-  for (auto at = t.find(kMinusSign); at != std::string::npos; at = t.find(kMinusSign, at + 1))
-    t.replace(at, kMinusSign.size(), "-");
-  return t;
-}
-
 std::string Shown(const ParamAddr& a, std::int32_t raw) { return FormatParam(a, {raw, {}}, Language::English); }
 
 /// A number in the operator's units maps into the raw range (ParseParam itself clamps, as a value

@@ -71,6 +71,14 @@ std::optional<double> ParseTypedNumber(std::string_view text, std::string_view u
   return std::nullopt;
 }
 
+std::string PlainMinus(std::string_view text) {
+  static constexpr std::string_view kMinusSign = "\xE2\x88\x92";
+  std::string t(text);
+  for (auto at = t.find(kMinusSign); at != std::string::npos; at = t.find(kMinusSign, at + 1))
+    t.replace(at, kMinusSign.size(), "-");
+  return t;
+}
+
 std::string Numbered(const char* format, int n) {
   char buf[32];
   std::snprintf(buf, sizeof buf, format, n);

@@ -13,6 +13,10 @@ namespace orvx {
 /// `value` with exactly `decimals` digits after the point ("-1.5", "20", "0.50").
 std::string FormatFixed(double value, int decimals);
 
+/// `text` with every typographic minus (U+2212, as documents and word processors write it)
+/// turned into "-".
+std::string PlainMinus(std::string_view text);
+
 /// A caption with one whole number in it: `format` holds one printf conversion of an int
 /// ("CH %d", "PLK-700-%02d", "CH% d").
 std::string Numbered(const char* format, int n);
