@@ -7,12 +7,6 @@
 
 namespace orvx {
 
-enum class ReportedBy : std::uint8_t {
-  None,  ///< no report carries it: the editor's copy is the only one it can read
-  Z,     ///< the full state, the answer to "%Z"
-  Y,     ///< names and conference-unit slots, which follow every "Z"
-};
-
 /// The report that carries this value back (None for invalid addresses). Where the processor's
 /// columns and the editor's decoder differ in reach, only what both cover counts.
 ReportedBy ReportOf(const ParamAddr& a);

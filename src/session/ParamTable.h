@@ -137,6 +137,26 @@ enum class Carrier : std::uint8_t {
   UnitSlots,    ///< "%X" for units 1..4
 };
 
+/// Which of the processor's reports carries a value back to the editor.
+enum class ReportedBy : std::uint8_t {
+  None,  ///< no report carries it: the editor's copy is the only one it can read
+  Z,     ///< the full state, the answer to "%Z"
+  Y,     ///< names and conference-unit slots, which follow every "Z"
+};
+
+/// A parameter's report column: which report carries it back, for records below `records` and
+/// indices below `indices` (0: all). Every table entry states it: there is no default.
+struct ReportColumn {
+  constexpr ReportColumn(ReportedBy report, int recordsCarried, int indicesCarried)
+      : by(report), records(recordsCarried), indices(indicesCarried) {}
+  ReportedBy by;
+  int records;
+  int indices;
+};
+constexpr ReportColumn NotReported() { return {ReportedBy::None, 0, 0}; }
+constexpr ReportColumn InZ(int records = 0, int indices = 0) { return {ReportedBy::Z, records, indices}; }
+constexpr ReportColumn InY(int records = 0) { return {ReportedBy::Y, records, 0}; }
+
 /// Where one value lives: a parameter, its record and (for indexed parameters) its index.
 struct ParamAddr {
   ParamId id = ParamId::InLevel;
@@ -181,6 +201,9 @@ struct ParamDef {
   std::uint32_t changeBits;
   Carrier carrier;
   bool draggable;  ///< moved by a fader or knob: paced while dragged
+  /// Which report carries it back. Where the processor's columns and the editor's decoder differ
+  /// in reach, only what both cover counts.
+  ReportColumn report;
   ParamGetter get;
   ParamSetter set;
 };
