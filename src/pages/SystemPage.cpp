@@ -294,7 +294,7 @@ void CSystemPage::ApplyLanguage(Language language) {
   Refresh();
 }
 
-void CSystemPage::Refresh(std::uint32_t bits) {
+void CSystemPage::Refresh(std::uint32_t) {
   const CDeviceState& s = m_session.State();
   if (!m_address->hasFocus()) m_address->setText(QString::fromStdString(s.link.deviceIp));
   if (!m_spanEdit->hasFocus()) m_spanEdit->setText(QString::number(m_controller.SpanTime()));
