@@ -39,7 +39,6 @@
 #include "session/ProfileRules.h"
 #include "session/ProfileStore.h"
 #include "link/SocketErrorText.h"
-#include "ui/FrameClock.h"
 #include "ui/MenuEx.h"
 #include "ui/SkinTheme.h"
 #include "ui/UiFont.h"
@@ -141,7 +140,6 @@ CMainDlg::CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* pare
   for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
     connect(new QShortcut(keys, this), &QShortcut::activated, this, &CMainDlg::Redo);
   connect(&m_tick, &QTimer::timeout, this, [this] { m_session.Tick(); });
-  connect(&m_meterTick, &QTimer::timeout, this, &CMainDlg::UpdateMeters);
   connect(&m_closeTick, &QTimer::timeout, this, &CMainDlg::OnCloseTick);
   m_planProgress = MakeProgressBar(m_header);
   m_planProgress->setObjectName(QStringLiteral("PlanProgress"));
@@ -734,18 +732,11 @@ void CMainDlg::OnLinkUi() {
   m_lamp->SetLit(m_session.LampLit());
   m_statusText->SetText(Tr(m_session.StatusOnline() ? captions::kOnline : captions::kOffline));
   m_system->Refresh();
-  // Meters move only while reports flow: offline nothing wakes the window for them.
-  const bool online = m_state.link.online;
-  CFrameClock::Shared().SetEnabled(online);
-  if (online && !m_meterTick.isActive()) m_meterTick.start(kMeterTickMs);
-  if (!online && m_meterTick.isActive()) {
-    m_meterTick.stop();
-    UpdateMeters();
-  }
 }
 
 void CMainDlg::OnChanged(const ChangeNotice& notice) {
-  // Meters and gate lamps are read by the meter timer; everything else repaints now.
+  // Meters and gate lamps take the new values now; the meters paint them on their next frame.
+  if (notice.Has(change::kMeters | change::kGates)) UpdateMeters();
   const std::uint32_t bits = notice.bits & ~(change::kMeters | change::kGates);
   if (bits == 0) return;
   RefreshVisible(notice.Has(change::kFullState) ? change::kAll : bits);
@@ -814,7 +805,6 @@ void CMainDlg::CloseInOrder(PlanOnClose plan) {
 void CMainDlg::BeginClose() {
   m_closing = true;
   m_tick.stop();
-  m_meterTick.stop();
   m_session.BeginClose();
   m_closeClock.start();
   m_closeTick.start(kCloseTickMs);

@@ -48,7 +48,6 @@ public:
   static constexpr int kTickMs = 50;        ///< timer 1: supervision
   static constexpr int kCloseTickMs = 100;  ///< timer 2: waits for the receive thread at close
   static constexpr int kCloseLimitMs = 3000;
-  static constexpr int kMeterTickMs = 33;  ///< meters read the state at about 30 Hz, only while online
   static constexpr int kPlanTickMs = 100;  ///< the header's progress of a running plan
 
   /// Reads `hostip` from the profile into the state and builds every child hidden.
@@ -124,8 +123,6 @@ public:
   PngButton* MenuButton() const { return m_menu; }
   PngButton* RedoButton() const { return m_redo; }
   const CPageRegistry& Pages() const { return m_registry; }
-  /// True while the meter timer runs (only while the link is online).
-  bool MetersRunning() const { return m_meterTick.isActive(); }
   /// Strips of the CHANNEL view now shown, left to right.
   std::vector<CChannelStrip*> VisibleStrips() const;
   /// The page or editor now shown (nullptr in the CHANNEL view).
@@ -237,7 +234,6 @@ private:
   CGroupPage* m_groupPage = nullptr;
 
   QTimer m_tick;
-  QTimer m_meterTick;
   QTimer m_closeTick;
   QTimer m_planTick;  ///< runs only while a plan is on its way
   QProgressBar* m_planProgress = nullptr;
