@@ -19,6 +19,7 @@
 #include "session/AppOptions.h"
 #include "session/EditorSession.h"
 #include "session/ProfileRules.h"
+#include "ui/FrameClock.h"
 
 namespace {
 
@@ -108,7 +109,11 @@ int main(int argc, char** argv) {
   SteadyClock clock;
   CFramePump pump;
   CEditorSession session(link, clock, [&pump] { pump.Wake(); });
-  pump.SetHandler([&session] { session.ProcessPendingFrames(); });
+  // Meters that still move take their frame with the reports' wake-up rather than one of their own.
+  pump.SetHandler([&session] {
+    session.ProcessPendingFrames();
+    CFrameClock::Shared().WindowAwake();
+  });
   ConfigureSearch(session, options, link);
 
   const Language language = options.language.value_or(

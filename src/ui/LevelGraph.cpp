@@ -32,8 +32,19 @@ void CLevelGraph::SetFrameClock(CFrameClock* clock) {
 }
 
 void CLevelGraph::FollowClock() {
-  if (m_clock != nullptr) {
-    m_clock->Subscribe(this, [this](int elapsedMs) { AdvanceFrame(elapsedMs); });
+  if (m_clock == nullptr) {
+    return;
+  }
+  m_clock->Subscribe(this, [this](int elapsedMs) { return AdvanceFrame(elapsedMs); });
+  // A peak that was falling when the meter was hidden goes on falling.
+  if (Moving()) {
+    m_clock->RequestFrame(this);
+  }
+}
+
+void CLevelGraph::WantFrame() {
+  if (m_clock != nullptr && isVisible()) {
+    m_clock->RequestFrame(this);
   }
 }
 
@@ -63,7 +74,8 @@ void CLevelGraph::SetValue(int column, double value) {
   const double clamped = MeterScale::ClampValue(value, c.minimum, c.maximum);
   if (clamped != c.ballistics.Level()) {
     c.ballistics.SetLevel(clamped);
-    MarkDirty();
+    // Only what the frame would draw differently asks for one (a change within a row does not).
+    if (Shown(column) != m_shown[column]) WantFrame();
   }
 }
 
@@ -118,20 +130,60 @@ void CLevelGraph::SetPeakHold(bool on) {
   MarkDirty();
 }
 
-void CLevelGraph::MarkDirty() { m_dirty = true; }
+void CLevelGraph::MarkDirty() {
+  m_dirty = true;
+  WantFrame();
+}
 
-void CLevelGraph::AdvanceFrame(int elapsedMs) {
-  ++m_frames;
+CLevelGraph::ShownColumn CLevelGraph::Shown(int column) const {
+  const Column& c = m_columns[column];
+  if (c.style != LedBar) {
+    return {};
+  }
+  const int height = PlotRect().height() - m_topMargin - m_bottomMargin;
+  const int lit = MeterScale::LitHeight(height, c.ballistics.Level(), c.minimum, c.maximum);
+  const int peak = m_peakHold ? MeterScale::LitHeight(height, c.ballistics.Peak(), c.minimum, c.maximum) : 0;
+  // The peak marker is drawn only above the bar, a row apart; below that it is part of the bar.
+  return {lit, peak > lit + MeterScale::kRowHeight ? peak : 0};
+}
+
+bool CLevelGraph::IsDirty() const {
+  if (m_dirty) {
+    return true;
+  }
   for (int i = 0; i < m_count; ++i) {
-    if (m_columns[i].ballistics.Advance(elapsedMs) && m_peakHold) {
-      m_dirty = true;
+    if (Shown(i) != m_shown[i]) {
+      return true;
     }
   }
-  if (m_dirty) {
+  return false;
+}
+
+bool CLevelGraph::Moving() const {
+  if (!m_peakHold) {
+    return false;
+  }
+  return std::any_of(m_columns.begin(), m_columns.begin() + m_count,
+                     [](const Column& c) { return c.style == LedBar && !c.ballistics.Resting(); });
+}
+
+bool CLevelGraph::AdvanceFrame(int elapsedMs) {
+  ++m_frames;
+  bool changed = m_dirty;
+  for (int i = 0; i < m_count; ++i) {
+    m_columns[i].ballistics.Advance(elapsedMs);
+    const ShownColumn shown = Shown(i);
+    if (shown != m_shown[i]) {
+      m_shown[i] = shown;
+      changed = true;
+    }
+  }
+  if (changed) {
     m_dirty = false;
     ++m_repaintRequests;
     update();
   }
+  return Moving();
 }
 
 QRect CLevelGraph::PlotRect() const { return rect(); }
