@@ -222,6 +222,11 @@ void CEditorSession::SetStatusText(const Caption& text) {
   LinkUiChanged();
 }
 
+void CEditorSession::RestMeters() {
+  const ReportEffects effects = orvx::RestMeters(m_state);
+  if (effects.changed != 0) Notify(ChangeNotice{effects.changed, effects.activeFlipped, nullptr});
+}
+
 void CEditorSession::RefreshAll() { Notify(ChangeNotice{change::kAll, 0, nullptr}); }
 
 void CEditorSession::ShowPageView(bool resetScroll) {

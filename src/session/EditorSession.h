@@ -128,6 +128,7 @@ private:
   void SetConnectButton(const Caption& caption, bool pressed) override;
   void SetLamp(bool lit) override;
   void SetStatusText(const Caption& text) override;
+  void RestMeters() override;
   void RefreshAll() override;
   void ShowPageView(bool resetScroll) override;
   void StartCloseTimer() override;

@@ -19,6 +19,7 @@ struct ChangeNotice {
   std::uint32_t bits = 0;                 ///< change:: bits
   std::uint8_t activeFlipped = 0;         ///< inputs 1..8 whose ACTIVE/WAITING flipped (bit k: input k + 1)
   const ReportEffects* report = nullptr;  ///< the report that made the change; nullptr for the operator's
+                                          ///< and for the meters coming to rest without reports
   bool Has(std::uint32_t b) const { return (bits & b) != 0; }
 };
 

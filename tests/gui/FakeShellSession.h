@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/Clock.h"
+#include "link/ReportParser.h"
 #include "link/SendQueue.h"
 #include "session/ShellSession.h"
 
@@ -70,6 +71,11 @@ public:
     lamp = false;
     statusOnline = false;
     if (observer) observer->OnLinkUi();
+  }
+  /// As the session does when no report will come (DISCONNECT, silence): the meters rest.
+  void RestMeters() {
+    const ReportEffects e = orvx::RestMeters(state);
+    if (observer) observer->OnChanged(ChangeNotice{e.changed, e.activeFlipped, nullptr});
   }
   /// As a report that changed stored values would.
   void Report(std::uint32_t bits) {
