@@ -39,6 +39,7 @@
 #include "session/ProfileRules.h"
 #include "session/ProfileStore.h"
 #include "link/SocketErrorText.h"
+#include "ui/FrameClock.h"
 #include "ui/MenuEx.h"
 #include "ui/SkinTheme.h"
 #include "ui/UiFont.h"
@@ -139,7 +140,6 @@ CMainDlg::CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* pare
   connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this), &QShortcut::activated, this, &CMainDlg::Undo);
   for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
     connect(new QShortcut(keys, this), &QShortcut::activated, this, &CMainDlg::Redo);
-  connect(&m_tick, &QTimer::timeout, this, [this] { m_session.Tick(); });
   connect(&m_closeTick, &QTimer::timeout, this, &CMainDlg::OnCloseTick);
   m_planProgress = MakeProgressBar(m_header);
   m_planProgress->setObjectName(QStringLiteral("PlanProgress"));
@@ -153,7 +153,7 @@ CMainDlg::CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* pare
   m_initialised = true;
   Relayout();
   OnLinkUi();
-  m_tick.start(kTickMs);
+  m_tick.Start();
   // The name font is found and loaded once, right after start, rather than in the middle of the
   // first operation that renames a channel or pushes the whole state.
   QTimer::singleShot(0, this, [this] { m_session.Glyphs(); });
@@ -724,6 +724,11 @@ void CMainDlg::RefreshVisible(std::uint32_t bits) {
     m_detail->ShowChoice(m_overview, OverviewFor(m_state, m_overview));
 }
 
+void CMainDlg::ReportsTaken() {
+  m_tick.ThreadAwake();
+  CFrameClock::Shared().WindowAwake();
+}
+
 void CMainDlg::UpdateMeters() {
   for (CChannelStrip* s : VisibleStrips()) s->UpdateMeter();
 }
@@ -804,7 +809,7 @@ void CMainDlg::CloseInOrder(PlanOnClose plan) {
 
 void CMainDlg::BeginClose() {
   m_closing = true;
-  m_tick.stop();
+  m_tick.Stop();
   m_session.BeginClose();
   m_closeClock.start();
   m_closeTick.start(kCloseTickMs);

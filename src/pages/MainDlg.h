@@ -17,6 +17,7 @@
 #include "session/ShellSession.h"
 #include "session/SidePanelModel.h"
 #include "session/ValueReadout.h"
+#include "ui/WakeSharingTimer.h"
 
 class QLineEdit;
 class QProgressBar;
@@ -66,6 +67,9 @@ public:
   void ShowInputChannelView(int record, int editorKind);
   void ShowOutputChannelView(int record, int editorKind);
   void ShowPhantom();
+  /// The reports that woke the window were taken: the supervision tick and the meters' next frame
+  /// ride on this wake-up when they are due soon, instead of waking the window again.
+  void ReportsTaken();
   /// CONNECT / DISCONNECT (the SYSTEM page's button).
   void OnConnect();
   /// OFFLINE: the mixer pages without link activity.
@@ -233,7 +237,7 @@ private:
   CAutoMixerPage* m_autoMixer = nullptr;
   CGroupPage* m_groupPage = nullptr;
 
-  QTimer m_tick;
+  CWakeSharingTimer m_tick{kTickMs, [this] { m_session.Tick(); }};
   QTimer m_closeTick;
   QTimer m_planTick;  ///< runs only while a plan is on its way
   QProgressBar* m_planProgress = nullptr;
