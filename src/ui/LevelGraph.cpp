@@ -140,7 +140,7 @@ CLevelGraph::ShownColumn CLevelGraph::Shown(int column) const {
   if (c.style != LedBar) {
     return {};
   }
-  const int height = PlotRect().height() - m_topMargin - m_bottomMargin;
+  const int height = PlotRect().height() - m_topMargin - m_bottomMargin;  // as paintEvent lays it out
   const int lit = MeterScale::LitHeight(height, c.ballistics.Level(), c.minimum, c.maximum);
   const int peak = m_peakHold ? MeterScale::LitHeight(height, c.ballistics.Peak(), c.minimum, c.maximum) : 0;
   // The peak marker is drawn only above the bar, a row apart; below that it is part of the bar.
@@ -200,7 +200,7 @@ void CLevelGraph::paintEvent(QPaintEvent*) {
     if (column.style == DbScale) {
       PaintScale(painter, column, span.left, span.right, top, bottom);
     } else {
-      PaintLed(painter, column, span.left, span.right, top, bottom);
+      PaintLed(painter, Shown(g), span.left, span.right, top, bottom);
     }
     if (!column.caption.isEmpty() && m_bottomMargin > 0) {
       painter.setFont(UiFontPx(std::min(16, m_bottomMargin)));
@@ -211,7 +211,8 @@ void CLevelGraph::paintEvent(QPaintEvent*) {
   }
 }
 
-void CLevelGraph::PaintLed(QPainter& painter, const Column& column, int left, int right, int top, int bottom) const {
+void CLevelGraph::PaintLed(QPainter& painter, const ShownColumn& shown, int left, int right, int top,
+                           int bottom) const {
   const SkinTheme& theme = SkinTheme::Current();
   const QColor lit[3] = {theme.Color("meter.zone1.lit"), theme.Color("meter.zone2.lit"),
                          theme.Color("meter.zone3.lit")};
@@ -222,23 +223,29 @@ void CLevelGraph::PaintLed(QPainter& painter, const Column& column, int left, in
   if (height <= 0 || width <= 0) {
     return;
   }
-  const int litHeight = MeterScale::LitHeight(height, column.ballistics.Level(), column.minimum, column.maximum);
-  // Rows of 2 pixels from the bottom up: the whole column unlit, then the lit part over it.
+  // Rows of 2 pixels from the bottom up, each in its zone's colour: the whole column unlit, then
+  // the lit part over it. Rows of one zone side by side are one rectangle.
   auto paintRows = [&](int upTo, const QColor* colours) {
+    int runFrom = 0;
+    int runZone = 0;
+    auto paintRun = [&](int to) {
+      if (runZone != 0 && to > runFrom) painter.fillRect(left, bottom - to, width, to - runFrom, colours[runZone - 1]);
+    };
     for (int fromBottom = 0; fromBottom < upTo; fromBottom += MeterScale::kRowHeight) {
-      const int rowHeight = std::min(MeterScale::kRowHeight, upTo - fromBottom);
       const int zone = MeterScale::Zone(fromBottom, height, m_zone2, m_zone3);
-      painter.fillRect(left, bottom - fromBottom - rowHeight, width, rowHeight, colours[zone - 1]);
+      if (zone != runZone) {
+        paintRun(fromBottom);
+        runFrom = fromBottom;
+        runZone = zone;
+      }
     }
+    paintRun(upTo);
   };
   paintRows(height, unlit);
-  paintRows(litHeight, lit);
-  if (m_peakHold) {
-    const int peakHeight = MeterScale::LitHeight(height, column.ballistics.Peak(), column.minimum, column.maximum);
-    if (peakHeight > litHeight + MeterScale::kRowHeight) {
-      const int zone = MeterScale::Zone(peakHeight - MeterScale::kRowHeight, height, m_zone2, m_zone3);
-      painter.fillRect(left, bottom - peakHeight, width, MeterScale::kRowHeight, lit[zone - 1]);
-    }
+  paintRows(shown.lit, lit);
+  if (shown.peak > 0) {
+    const int zone = MeterScale::Zone(shown.peak - MeterScale::kRowHeight, height, m_zone2, m_zone3);
+    painter.fillRect(left, bottom - shown.peak, width, MeterScale::kRowHeight, lit[zone - 1]);
   }
 }
 

@@ -89,7 +89,8 @@ private:
     QString caption;
     MeterBallistics ballistics;
   };
-  /// What an LED column draws: lit pixels and the peak marker's height (0: none).
+  /// What an LED column draws, in pixels from its bottom: the lit bar and the peak marker's top
+  /// (0: no marker; it shows only a row or more above the bar).
   struct ShownColumn {
     int lit = 0;
     int peak = 0;
@@ -103,7 +104,7 @@ private:
   void WantFrame();
   /// Takes frames from the clock (while visible).
   void FollowClock();
-  void PaintLed(QPainter& painter, const Column& column, int left, int right, int top, int bottom) const;
+  void PaintLed(QPainter& painter, const ShownColumn& shown, int left, int right, int top, int bottom) const;
   void PaintScale(QPainter& painter, const Column& column, int left, int right, int top, int bottom) const;
 
   std::array<Column, kMaxColumns> m_columns;
