@@ -41,6 +41,20 @@ void CEditorSession::SetSearchSubnets(std::unique_ptr<ISubnetProvider> subnets, 
   if (m_subnets) m_search = std::make_unique<CDeviceSearch>(*m_subnets, m_pacer, std::move(settings));
 }
 
+void CEditorSession::Connect() {
+  m_supervisor.OnConnect();
+  SupervisionNeeded();
+}
+
+bool CEditorSession::SupervisionIdle() const {
+  return !m_state.link.online && !m_state.link.connecting &&
+         m_supervisor.CurrentPhase() == CConnectionSupervisor::Phase::Idle && m_searchPhase != SearchPhase::FreeingPort;
+}
+
+void CEditorSession::SupervisionNeeded() {
+  if (m_observer) m_observer->OnSupervisionNeeded();
+}
+
 void CEditorSession::StartSearch() {
   if (m_supervisor.Closing()) return;
   if (!m_search) {
@@ -53,6 +67,7 @@ void CEditorSession::StartSearch() {
   m_searchPhase = SearchPhase::FreeingPort;
   m_searchAsked = m_clock.NowMs();
   AdvanceSearch();
+  SupervisionNeeded();
 }
 
 void CEditorSession::AdvanceSearch() {

@@ -49,7 +49,7 @@ public:
   CChangePath& Changes() override { return m_changes; }
   void SetObserver(ISessionObserver* observer) override { m_observer = observer; }
   /// The CONNECT / DISCONNECT button.
-  void Connect() override { m_supervisor.OnConnect(); }
+  void Connect() override;
   /// Timer 1, every 50 ms.
   void Tick() override {
     m_supervisor.OnLinkTimer(CConnectionSupervisor::kSupervisionTimer);
@@ -64,6 +64,7 @@ public:
   /// Program end: "%Q" 00, then the receive thread is stopped.
   void BeginClose() override { m_supervisor.OnMainClose(); }
   bool CloseFinished() const override { return m_supervisor.Closing() && !m_link.IsRunning(); }
+  bool SupervisionIdle() const override;
   bool LampLit() const override { return m_lampLit; }
   bool StatusOnline() const override { return m_statusText == &captions::kOnline; }
   void SetSendInterval(int ms) override {
@@ -136,6 +137,8 @@ private:
 
   void Message(const Caption& text, const Caption& title, const std::string& detail = {});
   void LinkUiChanged();
+  /// Timer 1 has work again: the observer starts it if it stopped.
+  void SupervisionNeeded();
   void Notify(const ChangeNotice& notice);
   void Dispatch(const ReceivedFrame& frame);
   /// Starts a requested search once the link has let go of the port.

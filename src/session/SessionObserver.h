@@ -33,6 +33,8 @@ public:
   virtual void OnMessage(const Caption& /*text*/, const Caption& /*title*/, const std::string& /*detail*/) {}
   /// The connect button, the status lamp or the status text changed: read them from the session.
   virtual void OnLinkUi() {}
+  /// Timer 1 has work again (CONNECT, a search): start it if it was stopped while idle.
+  virtual void OnSupervisionNeeded() {}
   /// The main window goes to its page view.
   virtual void OnShowPageView(bool /*resetScroll*/) {}
   /// Start the 100 ms close timer; call CloseTick from it.

@@ -70,11 +70,13 @@ public:
     details.push_back(detail);
   }
   void OnLinkUi() override { ++linkUi; }
+  void OnSupervisionNeeded() override { ++supervisionNeeded; }
   std::vector<ReportKind> reports;
   std::vector<std::string> messages;
   std::vector<std::string> details;
   int linkUi = 0;
   int refreshes = 0;
+  int supervisionNeeded = 0;
 };
 
 /// A processor double on loopback: a link of its own that answers each peer where it came from.
@@ -160,6 +162,26 @@ TEST_F(EditorSessionTest, HandshakeOverLoopbackBringsTheEditorOnline) {
   EXPECT_TRUE(session.StatusOnline());
   EXPECT_STREQ(session.ConnectCaption().en, "DISCONNECT");
   EXPECT_TRUE(session.ConnectPressed());
+}
+
+TEST_F(EditorSessionTest, TimerOneIsIdleOnlyOfflineWithoutAnAttempt) {
+  EXPECT_TRUE(session.SupervisionIdle()) << "offline, nothing asked";
+  Handshake();
+  EXPECT_EQ(observer.supervisionNeeded, 1) << "CONNECT asks for the timer";
+  EXPECT_FALSE(session.SupervisionIdle()) << "online: the silence rule needs it";
+  session.Disconnect();
+  EXPECT_TRUE(session.SupervisionIdle());
+
+  // An attempt nobody answers keeps it busy until "CANNOT CONNECT.".
+  session.Connect();
+  EXPECT_EQ(observer.supervisionNeeded, 2);
+  for (int i = 0; i < 400 && observer.messages.empty(); ++i) {
+    EXPECT_FALSE(session.SupervisionIdle()) << i;
+    clock.Advance(CConnectionSupervisor::kTickMs);
+    session.Tick();
+  }
+  EXPECT_EQ(observer.messages, (std::vector<std::string>{"CANNOT CONNECT.|"}));
+  EXPECT_TRUE(session.SupervisionIdle());
 }
 
 TEST_F(EditorSessionTest, ReportsFromAnotherAddressAreDropped) {
