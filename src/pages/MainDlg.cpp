@@ -739,6 +739,10 @@ void CMainDlg::OnLinkUi() {
   m_system->Refresh();
 }
 
+void CMainDlg::OnSupervisionNeeded() {
+  if (!m_closing && !m_tick.IsActive()) m_tick.Start();
+}
+
 void CMainDlg::OnChanged(const ChangeNotice& notice) {
   // Meters and gate lamps take the new values now; the meters paint them on their next frame.
   if (notice.Has(change::kMeters | change::kGates)) UpdateMeters();

@@ -134,6 +134,8 @@ public:
   CInputStrip* InputStrip(int record) const { return m_inputs[record]; }
   COutputStrip* OutputStrip(int record) const { return m_outputs[record]; }
   bool CloseFinished() const { return m_closeDone; }
+  /// True while timer 1 (supervision) runs: online, connecting or searching, never idle offline.
+  bool SupervisionRunning() const { return m_tick.IsActive(); }
   /// What closing does with a plan still on its way to the processor.
   enum class PlanOnClose { Ask, Finish, Stop };
   /// Closes in order: the plan finishes or stops, then "%Q" 00 leaves and the receive thread ends
@@ -154,6 +156,7 @@ private:
   // ISessionObserver
   void OnChanged(const ChangeNotice& notice) override;
   void OnLinkUi() override;
+  void OnSupervisionNeeded() override;
   void OnMessage(const Caption& text, const Caption& title, const std::string& detail) override;
 
   void CreateFixedControls();
@@ -237,7 +240,11 @@ private:
   CAutoMixerPage* m_autoMixer = nullptr;
   CGroupPage* m_groupPage = nullptr;
 
-  CWakeSharingTimer m_tick{kTickMs, [this] { m_session.Tick(); }};
+  /// Timer 1; it stops while the session has nothing for it (idle offline).
+  CWakeSharingTimer m_tick{kTickMs, [this] {
+                             m_session.Tick();
+                             if (m_session.SupervisionIdle()) m_tick.Stop();
+                           }};
   QTimer m_closeTick;
   QTimer m_planTick;  ///< runs only while a plan is on its way
   QProgressBar* m_planProgress = nullptr;

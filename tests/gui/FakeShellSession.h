@@ -28,6 +28,7 @@ public:
   bool lamp = false;
   bool statusOnline = false;
   int interval = 100;
+  bool supervisionIdle = false;
 
   CDeviceState& State() override { return state; }
   CChangePath& Changes() override { return changes; }
@@ -44,6 +45,7 @@ public:
   }
   void Offline() override {}
   void Tick() override { ++ticks; }
+  bool SupervisionIdle() const override { return supervisionIdle; }
   void BeginClose() override { ++closes; }
   bool CloseFinished() const override { return closeFinished; }
   bool LampLit() const override { return lamp; }

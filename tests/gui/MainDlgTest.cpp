@@ -261,6 +261,17 @@ TEST_F(MainDlgTest, TypedValueIsCheckedStoredMovesTheFaderAndSends) {
   EXPECT_FALSE(dlg->ValueBox()->styleSheet().contains("#e04848"));
 }
 
+TEST_F(MainDlgTest, TimerOneStopsWhileTheSessionHasNothingForItAndStartsWhenAsked) {
+  EXPECT_TRUE(dlg->SupervisionRunning());
+  session.supervisionIdle = true;
+  ASSERT_TRUE(WaitFor([&] { return !dlg->SupervisionRunning(); }, 5000)) << "stops after its next tick";
+  const int ticks = session.ticks;
+  session.supervisionIdle = false;
+  session.observer->OnSupervisionNeeded();  // as CONNECT or a search does
+  EXPECT_TRUE(dlg->SupervisionRunning());
+  EXPECT_TRUE(WaitFor([&] { return session.ticks > ticks; }, 5000));
+}
+
 TEST_F(MainDlgTest, MetersAndActiveLampsFollowTheReportsAndRestWhenTheyStop) {
   CFrameClock& clock = CFrameClock::Shared();
   session.GoOnline();
