@@ -7,15 +7,7 @@
 
 namespace orvx {
 
-namespace {
-const IClock& DefaultClock() {
-  static const SteadyClock clock;
-  return clock;
-}
-}  // namespace
-
-CFrameClock::CFrameClock(QObject* parent, const IClock* clock)
-    : QObject(parent), m_clock(clock != nullptr ? *clock : DefaultClock()) {
+CFrameClock::CFrameClock(QObject* parent, const IClock* clock) : QObject(parent), m_clock(ClockOrSteady(clock)) {
   m_timer.setSingleShot(true);
   connect(&m_timer, &QTimer::timeout, this, &CFrameClock::OnTimeout);
 }

@@ -2,18 +2,8 @@
 
 namespace orvx {
 
-namespace {
-const IClock& DefaultClock() {
-  static const SteadyClock clock;
-  return clock;
-}
-}  // namespace
-
 CWakeSharingTimer::CWakeSharingTimer(int intervalMs, std::function<void()> onTick, QObject* parent, const IClock* clock)
-    : QObject(parent),
-      m_intervalMs(intervalMs),
-      m_onTick(std::move(onTick)),
-      m_clock(clock != nullptr ? *clock : DefaultClock()) {
+    : QObject(parent), m_intervalMs(intervalMs), m_onTick(std::move(onTick)), m_clock(ClockOrSteady(clock)) {
   m_timer.setSingleShot(true);
   connect(&m_timer, &QTimer::timeout, this, &CWakeSharingTimer::Tick);
 }
