@@ -48,7 +48,8 @@ void CEditorSession::Connect() {
 
 bool CEditorSession::SupervisionIdle() const {
   return !m_state.link.online && !m_state.link.connecting &&
-         m_supervisor.CurrentPhase() == CConnectionSupervisor::Phase::Idle && m_searchPhase != SearchPhase::FreeingPort;
+         m_supervisor.CurrentPhase() == CConnectionSupervisor::Phase::Idle &&
+         m_searchPhase != SearchPhase::FreeingPort && !KeptValuesToWrite();
 }
 
 void CEditorSession::SupervisionNeeded() {
@@ -186,15 +187,21 @@ int CEditorSession::KeepValuesIn(std::string path) {
 }
 
 void CEditorSession::SaveKeptValues() {
-  if (!m_keptDirty || m_keptPath.empty()) return;
+  if (!KeptValuesToWrite()) return;
   // A failed write stays dirty and is tried again at the next tick.
   if (WriteFileAtomically(m_keptPath, CKeptValues::Serialize(m_state, m_queue.Interval()))) m_keptDirty = false;
+}
+
+void CEditorSession::KeptValueChanged() {
+  if (m_keptDirty) return;
+  m_keptDirty = true;
+  if (!m_keptPath.empty()) SupervisionNeeded();
 }
 
 void CEditorSession::Notify(const ChangeNotice& notice) {
   // An operator's change of a value only the editor keeps is written soon (reports never raise
   // these bits, except a full reload, which rewrites none of them).
-  if (!notice.report && (notice.bits & CKeptValues::ChangeBits()) != 0) m_keptDirty = true;
+  if (!notice.report && (notice.bits & CKeptValues::ChangeBits()) != 0) KeptValueChanged();
   if (m_observer) m_observer->OnChanged(notice);
 }
 

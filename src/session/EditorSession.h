@@ -69,7 +69,7 @@ public:
   bool StatusOnline() const override { return m_statusText == &captions::kOnline; }
   void SetSendInterval(int ms) override {
     m_queue.SetInterval(ms);
-    m_keptDirty = true;
+    KeptValueChanged();
   }
   int SendInterval() const override { return m_queue.Interval(); }
   void StartSearch() override;
@@ -137,6 +137,10 @@ private:
 
   void Message(const Caption& text, const Caption& title, const std::string& detail = {});
   void LinkUiChanged();
+  /// A value only the editor keeps changed: the next tick writes it (timer 1 is asked for).
+  void KeptValueChanged();
+  /// A value only the editor keeps changed and is not written yet.
+  bool KeptValuesToWrite() const { return m_keptDirty && !m_keptPath.empty(); }
   /// Timer 1 has work again: the observer starts it if it stopped.
   void SupervisionNeeded();
   void Notify(const ChangeNotice& notice);
