@@ -108,7 +108,6 @@ int main(int argc, char** argv) {
   SteadyClock clock;
   CFramePump pump;
   CEditorSession session(link, clock, [&pump] { pump.Wake(); });
-  pump.SetHandler([&session] { session.ProcessPendingFrames(); });
   ConfigureSearch(session, options, link);
 
   const Language language = options.language.value_or(
@@ -118,6 +117,11 @@ int main(int argc, char** argv) {
   CMainDlg dlg(session, profile);
   // After the window reset the state to its start-up values: what only the editor keeps comes back.
   session.KeepValuesIn(QDir(dataDir).filePath(QStringLiteral("kept-values.txt")).toStdString());
+  // The window's timers share the reports' wake-ups (the pump runs only once the event loop does).
+  pump.SetHandler([&session, &dlg] {
+    session.ProcessPendingFrames();
+    dlg.ReportsTaken();
+  });
   // Addresses given on the command line hold for this run; only a confirmed address is stored.
   if (options.demo) session.State().link.deviceIp = AppOptions::kDemoDeviceIp;
   if (options.deviceIp) session.State().link.deviceIp = *options.deviceIp;

@@ -21,6 +21,12 @@ public:
   }
 };
 
+/// The `clock` an owner was given, or the monotonic clock when it was given none.
+inline const IClock& ClockOrSteady(const IClock* clock) {
+  static const SteadyClock steady;
+  return clock != nullptr ? *clock : steady;
+}
+
 /// A clock that moves only when told to. Atomic: worker threads (the send queue) read it while
 /// the test moves it.
 class FakeClock final : public IClock {

@@ -20,6 +20,7 @@ void CConnectionSupervisor::Disconnect() {
   m_host.SetConnectButton(captions::kConnect, false);
   m_host.SetLamp(false);
   m_host.SetStatusText(captions::kOffline);
+  m_host.RestMeters();
 }
 
 void CConnectionSupervisor::BeginAttempt() {
@@ -104,6 +105,7 @@ void CConnectionSupervisor::CheckSilence(std::int64_t now) {
   m_state.link.lastReceiveTime = now;
   m_host.SetLamp(false);
   m_host.SetStatusText(captions::kOffline);
+  m_host.RestMeters();
 }
 
 void CConnectionSupervisor::OnMainClose() {

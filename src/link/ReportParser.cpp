@@ -207,25 +207,35 @@ std::uint8_t ActiveMask(const CDeviceState& s) {
   return mask;
 }
 
-ReportEffects DecodeQ(const CReportFields& f, CDeviceState& s, std::int64_t nowMs) {
+/// Lets `write` change the meters and gate fields (passing it the change bits) and says what that
+/// changed, ACTIVE/WAITING flips included.
+template <typename Write>
+ReportEffects ChangeMeters(CDeviceState& s, Write&& write) {
   ReportEffects e;
-  e.kind = ReportKind::Q;
   const std::uint8_t activeBefore = ActiveMask(s);
-  ForEachGroup(f[2], 2, kQBytes, [&](int i, std::string_view g) {
-    const std::int32_t byte = ReadHex(g, 0, 2);
-    if (i < kQInputMeters) {
-      Store(s.in[i].meter, byte, change::kMeters, e.changed);
-    } else if (i < kQGateByte) {
-      Store(s.out[i - kQInputMeters].meter, byte, change::kMeters, e.changed);
-    } else if (i == kQGateByte) {
-      for (int r = 0; r < kAutomixInputs; ++r) s.in[r].gateOpen = (byte >> r) & 1;
-    } else {
-      for (int r = 0; r < kAutomixInputs; ++r) s.in[r].lastHeld = 0;
-      if (s.automix[kLastHold] == 1 && byte >= 1 && byte <= kAutomixInputs) s.in[byte - 1].lastHeld = 1;
-    }
-  });
+  write(e.changed);
   e.activeFlipped = static_cast<std::uint8_t>(activeBefore ^ ActiveMask(s));
   if (e.activeFlipped != 0) e.changed |= change::kGates;
+  return e;
+}
+
+ReportEffects DecodeQ(const CReportFields& f, CDeviceState& s, std::int64_t nowMs) {
+  ReportEffects e = ChangeMeters(s, [&](std::uint32_t& changed) {
+    ForEachGroup(f[2], 2, kQBytes, [&](int i, std::string_view g) {
+      const std::int32_t byte = ReadHex(g, 0, 2);
+      if (i < kQInputMeters) {
+        Store(s.in[i].meter, byte, change::kMeters, changed);
+      } else if (i < kQGateByte) {
+        Store(s.out[i - kQInputMeters].meter, byte, change::kMeters, changed);
+      } else if (i == kQGateByte) {
+        for (int r = 0; r < kAutomixInputs; ++r) s.in[r].gateOpen = (byte >> r) & 1;
+      } else {
+        for (int r = 0; r < kAutomixInputs; ++r) s.in[r].lastHeld = 0;
+        if (s.automix[kLastHold] == 1 && byte >= 1 && byte <= kAutomixInputs) s.in[byte - 1].lastHeld = 1;
+      }
+    });
+  });
+  e.kind = ReportKind::Q;
   s.link.lastReceiveTime = nowMs;
   return e;
 }
@@ -252,6 +262,17 @@ ReportEffects DecodeP(const CReportFields& f, CDeviceState& s) {
 }
 
 }  // namespace
+
+ReportEffects RestMeters(CDeviceState& state) {
+  return ChangeMeters(state, [&](std::uint32_t& changed) {
+    for (InputChannel& in : state.in) {
+      Store(in.meter, 0, change::kMeters, changed);
+      in.gateOpen = 0;
+      in.lastHeld = 0;
+    }
+    for (OutputChannel& out : state.out) Store(out.meter, 0, change::kMeters, changed);
+  });
+}
 
 ReportEffects DispatchFrame(std::string_view frame, CDeviceState& state, std::int64_t nowMs) {
   if (frame.empty() || frame.front() != '%' || !IsValidFrame(frame)) return {};

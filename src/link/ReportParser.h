@@ -25,6 +25,10 @@ constexpr int kMeterCeiling = 70;
 /// refreshes `lastReceiveTime`, "Q" refreshes `lastReceiveTime`; "P" leaves the time alone.
 ReportEffects DispatchFrame(std::string_view frame, CDeviceState& state, std::int64_t nowMs);
 
+/// No report will come (DISCONNECT, or the link fell silent): every meter to rest and no input held
+/// open by the automatic mixer. Says what changed, as a "Q" report would; its kind is None.
+ReportEffects RestMeters(CDeviceState& state);
+
 /// A meter value as a strip shows it: below 9 shows 0, above 70 shows 70.
 constexpr int MeterForDisplay(int meter) {
   if (meter < kMeterFloor) return 0;

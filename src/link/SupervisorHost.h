@@ -31,6 +31,9 @@ public:
   virtual void SetLamp(bool lit) = 0;
   /// The main window's status text.
   virtual void SetStatusText(const Caption& text) = 0;
+  /// No more reports will come (DISCONNECT, silence): the meters fall to rest and the ACTIVE
+  /// lamps go dark.
+  virtual void RestMeters() = 0;
   /// Reloads every strip and page from the state (names included).
   virtual void RefreshAll() = 0;
   /// Brings the main window to its page view; resetScroll puts both scroll positions at 0.

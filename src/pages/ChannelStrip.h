@@ -61,6 +61,7 @@ public:
   int ShownSend() const { return m_send; }
   PngButton* MuteButton() const { return m_mute; }
   PngButton* NameButton() const { return m_name; }
+  CLevelGraph* Meter() const { return m_meter; }
   int ShownMeter() const { return m_shownMeter; }
   /// Stores a new name from the name dialog through the change path (sent while online).
   void RenameTo(const QString& name);

@@ -140,8 +140,6 @@ CMainDlg::CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* pare
   connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this), &QShortcut::activated, this, &CMainDlg::Undo);
   for (const QKeySequence& keys : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)})
     connect(new QShortcut(keys, this), &QShortcut::activated, this, &CMainDlg::Redo);
-  connect(&m_tick, &QTimer::timeout, this, [this] { m_session.Tick(); });
-  connect(&m_meterTick, &QTimer::timeout, this, &CMainDlg::UpdateMeters);
   connect(&m_closeTick, &QTimer::timeout, this, &CMainDlg::OnCloseTick);
   m_planProgress = MakeProgressBar(m_header);
   m_planProgress->setObjectName(QStringLiteral("PlanProgress"));
@@ -155,7 +153,7 @@ CMainDlg::CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* pare
   m_initialised = true;
   Relayout();
   OnLinkUi();
-  m_tick.start(kTickMs);
+  m_tick.Start();
   // The name font is found and loaded once, right after start, rather than in the middle of the
   // first operation that renames a channel or pushes the whole state.
   QTimer::singleShot(0, this, [this] { m_session.Glyphs(); });
@@ -726,6 +724,11 @@ void CMainDlg::RefreshVisible(std::uint32_t bits) {
     m_detail->ShowChoice(m_overview, OverviewFor(m_state, m_overview));
 }
 
+void CMainDlg::ReportsTaken() {
+  m_tick.ThreadAwake();
+  CFrameClock::Shared().WindowAwake();
+}
+
 void CMainDlg::UpdateMeters() {
   for (CChannelStrip* s : VisibleStrips()) s->UpdateMeter();
 }
@@ -734,18 +737,15 @@ void CMainDlg::OnLinkUi() {
   m_lamp->SetLit(m_session.LampLit());
   m_statusText->SetText(Tr(m_session.StatusOnline() ? captions::kOnline : captions::kOffline));
   m_system->Refresh();
-  // Meters move only while reports flow: offline nothing wakes the window for them.
-  const bool online = m_state.link.online;
-  CFrameClock::Shared().SetEnabled(online);
-  if (online && !m_meterTick.isActive()) m_meterTick.start(kMeterTickMs);
-  if (!online && m_meterTick.isActive()) {
-    m_meterTick.stop();
-    UpdateMeters();
-  }
+}
+
+void CMainDlg::OnSupervisionNeeded() {
+  if (!m_closing && !m_tick.IsActive()) m_tick.Start();
 }
 
 void CMainDlg::OnChanged(const ChangeNotice& notice) {
-  // Meters and gate lamps are read by the meter timer; everything else repaints now.
+  // Meters and gate lamps take the new values now; the meters paint them on their next frame.
+  if (notice.Has(change::kMeters | change::kGates)) UpdateMeters();
   const std::uint32_t bits = notice.bits & ~(change::kMeters | change::kGates);
   if (bits == 0) return;
   RefreshVisible(notice.Has(change::kFullState) ? change::kAll : bits);
@@ -813,8 +813,7 @@ void CMainDlg::CloseInOrder(PlanOnClose plan) {
 
 void CMainDlg::BeginClose() {
   m_closing = true;
-  m_tick.stop();
-  m_meterTick.stop();
+  m_tick.Stop();
   m_session.BeginClose();
   m_closeClock.start();
   m_closeTick.start(kCloseTickMs);

@@ -17,6 +17,7 @@
 #include "session/ShellSession.h"
 #include "session/SidePanelModel.h"
 #include "session/ValueReadout.h"
+#include "ui/WakeSharingTimer.h"
 
 class QLineEdit;
 class QProgressBar;
@@ -48,7 +49,6 @@ public:
   static constexpr int kTickMs = 50;        ///< timer 1: supervision
   static constexpr int kCloseTickMs = 100;  ///< timer 2: waits for the receive thread at close
   static constexpr int kCloseLimitMs = 3000;
-  static constexpr int kMeterTickMs = 33;  ///< meters read the state at about 30 Hz, only while online
   static constexpr int kPlanTickMs = 100;  ///< the header's progress of a running plan
 
   /// Reads `hostip` from the profile into the state and builds every child hidden.
@@ -67,6 +67,9 @@ public:
   void ShowInputChannelView(int record, int editorKind);
   void ShowOutputChannelView(int record, int editorKind);
   void ShowPhantom();
+  /// The reports that woke the window were taken: the supervision tick and the meters' next frame
+  /// ride on this wake-up when they are due soon, instead of waking the window again.
+  void ReportsTaken();
   /// CONNECT / DISCONNECT (the SYSTEM page's button).
   void OnConnect();
   /// OFFLINE: the mixer pages without link activity.
@@ -124,8 +127,6 @@ public:
   PngButton* MenuButton() const { return m_menu; }
   PngButton* RedoButton() const { return m_redo; }
   const CPageRegistry& Pages() const { return m_registry; }
-  /// True while the meter timer runs (only while the link is online).
-  bool MetersRunning() const { return m_meterTick.isActive(); }
   /// Strips of the CHANNEL view now shown, left to right.
   std::vector<CChannelStrip*> VisibleStrips() const;
   /// The page or editor now shown (nullptr in the CHANNEL view).
@@ -133,6 +134,8 @@ public:
   CInputStrip* InputStrip(int record) const { return m_inputs[record]; }
   COutputStrip* OutputStrip(int record) const { return m_outputs[record]; }
   bool CloseFinished() const { return m_closeDone; }
+  /// True while timer 1 (supervision) runs: online, connecting or searching, never idle offline.
+  bool SupervisionRunning() const { return m_tick.IsActive(); }
   /// What closing does with a plan still on its way to the processor.
   enum class PlanOnClose { Ask, Finish, Stop };
   /// Closes in order: the plan finishes or stops, then "%Q" 00 leaves and the receive thread ends
@@ -153,6 +156,7 @@ private:
   // ISessionObserver
   void OnChanged(const ChangeNotice& notice) override;
   void OnLinkUi() override;
+  void OnSupervisionNeeded() override;
   void OnMessage(const Caption& text, const Caption& title, const std::string& detail) override;
 
   void CreateFixedControls();
@@ -236,8 +240,11 @@ private:
   CAutoMixerPage* m_autoMixer = nullptr;
   CGroupPage* m_groupPage = nullptr;
 
-  QTimer m_tick;
-  QTimer m_meterTick;
+  /// Timer 1; it stops while the session has nothing for it (idle offline).
+  CWakeSharingTimer m_tick{kTickMs, [this] {
+                             m_session.Tick();
+                             if (m_session.SupervisionIdle()) m_tick.Stop();
+                           }};
   QTimer m_closeTick;
   QTimer m_planTick;  ///< runs only while a plan is on its way
   QProgressBar* m_planProgress = nullptr;

@@ -41,6 +41,21 @@ void CEditorSession::SetSearchSubnets(std::unique_ptr<ISubnetProvider> subnets, 
   if (m_subnets) m_search = std::make_unique<CDeviceSearch>(*m_subnets, m_pacer, std::move(settings));
 }
 
+void CEditorSession::Connect() {
+  m_supervisor.OnConnect();
+  SupervisionNeeded();
+}
+
+bool CEditorSession::SupervisionIdle() const {
+  return !m_state.link.online && !m_state.link.connecting &&
+         m_supervisor.CurrentPhase() == CConnectionSupervisor::Phase::Idle &&
+         m_searchPhase != SearchPhase::FreeingPort && !KeptValuesToWrite();
+}
+
+void CEditorSession::SupervisionNeeded() {
+  if (m_observer) m_observer->OnSupervisionNeeded();
+}
+
 void CEditorSession::StartSearch() {
   if (m_supervisor.Closing()) return;
   if (!m_search) {
@@ -53,6 +68,7 @@ void CEditorSession::StartSearch() {
   m_searchPhase = SearchPhase::FreeingPort;
   m_searchAsked = m_clock.NowMs();
   AdvanceSearch();
+  SupervisionNeeded();
 }
 
 void CEditorSession::AdvanceSearch() {
@@ -171,15 +187,21 @@ int CEditorSession::KeepValuesIn(std::string path) {
 }
 
 void CEditorSession::SaveKeptValues() {
-  if (!m_keptDirty || m_keptPath.empty()) return;
+  if (!KeptValuesToWrite()) return;
   // A failed write stays dirty and is tried again at the next tick.
   if (WriteFileAtomically(m_keptPath, CKeptValues::Serialize(m_state, m_queue.Interval()))) m_keptDirty = false;
+}
+
+void CEditorSession::KeptValueChanged() {
+  if (m_keptDirty) return;
+  m_keptDirty = true;
+  if (!m_keptPath.empty()) SupervisionNeeded();
 }
 
 void CEditorSession::Notify(const ChangeNotice& notice) {
   // An operator's change of a value only the editor keeps is written soon (reports never raise
   // these bits, except a full reload, which rewrites none of them).
-  if (!notice.report && (notice.bits & CKeptValues::ChangeBits()) != 0) m_keptDirty = true;
+  if (!notice.report && (notice.bits & CKeptValues::ChangeBits()) != 0) KeptValueChanged();
   if (m_observer) m_observer->OnChanged(notice);
 }
 
@@ -220,6 +242,11 @@ void CEditorSession::SetLamp(bool lit) {
 void CEditorSession::SetStatusText(const Caption& text) {
   m_statusText = &text;
   LinkUiChanged();
+}
+
+void CEditorSession::RestMeters() {
+  const ReportEffects effects = orvx::RestMeters(m_state);
+  if (effects.changed != 0) Notify(ChangeNotice{effects.changed, effects.activeFlipped, nullptr});
 }
 
 void CEditorSession::RefreshAll() { Notify(ChangeNotice{change::kAll, 0, nullptr}); }

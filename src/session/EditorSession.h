@@ -49,7 +49,7 @@ public:
   CChangePath& Changes() override { return m_changes; }
   void SetObserver(ISessionObserver* observer) override { m_observer = observer; }
   /// The CONNECT / DISCONNECT button.
-  void Connect() override { m_supervisor.OnConnect(); }
+  void Connect() override;
   /// Timer 1, every 50 ms.
   void Tick() override {
     m_supervisor.OnLinkTimer(CConnectionSupervisor::kSupervisionTimer);
@@ -64,11 +64,12 @@ public:
   /// Program end: "%Q" 00, then the receive thread is stopped.
   void BeginClose() override { m_supervisor.OnMainClose(); }
   bool CloseFinished() const override { return m_supervisor.Closing() && !m_link.IsRunning(); }
+  bool SupervisionIdle() const override;
   bool LampLit() const override { return m_lampLit; }
   bool StatusOnline() const override { return m_statusText == &captions::kOnline; }
   void SetSendInterval(int ms) override {
     m_queue.SetInterval(ms);
-    m_keptDirty = true;
+    KeptValueChanged();
   }
   int SendInterval() const override { return m_queue.Interval(); }
   void StartSearch() override;
@@ -128,6 +129,7 @@ private:
   void SetConnectButton(const Caption& caption, bool pressed) override;
   void SetLamp(bool lit) override;
   void SetStatusText(const Caption& text) override;
+  void RestMeters() override;
   void RefreshAll() override;
   void ShowPageView(bool resetScroll) override;
   void StartCloseTimer() override;
@@ -135,6 +137,12 @@ private:
 
   void Message(const Caption& text, const Caption& title, const std::string& detail = {});
   void LinkUiChanged();
+  /// A value only the editor keeps changed: the next tick writes it (timer 1 is asked for).
+  void KeptValueChanged();
+  /// A value only the editor keeps changed and is not written yet.
+  bool KeptValuesToWrite() const { return m_keptDirty && !m_keptPath.empty(); }
+  /// Timer 1 has work again: the observer starts it if it stopped.
+  void SupervisionNeeded();
   void Notify(const ChangeNotice& notice);
   void Dispatch(const ReceivedFrame& frame);
   /// Starts a requested search once the link has let go of the port.

@@ -19,6 +19,7 @@ struct ChangeNotice {
   std::uint32_t bits = 0;                 ///< change:: bits
   std::uint8_t activeFlipped = 0;         ///< inputs 1..8 whose ACTIVE/WAITING flipped (bit k: input k + 1)
   const ReportEffects* report = nullptr;  ///< the report that made the change; nullptr for the operator's
+                                          ///< and for the meters coming to rest without reports
   bool Has(std::uint32_t b) const { return (bits & b) != 0; }
 };
 
@@ -32,6 +33,8 @@ public:
   virtual void OnMessage(const Caption& /*text*/, const Caption& /*title*/, const std::string& /*detail*/) {}
   /// The connect button, the status lamp or the status text changed: read them from the session.
   virtual void OnLinkUi() {}
+  /// Timer 1 has work again (CONNECT, a search): start it if it was stopped while idle.
+  virtual void OnSupervisionNeeded() {}
   /// The main window goes to its page view.
   virtual void OnShowPageView(bool /*resetScroll*/) {}
   /// Start the 100 ms close timer; call CloseTick from it.

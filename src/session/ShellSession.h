@@ -25,6 +25,9 @@ public:
   virtual void Offline() = 0;
   /// The 50 ms supervision tick (timer 1).
   virtual void Tick() = 0;
+  /// True while timer 1 has nothing to do: offline, no connection attempt, no search waiting for
+  /// the port. The window may stop it then; the observer's OnSupervisionNeeded starts it again.
+  virtual bool SupervisionIdle() const { return false; }
   /// Program end: "%Q" 00, stop the receive thread. The window waits for CloseFinished.
   virtual void BeginClose() = 0;
   /// True once the receive thread has ended.

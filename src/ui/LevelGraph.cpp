@@ -32,8 +32,19 @@ void CLevelGraph::SetFrameClock(CFrameClock* clock) {
 }
 
 void CLevelGraph::FollowClock() {
-  if (m_clock != nullptr) {
-    m_clock->Subscribe(this, [this](int elapsedMs) { AdvanceFrame(elapsedMs); });
+  if (m_clock == nullptr) {
+    return;
+  }
+  m_clock->Subscribe(this, [this](int elapsedMs) { return AdvanceFrame(elapsedMs); });
+  // A peak that was falling when the meter was hidden goes on falling.
+  if (Moving()) {
+    m_clock->RequestFrame(this);
+  }
+}
+
+void CLevelGraph::WantFrame() {
+  if (m_clock != nullptr && isVisible()) {
+    m_clock->RequestFrame(this);
   }
 }
 
@@ -63,7 +74,8 @@ void CLevelGraph::SetValue(int column, double value) {
   const double clamped = MeterScale::ClampValue(value, c.minimum, c.maximum);
   if (clamped != c.ballistics.Level()) {
     c.ballistics.SetLevel(clamped);
-    MarkDirty();
+    // Only what the frame would draw differently asks for one (a change within a row does not).
+    if (Shown(column) != m_shown[column]) WantFrame();
   }
 }
 
@@ -118,20 +130,60 @@ void CLevelGraph::SetPeakHold(bool on) {
   MarkDirty();
 }
 
-void CLevelGraph::MarkDirty() { m_dirty = true; }
+void CLevelGraph::MarkDirty() {
+  m_dirty = true;
+  WantFrame();
+}
 
-void CLevelGraph::AdvanceFrame(int elapsedMs) {
-  ++m_frames;
+CLevelGraph::ShownColumn CLevelGraph::Shown(int column) const {
+  const Column& c = m_columns[column];
+  if (c.style != LedBar) {
+    return {};
+  }
+  const int height = PlotRect().height() - m_topMargin - m_bottomMargin;  // as paintEvent lays it out
+  const int lit = MeterScale::LitHeight(height, c.ballistics.Level(), c.minimum, c.maximum);
+  const int peak = m_peakHold ? MeterScale::LitHeight(height, c.ballistics.Peak(), c.minimum, c.maximum) : 0;
+  // The peak marker is drawn only above the bar, a row apart; below that it is part of the bar.
+  return {lit, peak > lit + MeterScale::kRowHeight ? peak : 0};
+}
+
+bool CLevelGraph::IsDirty() const {
+  if (m_dirty) {
+    return true;
+  }
   for (int i = 0; i < m_count; ++i) {
-    if (m_columns[i].ballistics.Advance(elapsedMs) && m_peakHold) {
-      m_dirty = true;
+    if (Shown(i) != m_shown[i]) {
+      return true;
     }
   }
-  if (m_dirty) {
+  return false;
+}
+
+bool CLevelGraph::Moving() const {
+  if (!m_peakHold) {
+    return false;
+  }
+  return std::any_of(m_columns.begin(), m_columns.begin() + m_count,
+                     [](const Column& c) { return c.style == LedBar && !c.ballistics.Resting(); });
+}
+
+bool CLevelGraph::AdvanceFrame(int elapsedMs) {
+  ++m_frames;
+  bool changed = m_dirty;
+  for (int i = 0; i < m_count; ++i) {
+    m_columns[i].ballistics.Advance(elapsedMs);
+    const ShownColumn shown = Shown(i);
+    if (shown != m_shown[i]) {
+      m_shown[i] = shown;
+      changed = true;
+    }
+  }
+  if (changed) {
     m_dirty = false;
     ++m_repaintRequests;
     update();
   }
+  return Moving();
 }
 
 QRect CLevelGraph::PlotRect() const { return rect(); }
@@ -148,7 +200,7 @@ void CLevelGraph::paintEvent(QPaintEvent*) {
     if (column.style == DbScale) {
       PaintScale(painter, column, span.left, span.right, top, bottom);
     } else {
-      PaintLed(painter, column, span.left, span.right, top, bottom);
+      PaintLed(painter, Shown(g), span.left, span.right, top, bottom);
     }
     if (!column.caption.isEmpty() && m_bottomMargin > 0) {
       painter.setFont(UiFontPx(std::min(16, m_bottomMargin)));
@@ -159,7 +211,8 @@ void CLevelGraph::paintEvent(QPaintEvent*) {
   }
 }
 
-void CLevelGraph::PaintLed(QPainter& painter, const Column& column, int left, int right, int top, int bottom) const {
+void CLevelGraph::PaintLed(QPainter& painter, const ShownColumn& shown, int left, int right, int top,
+                           int bottom) const {
   const SkinTheme& theme = SkinTheme::Current();
   const QColor lit[3] = {theme.Color("meter.zone1.lit"), theme.Color("meter.zone2.lit"),
                          theme.Color("meter.zone3.lit")};
@@ -170,23 +223,29 @@ void CLevelGraph::PaintLed(QPainter& painter, const Column& column, int left, in
   if (height <= 0 || width <= 0) {
     return;
   }
-  const int litHeight = MeterScale::LitHeight(height, column.ballistics.Level(), column.minimum, column.maximum);
-  // Rows of 2 pixels from the bottom up: the whole column unlit, then the lit part over it.
+  // Rows of 2 pixels from the bottom up, each in its zone's colour: the whole column unlit, then
+  // the lit part over it. Rows of one zone side by side are one rectangle.
   auto paintRows = [&](int upTo, const QColor* colours) {
+    int runFrom = 0;
+    int runZone = 0;
+    auto paintRun = [&](int to) {
+      if (runZone != 0 && to > runFrom) painter.fillRect(left, bottom - to, width, to - runFrom, colours[runZone - 1]);
+    };
     for (int fromBottom = 0; fromBottom < upTo; fromBottom += MeterScale::kRowHeight) {
-      const int rowHeight = std::min(MeterScale::kRowHeight, upTo - fromBottom);
       const int zone = MeterScale::Zone(fromBottom, height, m_zone2, m_zone3);
-      painter.fillRect(left, bottom - fromBottom - rowHeight, width, rowHeight, colours[zone - 1]);
+      if (zone != runZone) {
+        paintRun(fromBottom);
+        runFrom = fromBottom;
+        runZone = zone;
+      }
     }
+    paintRun(upTo);
   };
   paintRows(height, unlit);
-  paintRows(litHeight, lit);
-  if (m_peakHold) {
-    const int peakHeight = MeterScale::LitHeight(height, column.ballistics.Peak(), column.minimum, column.maximum);
-    if (peakHeight > litHeight + MeterScale::kRowHeight) {
-      const int zone = MeterScale::Zone(peakHeight - MeterScale::kRowHeight, height, m_zone2, m_zone3);
-      painter.fillRect(left, bottom - peakHeight, width, MeterScale::kRowHeight, lit[zone - 1]);
-    }
+  paintRows(shown.lit, lit);
+  if (shown.peak > 0) {
+    const int zone = MeterScale::Zone(shown.peak - MeterScale::kRowHeight, height, m_zone2, m_zone3);
+    painter.fillRect(left, bottom - shown.peak, width, MeterScale::kRowHeight, lit[zone - 1]);
   }
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 /// Level meter: up to 8 columns, each an LED bar with three colour zones or a dB scale with
 /// seven ticks. The owner writes values as reports arrive (`SetValue`, cheap, no painting);
-/// while visible the meter follows the program's shared frame clock (`CFrameClock`, ~30 Hz)
-/// and repaints only when something changed. LED bars show a peak marker that holds for a
-/// moment and then falls with the elapsed time.
+/// while visible the meter takes frames from the program's shared frame clock (`CFrameClock`,
+/// at most ~30 Hz) and repaints only when what it draws changed (the lit rows or the peak
+/// marker). LED bars show a peak marker that holds for a moment and then falls with the elapsed
+/// time; once every peak rests on its bar the meter asks for no more frames.
 ///
 /// Usage (a strip's meter beside its fader):
 ///   auto* meter = new CLevelGraph(strip);
@@ -41,7 +42,8 @@ public:
   /// Columns drawn, 1..8.
   void SetColumnCount(int count);
   int ColumnCount() const { return m_count; }
-  /// Stores the level (clamped into the column's range); painted at the next frame.
+  /// Stores the level (clamped into the column's range); painted at the next frame when it
+  /// changes what the column shows.
   void SetValue(int column, double value);
   double Value(int column) const;
   double Peak(int column) const;
@@ -57,11 +59,14 @@ public:
   void SetPlotMargins(int top, int bottom);
   void SetPeakHold(bool on);
 
-  /// One frame of the repaint timer: lets peaks fall by `elapsedMs` and schedules a repaint
-  /// when anything changed since the last frame. Public so tests can drive frames.
-  void AdvanceFrame(int elapsedMs);
+  /// One frame of the clock: lets peaks fall by `elapsedMs` and schedules a repaint when what
+  /// the meter draws changed since the last one. Returns true while a peak still falls (the
+  /// meter wants more frames). Public so tests can drive frames.
+  bool AdvanceFrame(int elapsedMs);
   /// True while a change waits for the next frame.
-  bool IsDirty() const { return m_dirty; }
+  bool IsDirty() const;
+  /// True while a peak has still to fall onto its bar.
+  bool Moving() const;
   /// Frames that asked for a repaint so far.
   int RepaintRequests() const { return m_repaintRequests; }
   /// Frames received so far.
@@ -84,14 +89,26 @@ private:
     QString caption;
     MeterBallistics ballistics;
   };
+  /// What an LED column draws, in pixels from its bottom: the lit bar and the peak marker's top
+  /// (0: no marker; it shows only a row or more above the bar).
+  struct ShownColumn {
+    int lit = 0;
+    int peak = 0;
+    bool operator==(const ShownColumn&) const = default;
+  };
   bool Valid(int column) const { return column >= 0 && column < kMaxColumns; }
+  ShownColumn Shown(int column) const;
+  /// Something other than a level changed (range, style, colours): the next frame repaints.
   void MarkDirty();
+  /// Asks the clock for a frame while the meter is visible.
+  void WantFrame();
   /// Takes frames from the clock (while visible).
   void FollowClock();
-  void PaintLed(QPainter& painter, const Column& column, int left, int right, int top, int bottom) const;
+  void PaintLed(QPainter& painter, const ShownColumn& shown, int left, int right, int top, int bottom) const;
   void PaintScale(QPainter& painter, const Column& column, int left, int right, int top, int bottom) const;
 
   std::array<Column, kMaxColumns> m_columns;
+  std::array<ShownColumn, kMaxColumns> m_shown{};  ///< as the last repaint request drew them
   int m_count = 4;
   double m_zone2 = 0.43;
   double m_zone3 = 0.58;

@@ -18,6 +18,8 @@ public:
 
   double Level() const { return m_level; }
   double Peak() const { return m_peak; }
+  /// True when the peak sits on the level: nothing left to fall.
+  bool Resting() const { return m_peak <= m_level; }
   void Reset(double level = 0.0);
 
 private:

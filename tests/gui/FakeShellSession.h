@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/Clock.h"
+#include "link/ReportParser.h"
 #include "link/SendQueue.h"
 #include "session/ShellSession.h"
 
@@ -27,6 +28,7 @@ public:
   bool lamp = false;
   bool statusOnline = false;
   int interval = 100;
+  bool supervisionIdle = false;
 
   CDeviceState& State() override { return state; }
   CChangePath& Changes() override { return changes; }
@@ -43,6 +45,7 @@ public:
   }
   void Offline() override {}
   void Tick() override { ++ticks; }
+  bool SupervisionIdle() const override { return supervisionIdle; }
   void BeginClose() override { ++closes; }
   bool CloseFinished() const override { return closeFinished; }
   bool LampLit() const override { return lamp; }
@@ -70,6 +73,11 @@ public:
     lamp = false;
     statusOnline = false;
     if (observer) observer->OnLinkUi();
+  }
+  /// As the session does when no report will come (DISCONNECT, silence): the meters rest.
+  void RestMeters() {
+    const ReportEffects e = orvx::RestMeters(state);
+    if (observer) observer->OnChanged(ChangeNotice{e.changed, e.activeFlipped, nullptr});
   }
   /// As a report that changed stored values would.
   void Report(std::uint32_t bits) {

@@ -22,6 +22,8 @@
 #include "pages/TitledPage.h"
 #include "session/ProfileRules.h"
 #include "session/ProfileStore.h"
+#include "ui/FrameClock.h"
+#include "ui/LevelGraph.h"
 #include "ui/PngButton.h"
 #include "ui/SkinSlider.h"
 #include "ui/ValueLabel.h"
@@ -257,6 +259,40 @@ TEST_F(MainDlgTest, TypedValueIsCheckedStoredMovesTheFaderAndSends) {
   QCoreApplication::sendEvent(dlg->ValueBox(), &focusOut);
   EXPECT_EQ(dlg->ValueBox()->text(), "-60dB");
   EXPECT_FALSE(dlg->ValueBox()->styleSheet().contains("#e04848"));
+}
+
+TEST_F(MainDlgTest, TimerOneStopsWhileTheSessionHasNothingForItAndStartsWhenAsked) {
+  EXPECT_TRUE(dlg->SupervisionRunning());
+  session.supervisionIdle = true;
+  ASSERT_TRUE(WaitFor([&] { return !dlg->SupervisionRunning(); }, 5000)) << "stops after its next tick";
+  const int ticks = session.ticks;
+  session.supervisionIdle = false;
+  session.observer->OnSupervisionNeeded();  // as CONNECT or a search does
+  EXPECT_TRUE(dlg->SupervisionRunning());
+  EXPECT_TRUE(WaitFor([&] { return session.ticks > ticks; }, 5000));
+}
+
+TEST_F(MainDlgTest, MetersAndActiveLampsFollowTheReportsAndRestWhenTheyStop) {
+  CFrameClock& clock = CFrameClock::Shared();
+  session.GoOnline();
+  CInputStrip* strip = dlg->InputStrip(0);
+  CLevelGraph* meter = strip->Meter();
+  session.state.in[0].meter = 60;
+  session.state.in[0].gateOpen = 1;
+  session.Report(change::kMeters | change::kGates);
+  EXPECT_DOUBLE_EQ(meter->Value(0), 60.0) << "taken with the report, no timer of its own";
+  EXPECT_EQ(strip->StatusIndicator()->Text(), "ACTIVE");
+  EXPECT_TRUE(clock.IsRunning()) << "a frame is due to show it";
+  EXPECT_DOUBLE_EQ(dlg->InputStrip(1)->Meter()->Value(0), 0.0);
+
+  session.GoSilent();
+  session.RestMeters();
+  EXPECT_DOUBLE_EQ(meter->Value(0), 0.0);
+  EXPECT_EQ(strip->StatusIndicator()->Text(), "WAITING");
+  // The peak holds, falls, and then nothing ticks (bounded: a frame of 100 ms at a time).
+  for (int frames = 0; frames < 200 && clock.IsRunning(); ++frames) clock.Tick(100);
+  EXPECT_DOUBLE_EQ(meter->Peak(0), 0.0);
+  EXPECT_FALSE(clock.IsRunning());
 }
 
 TEST_F(MainDlgTest, LanguageToggleSwitchesEveryCaptionAndIsRemembered) {

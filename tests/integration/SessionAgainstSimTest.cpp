@@ -100,6 +100,34 @@ TEST_F(SessionAgainstSim, MetersAndGatesFollowTheSimulator) {
   EXPECT_TRUE(Drive([&] { return !active(3); }, 0));
 }
 
+TEST_F(SessionAgainstSim, MetersRestAfterDisconnectAndAfterSilence) {
+  SimServerSettings s;
+  s.rate = 100;
+  s.device.talkerChannels = {};
+  StartSim(s);
+  StartSession();
+  auto resting = [&] {
+    for (const InputChannel& in : Editor().in)
+      if (in.meter != 0 || IsChannelActive(in)) return false;
+    for (const OutputChannel& out : Editor().out)
+      if (out.meter != 0) return false;
+    return true;
+  };
+  auto talking = [&] { return IsChannelActive(Editor().in[2]) && Editor().in[2].meter > 0 && Editor().out[0].meter > 0; };
+  ASSERT_TRUE(ConnectAfterQueries(1));
+  sim->Console("talk in 3 55");
+  ASSERT_TRUE(Drive(talking, 0));
+  m_session->Disconnect();
+  EXPECT_TRUE(resting()) << "DISCONNECT: no report will come";
+
+  ASSERT_TRUE(ConnectAfterQueries(2));
+  ASSERT_TRUE(Drive(talking, 0));
+  sim->Console("silence 30");
+  ASSERT_TRUE(Drive([&] { return !m_session->StatusOnline(); }, 500));
+  EXPECT_TRUE(Editor().link.online) << "the link itself stays";
+  EXPECT_TRUE(resting()) << "silence: the last values are not the processor's any more";
+}
+
 TEST_F(SessionAgainstSim, LevelsChangedAtTheProcessorMoveTheEditor) {
   StartSim({});
   StartSession();

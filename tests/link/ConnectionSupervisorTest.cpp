@@ -43,6 +43,7 @@ public:
   }
   void SetLamp(bool lit) override { Record(lit ? "Lamp on" : "Lamp off"); }
   void SetStatusText(const Caption& text) override { Record(std::string("Status ") + text.en); }
+  void RestMeters() override { Record("RestMeters"); }
   void RefreshAll() override { Record("RefreshAll"); }
   void ShowPageView(bool resetScroll) override { Record(resetScroll ? "PageView reset" : "PageView keep"); }
   void StartCloseTimer() override { Record("CloseTimer"); }
@@ -225,7 +226,7 @@ TEST_F(SupervisorTest, SilenceWhileOnlineDimsTheLampButKeepsTheLink) {
   RunFor(9950);
   EXPECT_EQ(host.calls.size(), mark) << "9.95 s is not yet more than 9 whole seconds";
   RunFor(50);
-  EXPECT_EQ(host.Since(mark), (std::vector<std::string>{"Lamp off", "Status OFFLINE"}));
+  EXPECT_EQ(host.Since(mark), (std::vector<std::string>{"Lamp off", "Status OFFLINE", "RestMeters"}));
   EXPECT_EQ(host.calls.back().at, lastReport + 10'000);
   EXPECT_TRUE(state.link.online) << "commands are still sent";
 
@@ -245,7 +246,7 @@ TEST_F(SupervisorTest, ASearchTakesThePortFromTheLinkInEveryState) {
   std::size_t mark = host.calls.size();
   sup.OnSearch();
   EXPECT_EQ(host.Since(mark), (std::vector<std::string>{"%Q 00", "StopReceiving", "Button CONNECT released", "Lamp off",
-                                                        "Status OFFLINE"}));
+                                                        "Status OFFLINE", "RestMeters"}));
   // During a connection attempt: abandoned, no "%Z" later and no "CANNOT CONNECT.".
   host.receiving = false;
   sup.OnConnect();
@@ -268,10 +269,10 @@ TEST_F(SupervisorTest, DisconnectStopsTheReportsBeforeTheLink) {
   const std::size_t mark = host.calls.size();
   sup.OnConnect();
   EXPECT_EQ(host.Since(mark), (std::vector<std::string>{"%Q 00", "StopReceiving", "Button CONNECT released", "Lamp off",
-                                                        "Status OFFLINE"}));
+                                                        "Status OFFLINE", "RestMeters"}));
   EXPECT_FALSE(state.link.online);
   RunFor(20'000);
-  EXPECT_EQ(host.calls.size(), mark + 5);
+  EXPECT_EQ(host.calls.size(), mark + 6);
 }
 
 TEST_F(SupervisorTest, CloseStopsTheReportsThenWaitsForTheReceiveThread) {

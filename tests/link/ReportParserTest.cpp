@@ -64,6 +64,26 @@ TEST_F(ReportParser, QGateMaskAndLastHold) {
   EXPECT_EQ(moved.activeFlipped, 0b10000100);
 }
 
+TEST_F(ReportParser, RestingMetersClearEveryMeterAndActiveLampOnce) {
+  s.automix[kLastHold] = 1;
+  Dispatch(ReportFrame('Q', {QBytes(0x01, 3)}));
+  const ReportEffects e = RestMeters(s);
+  EXPECT_EQ(e.kind, ReportKind::None) << "no report made this change";
+  EXPECT_TRUE(e.Has(change::kMeters));
+  EXPECT_TRUE(e.Has(change::kGates));
+  EXPECT_EQ(e.activeFlipped, 0b101) << "inputs 1 and 3 were ACTIVE";
+  for (const InputChannel& in : s.in) {
+    EXPECT_EQ(in.meter, 0);
+    EXPECT_FALSE(IsChannelActive(in));
+  }
+  for (const OutputChannel& out : s.out) EXPECT_EQ(out.meter, 0);
+  EXPECT_EQ(s.link.lastReceiveTime, kNow) << "resting is no sign of life";
+
+  const ReportEffects again = RestMeters(s);
+  EXPECT_EQ(again.changed, 0u) << "already at rest: nothing to repaint";
+  EXPECT_EQ(again.activeFlipped, 0);
+}
+
 TEST_F(ReportParser, QLastHoldNeedsTheSettingAndAnInputOneToEight) {
   struct Case {
     int lastHoldSetting;

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <condition_variable>
 #include <mutex>
 #include <string>
@@ -70,11 +71,13 @@ public:
     details.push_back(detail);
   }
   void OnLinkUi() override { ++linkUi; }
+  void OnSupervisionNeeded() override { ++supervisionNeeded; }
   std::vector<ReportKind> reports;
   std::vector<std::string> messages;
   std::vector<std::string> details;
   int linkUi = 0;
   int refreshes = 0;
+  int supervisionNeeded = 0;
 };
 
 /// A processor double on loopback: a link of its own that answers each peer where it came from.
@@ -160,6 +163,42 @@ TEST_F(EditorSessionTest, HandshakeOverLoopbackBringsTheEditorOnline) {
   EXPECT_TRUE(session.StatusOnline());
   EXPECT_STREQ(session.ConnectCaption().en, "DISCONNECT");
   EXPECT_TRUE(session.ConnectPressed());
+}
+
+TEST_F(EditorSessionTest, TimerOneIsIdleOnlyOfflineWithoutAnAttempt) {
+  EXPECT_TRUE(session.SupervisionIdle()) << "offline, nothing asked";
+  Handshake();
+  EXPECT_EQ(observer.supervisionNeeded, 1) << "CONNECT asks for the timer";
+  EXPECT_FALSE(session.SupervisionIdle()) << "online: the silence rule needs it";
+  session.Disconnect();
+  EXPECT_TRUE(session.SupervisionIdle());
+
+  // An attempt nobody answers keeps it busy until "CANNOT CONNECT.". The old link ends on its
+  // own thread meanwhile (the attempt waits for it), so the ticks go on until the message, bounded.
+  session.Connect();
+  EXPECT_EQ(observer.supervisionNeeded, 2);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
+  while (observer.messages.empty() && std::chrono::steady_clock::now() < deadline) {
+    ASSERT_FALSE(session.SupervisionIdle());
+    clock.Advance(CConnectionSupervisor::kTickMs);
+    session.Tick();
+    std::this_thread::yield();
+  }
+  EXPECT_EQ(observer.messages, (std::vector<std::string>{"CANNOT CONNECT.|"}));
+  EXPECT_TRUE(session.SupervisionIdle());
+
+  // A value only the editor keeps, changed offline, keeps it busy until a tick has written it.
+  const std::filesystem::path kept = std::filesystem::path(::testing::TempDir()) / "idle-kept-values.txt";
+  std::filesystem::remove(kept);
+  session.KeepValuesIn(kept.string());
+  const int asked = observer.supervisionNeeded;
+  session.SetSendInterval(200);
+  EXPECT_EQ(observer.supervisionNeeded, asked + 1);
+  EXPECT_FALSE(session.SupervisionIdle());
+  session.Tick();
+  EXPECT_TRUE(std::filesystem::exists(kept));
+  EXPECT_TRUE(session.SupervisionIdle());
+  std::filesystem::remove(kept);
 }
 
 TEST_F(EditorSessionTest, ReportsFromAnotherAddressAreDropped) {

@@ -35,15 +35,35 @@ TEST_F(LevelGraphTest, ValuesAreStoredClampedAndPaintedOnlyOnTheNextChangedFrame
   EXPECT_DOUBLE_EQ(m_meter.Value(12), 0.0);
 }
 
-TEST_F(LevelGraphTest, PeakFallsFrameByFrame) {
+TEST_F(LevelGraphTest, PeakFallsFrameByFrameAndAsksForFramesUntilItRests) {
   m_meter.SetValue(0, 40.0);
   m_meter.SetValue(0, 0.0);
-  m_meter.AdvanceFrame(2000);
+  EXPECT_TRUE(m_meter.AdvanceFrame(2000)) << "still falling";
   EXPECT_LT(m_meter.Peak(0), 40.0);
   const int requests = m_meter.RepaintRequests();
-  m_meter.AdvanceFrame(5000);
+  EXPECT_FALSE(m_meter.AdvanceFrame(5000)) << "at rest on the bar";
   EXPECT_DOUBLE_EQ(m_meter.Peak(0), 0.0);
   EXPECT_EQ(m_meter.RepaintRequests(), requests + 1);
+  EXPECT_FALSE(m_meter.AdvanceFrame(1000));
+  EXPECT_EQ(m_meter.RepaintRequests(), requests + 1) << "nothing moved, nothing to paint";
+}
+
+TEST_F(LevelGraphTest, OnlyAChangeOfWhatIsDrawnAsksForARepaint) {
+  // 200 pixels for 0..50: 4 pixels a unit.
+  m_meter.SetValue(0, 25.0);
+  m_meter.AdvanceFrame(CLevelGraph::kFrameMs);
+  const int requests = m_meter.RepaintRequests();
+  m_meter.SetValue(0, 25.1);  // 100.4 pixels: still 100
+  EXPECT_FALSE(m_meter.IsDirty());
+  m_meter.AdvanceFrame(CLevelGraph::kFrameMs);
+  EXPECT_EQ(m_meter.RepaintRequests(), requests);
+  m_meter.SetValue(0, 25.3);  // 101 pixels
+  EXPECT_TRUE(m_meter.IsDirty());
+  m_meter.AdvanceFrame(CLevelGraph::kFrameMs);
+  EXPECT_EQ(m_meter.RepaintRequests(), requests + 1);
+  m_meter.SetStyle(0, CLevelGraph::DbScale);  // not a level, but drawn differently
+  m_meter.AdvanceFrame(CLevelGraph::kFrameMs);
+  EXPECT_EQ(m_meter.RepaintRequests(), requests + 2);
 }
 
 TEST_F(LevelGraphTest, FullBarLightsAllZonesAndFortyPercentOnlyTheFirst) {
