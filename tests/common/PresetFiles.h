@@ -1,0 +1,72 @@
+#pragma once
+// Files for the preset library's tests: a directory of its own per test, and SQL run on a library
+// file through a second connection (another program using the file, or a file damaged outside).
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
+#include <string>
+
+namespace orvx::presetfiles {
+
+/// A fresh, empty directory named after the running test, removed when the test ends.
+class CTempDir {
+public:
+  CTempDir() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string("orvx-presets-") + info->test_suite_name() + "-" + info->name();
+    for (char& c : name) {
+      if (c == '/') c = '_';
+    }
+    m_path = std::filesystem::path(::testing::TempDir()) / name;
+    std::filesystem::remove_all(m_path);
+    std::filesystem::create_directories(m_path);
+  }
+  ~CTempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+  }
+  CTempDir(const CTempDir&) = delete;
+  CTempDir& operator=(const CTempDir&) = delete;
+
+  const std::filesystem::path& Path() const { return m_path; }
+  std::string Dir() const { return m_path.string(); }
+
+private:
+  std::filesystem::path m_path;
+};
+
+/// Runs `sql` on the database file; returns the error text, empty on success.
+inline std::string RawSql(const std::filesystem::path& file, const std::string& sql) {
+  sqlite3* db = nullptr;
+  std::string error;
+  if (sqlite3_open(file.string().c_str(), &db) != SQLITE_OK) {
+    error = db != nullptr ? sqlite3_errmsg(db) : "cannot open";
+  } else {
+    char* message = nullptr;
+    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+      error = message != nullptr ? message : "failed";
+    }
+    sqlite3_free(message);
+  }
+  sqlite3_close(db);
+  return error;
+}
+
+/// The single text value `sql` selects, or "<none>".
+inline std::string RawValue(const std::filesystem::path& file, const std::string& sql) {
+  sqlite3* db = nullptr;
+  std::string value = "<none>";
+  sqlite3_stmt* stmt = nullptr;
+  if (sqlite3_open_v2(file.string().c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+      sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW) {
+    const auto* text = sqlite3_column_text(stmt, 0);
+    value = text != nullptr ? reinterpret_cast<const char*>(text) : "<null>";
+  }
+  sqlite3_finalize(stmt);
+  sqlite3_close(db);
+  return value;
+}
+
+}  // namespace orvx::presetfiles
