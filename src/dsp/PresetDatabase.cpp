@@ -29,8 +29,10 @@ public:
 
   bool Prepared() const { return m_ok; }
   bool Bind(int index, std::int64_t value) { return sqlite3_bind_int64(m_stmt, index, value) == SQLITE_OK; }
+  /// Text, never NULL (an empty view may have no data pointer, which would bind NULL).
   bool Bind(int index, std::string_view text) {
-    return sqlite3_bind_text(m_stmt, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+    const char* data = text.data() != nullptr ? text.data() : "";
+    return sqlite3_bind_text(m_stmt, index, data, static_cast<int>(text.size()), SQLITE_TRANSIENT) == SQLITE_OK;
   }
   /// SQLITE_ROW, SQLITE_DONE or an error code.
   int Step() { return sqlite3_step(m_stmt); }

@@ -1,19 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 
+#include "common/PresetTestSupport.h"
 #include "dsp/PresetCodec.h"
 #include "dsp/PresetKind.h"
 
 namespace orvx {
 namespace {
 
-/// Records compared as the scene image stores them: every word.
-bool SameRecords(const CDeviceState& a, const CDeviceState& b) {
-  return std::memcmp(a.in, b.in, sizeof a.in) == 0 && std::memcmp(a.out, b.out, sizeof a.out) == 0;
-}
+using presettest::SameRecords;
 
 std::string Repeat(const std::string& text, int times) {
   std::string all;

@@ -4,16 +4,16 @@
 #include <fstream>
 #include <iterator>
 
-#include "common/PresetFiles.h"
+#include "common/PresetTestSupport.h"
 #include "dsp/PresetCodec.h"
 #include "dsp/PresetDatabase.h"
 
 namespace orvx {
 namespace {
 
-using presetfiles::CTempDir;
-using presetfiles::RawSql;
-using presetfiles::RawValue;
+using presettest::CTempDir;
+using presettest::RawSql;
+using presettest::RawValue;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;

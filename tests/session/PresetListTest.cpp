@@ -1,12 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <variant>
 
-#include "common/PresetFiles.h"
-#include "core/TextCodec.h"
+#include "common/PresetTestSupport.h"
 #include "dsp/PresetCodec.h"
 #include "session/ParamTable.h"
 #include "session/PresetList.h"
@@ -15,15 +13,12 @@
 namespace orvx {
 namespace {
 
-using presetfiles::CTempDir;
-using presetfiles::RawSql;
+using presettest::CTempDir;
+using presettest::RawSql;
+using presettest::SameRecords;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
-
-bool SameRecords(const CDeviceState& a, const CDeviceState& b) {
-  return std::memcmp(a.in, b.in, sizeof a.in) == 0 && std::memcmp(a.out, b.out, sizeof a.out) == 0;
-}
 
 void Apply(CDeviceState& s, const std::vector<ParamWrite>& writes) {
   for (const ParamWrite& w : writes) WriteParam(s, w.addr, w.value);

@@ -1,14 +1,18 @@
 #pragma once
-// Files for the preset library's tests: a directory of its own per test, and SQL run on a library
-// file through a second connection (another program using the file, or a file damaged outside).
+// For the preset library's tests: a directory of its own per test, SQL run on a library file through
+// a second connection (another program using the file, or a file damaged outside), and the records
+// compared word by word.
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include "core/DeviceState.h"
+
+#include <cstring>
 #include <filesystem>
 #include <string>
 
-namespace orvx::presetfiles {
+namespace orvx::presettest {
 
 /// A fresh, empty directory named after the running test, removed when the test ends.
 class CTempDir {
@@ -69,4 +73,9 @@ inline std::string RawValue(const std::filesystem::path& file, const std::string
   return value;
 }
 
-}  // namespace orvx::presetfiles
+/// Every channel and output record equal, word by word (the scene image's view of them).
+inline bool SameRecords(const CDeviceState& a, const CDeviceState& b) {
+  return std::memcmp(a.in, b.in, sizeof a.in) == 0 && std::memcmp(a.out, b.out, sizeof a.out) == 0;
+}
+
+}  // namespace orvx::presettest
