@@ -17,7 +17,7 @@ class FramePacing : public ::testing::Test {
 protected:
   FramePacing() { s.ResetToDefaults(); }
   void Send(const std::string& frame, const std::string& ip = "127.0.0.1") {
-    queue.Push(Outgoing{PlanFrame(frame), ip});
+    queue.Push(Outgoing{PlanFrame(frame), ip, 0, false, 0, {}});
     queue.PumpDue();
   }
   CDeviceState s;
@@ -56,7 +56,7 @@ TEST_F(FramePacing, AFailedSendStillPausesAndIsNotRetried) {
   test::RecordingSink refusing(failed, false);
   test::RecordingPacer p(failed);
   CSendQueue q(refusing, p, clock);
-  q.Push(Outgoing{PlanFrame(FrameZ()), "127.0.0.1"});
+  q.Push(Outgoing{PlanFrame(FrameZ()), "127.0.0.1", 0, false, 0, {}});
   EXPECT_EQ(q.PumpDue(), 1);
   EXPECT_EQ(failed.Schedule(), (std::vector<Step>{{FrameZ().size(), 10}}));
 }

@@ -97,7 +97,7 @@ TEST_F(NameFrame, SentAsThreeDatagramsWithPauses) {
   test::RecordingPacer pacer(t);
   FakeClock clock;
   CSendQueue queue(sink, pacer, clock);
-  queue.Push(Outgoing{PlanFrame(FrameV(s, 3, pattern)), "127.0.0.1"});
+  queue.Push(Outgoing{PlanFrame(FrameV(s, 3, pattern)), "127.0.0.1", 0, false, 0, {}});
   EXPECT_EQ(queue.PumpDue(), 3);
   using Step = std::pair<std::size_t, int>;
   EXPECT_EQ(t.Schedule(), (std::vector<Step>{{256, 10}, {256, 10}, {112, 10}}));

@@ -57,7 +57,9 @@ TEST(MainLayoutTest, AShortStripKeepsEveryKeyInside) {
     EXPECT_EQ(fit.nameHeight, c.nameHeight) << c.height;
     EXPECT_EQ(fit.muteTop - fit.faderTop - fit.faderHeight, c.full.muteTop - c.full.faderTop - c.full.faderHeight)
         << "the keys keep their distance to the fader's foot";
-    if (c.faderHeight > kMinFaderHeight) EXPECT_EQ(fit.nameTop + fit.nameHeight + kStripBottomMargin, c.height);
+    if (c.faderHeight > kMinFaderHeight) {
+      EXPECT_EQ(fit.nameTop + fit.nameHeight + kStripBottomMargin, c.height);
+    }
   }
   EXPECT_EQ(FitStripLayout(output, 548).levelTop, 454 - 76) << "the figure under the output's fader moves with it";
 }
