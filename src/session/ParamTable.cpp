@@ -381,9 +381,15 @@ std::optional<ParamValue> ParseParam(const ParamAddr& a, std::string_view text) 
         }
       }
     }
-    // A switch also takes the words every script uses: on/off, true/false, yes/no (and 1/0 below).
+    // A switch also takes the words of any switch: ON/OFF in either language, true/false and
+    // yes/no (and 1/0 below), so a script or a typed entry need not know its captions.
     if (r.kind == DisplayKind::Toggle) {
-      for (const auto& [word, raw] : {std::pair{"ON", 1}, {"TRUE", 1}, {"YES", 1}, {"OFF", 0}, {"FALSE", 0}, {"NO", 0}})
+      for (std::int32_t raw : {0, 1}) {
+        for (Language l : {Language::English, Language::Chinese}) {
+          if (typed == Upper(Text(L::kOffOn[static_cast<std::size_t>(raw)], l))) return ClampParam(a, {raw, {}});
+        }
+      }
+      for (const auto& [word, raw] : {std::pair{"TRUE", 1}, {"YES", 1}, {"FALSE", 0}, {"NO", 0}})
         if (typed == word) return ClampParam(a, {raw, {}});
     }
     const auto n = ParseTypedNumber(text);
