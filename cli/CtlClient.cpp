@@ -18,7 +18,8 @@ std::string ConnectAttemptText(const CtlOptions& o, int attempt) {
 
 std::string PortInUseHint(const CtlOptions& o) {
   return "\n  another program (an editor, orvxctl monitor) holds port " + std::to_string(o.localPort) + " on " +
-         o.localIp + ": give this run an address of its own with --local-ip (another loopback address such as "
+         o.localIp +
+         ": give this run an address of its own with --local-ip (another loopback address such as "
          "127.0.0.5, or an interface address of this PC)";
 }
 
@@ -49,7 +50,7 @@ void CCtlClient::OnMessage(const Caption& text, const Caption&, const std::strin
   m_messageDetail = detail;
 }
 
-bool CCtlClient::Pump(int ms, const std::function<bool()>& until) {
+bool CCtlClient::Pump(int ms, const std::function<bool()>& until, const std::function<void()>& afterTick) {
   using namespace std::chrono;
   const auto start = steady_clock::now();
   const auto end = start + milliseconds(ms);
@@ -62,6 +63,7 @@ bool CCtlClient::Pump(int ms, const std::function<bool()>& until) {
     if (now >= nextTick) {
       m_session.Tick();
       if (m_session.Supervisor().Closing()) m_session.CloseTick();
+      if (afterTick) afterTick();
       nextTick += milliseconds(CConnectionSupervisor::kTickMs);
       continue;
     }
@@ -75,16 +77,18 @@ int CCtlClient::Connect(std::string& error) {
   m_session.Connect();
   const CDeviceState& s = m_session.State();
   const int budgetMs = static_cast<int>(m_options.timeoutS * 1000);
-  // Each "%Z" of the attempt is said on stderr, so an absent processor is not 16 s of silence.
+  // Each "%Z" of the attempt is said on stderr, so an absent processor is not 16 s of silence. Only
+  // a tick sends it, so each is seen right after its tick, before any answer is read.
   std::int64_t queryShown = -1;
-  Pump(budgetMs, [&] {
-    if (s.link.connecting && s.link.connectTime != queryShown && m_session.Supervisor().CurrentPhase() ==
-                                                                   CConnectionSupervisor::Phase::Idle) {
-      queryShown = s.link.connectTime;
-      if (m_attempts) m_attempts(ConnectAttemptText(m_options, s.link.retryCount + 1));
-    }
-    return s.link.online || m_message != nullptr;
-  });
+  auto sayAttempt = [&] {
+    if (!s.link.connecting || s.link.connectTime == queryShown ||
+        m_session.Supervisor().CurrentPhase() != CConnectionSupervisor::Phase::Idle)
+      return;
+    queryShown = s.link.connectTime;
+    if (m_attempts) m_attempts(ConnectAttemptText(m_options, s.link.retryCount + 1));
+  };
+  Pump(
+      budgetMs, [&] { return s.link.online || m_message != nullptr; }, sayAttempt);
   if (s.link.online) return kExitOk;
   if (m_message == &captions::kUpdateDevice) {
     error = Text(*m_message, Language::English);

@@ -28,8 +28,9 @@ public:
   /// CONNECT and wait until online. Returns an exit code (kExitOk when online); `error` gets the
   /// operator's message ("CANNOT CONNECT.", "Please update your device.", ...).
   int Connect(std::string& error);
-  /// Runs the session for `ms` of real time, or until `until` holds (checked after each pass).
-  bool Pump(int ms, const std::function<bool()>& until = {});
+  /// Runs the session for `ms` of real time, or until `until` holds (checked after each pass);
+  /// `afterTick` runs after each tick of the supervision timer (which is what sends "%Z").
+  bool Pump(int ms, const std::function<bool()>& until = {}, const std::function<void()>& afterTick = {});
   /// Asks the processor for its full state again and waits for it (bounded). True when it came;
   /// with `withNames`, only once the names report that follows it came too.
   bool Refresh(int ms, bool withNames = false);
