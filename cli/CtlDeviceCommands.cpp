@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "JsonText.h"
+#include "CtlJson.h"
 #include "device/ConferenceUnits.h"
 #include "device/SearchSubnet.h"
 
@@ -11,7 +11,6 @@ namespace orvx {
 namespace {
 
 constexpr int kPollMs = 20;
-
 
 }  // namespace
 
@@ -21,12 +20,9 @@ std::string FormatFound(const std::vector<FoundDevice>& found, bool json) {
     for (const FoundDevice& d : found) out += d.ip + " " + std::to_string(d.port) + "\n";
     return out;
   }
-  out = "[";
-  for (std::size_t i = 0; i < found.size(); ++i) {
-    if (i) out += ",";
-    out += "{\"ip\":" + JsonString(found[i].ip) + ",\"port\":" + std::to_string(found[i].port) + "}";
-  }
-  return out + "]\n";
+  CtlJson list = CtlJson::array();
+  for (const FoundDevice& d : found) list.push_back({{"ip", d.ip}, {"port", d.port}});
+  return JsonLine(list);
 }
 
 CtlReply RunSearch(const CtlOptions& o) {
@@ -66,28 +62,20 @@ CtlReply RunSearch(const CtlOptions& o) {
 }
 
 std::string FormatUnits(const CDeviceState& s, bool json) {
-  std::string out;
-  if (json)
-    out = "{\"unitCount\":" + std::to_string(s.unitCount) + ",\"units\":[";
-  else
-    out = "units reported: " + std::to_string(s.unitCount) + "\n";
+  CtlJson units = CtlJson::array();
+  std::string out = "units reported: " + std::to_string(s.unitCount) + "\n";
   for (int u = 0; u < kUnits; ++u) {
-    if (json)
-      out += std::string(u ? "," : "") + "{\"unit\":" + std::to_string(u + 1) + ",\"slots\":[";
-    else
-      out += UnitButtonCaption(u) + (u < s.unitCount ? "" : " (not present)") + ":";
+    std::vector<std::string> slots;
     for (int slot = 0; slot < kUnitSlotBytes; ++slot) {
       const std::string entry = SlotEntryCaption(s.unitSlots[u][slot]);
-      const std::string text = entry.empty() ? "?" : entry;
-      if (json)
-        out += std::string(slot ? "," : "") + JsonString(text);
-      else
-        out += " " + text;
+      slots.push_back(entry.empty() ? "?" : entry);
     }
-    out += json ? "]}" : "\n";
+    out += UnitButtonCaption(u) + (u < s.unitCount ? "" : " (not present)") + ":";
+    for (const std::string& slot : slots) out += " " + slot;
+    out += "\n";
+    units.push_back({{"unit", u + 1}, {"slots", slots}});
   }
-  if (json) out += "]}\n";
-  return out;
+  return json ? JsonLine({{"unitCount", s.unitCount}, {"units", units}}) : out;
 }
 
 CtlReply RunUnitCall(CCtlClient& client, const CtlOptions& o) {
@@ -100,8 +88,7 @@ CtlReply RunUnitCall(CCtlClient& client, const CtlOptions& o) {
     reply.error = "the call did not leave";
     return reply;
   }
-  reply.out =
-      o.json ? "{\"called\":" + std::to_string(o.unit + 1) + "}\n" : "called " + UnitButtonCaption(o.unit) + "\n";
+  reply.out = o.json ? JsonLine({{"called", o.unit + 1}}) : "called " + UnitButtonCaption(o.unit) + "\n";
   return reply;
 }
 

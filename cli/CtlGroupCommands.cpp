@@ -1,5 +1,6 @@
 #include "CtlGroupCommands.h"
 
+#include "CtlJson.h"
 #include "session/ParamReport.h"
 
 namespace orvx {
@@ -34,8 +35,7 @@ CtlReply RunGroupMute(CCtlClient& client, const CtlOptions& o) {
     if (!client.Refresh(kVerifyWaitMs)) continue;
     if (!Confirmed(s, o.members, o.groupOn)) continue;
     const std::string word = o.groupOn ? "on" : "off";
-    std::string out = o.json ? "{\"group\":" + std::to_string(o.group + 1) + ",\"mute\":\"" + word +
-                                   "\",\"members\":" + std::to_string(o.members.size()) + "}\n"
+    std::string out = o.json ? JsonLine({{"group", o.group + 1}, {"mute", word}, {"members", o.members.size()}})
                              : "mute group " + std::to_string(o.group + 1) + " " + word + "\n";
     return {kExitOk, out, {}, {}};
   }

@@ -1,9 +1,10 @@
 #include "CtlOutput.h"
 
-#include "JsonText.h"
+#include "CtlJson.h"
 #include "core/TextCodec.h"
 #include "link/ReportParser.h"
 
+#include <cmath>
 #include <cstdio>
 #include <sstream>
 
@@ -12,14 +13,16 @@ namespace {
 
 std::string NameUtf8(const Name& n) { return GbkToUtf8(NameBytes(n)); }
 
-std::string NameList(const CDeviceState& s, bool inputs, bool json) {
-  std::string out;
+std::vector<std::string> Names(const CDeviceState& s, bool inputs) {
+  std::vector<std::string> names;
   const int count = inputs ? kWireInputs : kOutputRecords;
-  for (int i = 0; i < count; ++i) {
-    const std::string name = NameUtf8(inputs ? s.in[i].shortName : s.out[i].shortName);
-    if (i) out += json ? "," : " | ";
-    out += json ? JsonString(name) : name;
-  }
+  for (int i = 0; i < count; ++i) names.push_back(NameUtf8(inputs ? s.in[i].shortName : s.out[i].shortName));
+  return names;
+}
+
+std::string Joined(const std::vector<std::string>& names) {
+  std::string out;
+  for (const std::string& name : names) out += (out.empty() ? "" : " | ") + name;
   return out;
 }
 
@@ -29,17 +32,21 @@ std::string FormatStatus(const CDeviceState& s, const std::string& deviceIp, con
   const std::string version = NameBytes(s.firmwareVersion);
   std::ostringstream o;
   if (json) {
-    o << "{\"device\":" << JsonString(deviceIp) << ",\"online\":" << (s.link.online ? "true" : "false")
-      << ",\"firmware\":" << JsonString(version) << ",\"names\":{\"inputs\":[" << NameList(s, true, true)
-      << "],\"outputs\":[" << NameList(s, false, true) << "]},\"unitCount\":" << s.unitCount
-      << ",\"diagnostics\":{\"clampedValues\":" << link.clampedValues << ",\"droppedFrames\":" << link.droppedFrames
-      << ",\"lostFrames\":" << link.lostFrames << "}}\n";
+    o << JsonLine({{"device", deviceIp},
+                   {"online", s.link.online},
+                   {"firmware", version},
+                   {"names", {{"inputs", Names(s, true)}, {"outputs", Names(s, false)}}},
+                   {"unitCount", s.unitCount},
+                   {"diagnostics",
+                    {{"clampedValues", link.clampedValues},
+                     {"droppedFrames", link.droppedFrames},
+                     {"lostFrames", link.lostFrames}}}});
   } else {
     o << "device:   " << deviceIp << "\n"
       << "status:   " << (s.link.online ? "ONLINE" : "OFFLINE") << "\n"
       << "firmware: " << version << "\n"
-      << "inputs:   " << NameList(s, true, false) << "\n"
-      << "outputs:  " << NameList(s, false, false) << "\n"
+      << "inputs:   " << Joined(Names(s, true)) << "\n"
+      << "outputs:  " << Joined(Names(s, false)) << "\n"
       << "units:    " << s.unitCount << "\n"
       << "received: " << link.clampedValues << " values clamped to their range, " << link.droppedFrames
       << " frames dropped (other hosts, after a stop), " << link.lostFrames << " lost (inbox full)\n";
@@ -49,53 +56,44 @@ std::string FormatStatus(const CDeviceState& s, const std::string& deviceIp, con
 
 std::string FormatValue(const CDeviceState& s, const CtlOptions& opt, bool json) {
   const int r = opt.number - 1;
-  const char* side = opt.input ? "in" : "out";
-  std::ostringstream o;
+  CtlJson doc{{"channel", opt.input ? "in" : "out"}, {"number", opt.number}};
+  std::string text;
   switch (opt.property) {
     case CtlProperty::Level: {
       const int level = opt.input ? s.in[r].level : s.out[r].level;
-      if (json)
-        o << "{\"channel\":\"" << side << "\",\"number\":" << opt.number << ",\"level\":" << level
-          << ",\"db\":" << level - kLevelZeroDb << "}\n";
-      else
-        o << level << " (" << level - kLevelZeroDb << " dB)\n";
+      doc["level"] = level;
+      doc["db"] = level - kLevelZeroDb;
+      text = std::to_string(level) + " (" + std::to_string(level - kLevelZeroDb) + " dB)";
       break;
     }
     case CtlProperty::Mute: {
       const int mute = opt.input ? s.in[r].mute : s.out[r].mute;
-      if (json)
-        o << "{\"channel\":\"" << side << "\",\"number\":" << opt.number << ",\"mute\":" << mute << "}\n";
-      else
-        o << mute << "\n";
+      doc["mute"] = mute;
+      text = std::to_string(mute);
       break;
     }
     case CtlProperty::Name: {
-      const std::string name = NameUtf8(opt.input ? s.in[r].shortName : s.out[r].shortName);
-      if (json)
-        o << "{\"channel\":\"" << side << "\",\"number\":" << opt.number << ",\"name\":" << JsonString(name) << "}\n";
-      else
-        o << name << "\n";
+      text = NameUtf8(opt.input ? s.in[r].shortName : s.out[r].shortName);
+      doc["name"] = text;
       break;
     }
   }
-  return o.str();
+  return json ? JsonLine(doc) : text + "\n";
 }
 
 std::string FormatMeters(const CDeviceState& s, double elapsedS, bool json) {
+  if (json) {
+    std::vector<int> inputs, outputs;
+    std::vector<std::string> gates;
+    for (int i = 0; i < kWireInputs; ++i) inputs.push_back(MeterForDisplay(s.in[i].meter));
+    for (int i = 0; i < kOutputRecords; ++i) outputs.push_back(MeterForDisplay(s.out[i].meter));
+    for (int i = 0; i < kAutomixInputs; ++i) gates.push_back(IsChannelActive(s.in[i]) ? "ACTIVE" : "WAITING");
+    return JsonLine(
+        {{"t", std::round(elapsedS * 100) / 100}, {"inputs", inputs}, {"outputs", outputs}, {"gates", gates}});
+  }
   std::ostringstream o;
   char t[32];
   std::snprintf(t, sizeof t, "%.2f", elapsedS);
-  if (json) {
-    o << "{\"t\":" << t << ",\"inputs\":[";
-    for (int i = 0; i < kWireInputs; ++i) o << (i ? "," : "") << MeterForDisplay(s.in[i].meter);
-    o << "],\"outputs\":[";
-    for (int i = 0; i < kOutputRecords; ++i) o << (i ? "," : "") << MeterForDisplay(s.out[i].meter);
-    o << "],\"gates\":[";
-    for (int i = 0; i < kAutomixInputs; ++i)
-      o << (i ? "," : "") << (IsChannelActive(s.in[i]) ? "\"ACTIVE\"" : "\"WAITING\"");
-    o << "]}\n";
-    return o.str();
-  }
   o << t << "s in";
   for (int i = 0; i < kWireInputs; ++i) {
     char m[8];
@@ -115,7 +113,7 @@ std::string FormatMeters(const CDeviceState& s, double elapsedS, bool json) {
 }
 
 std::string FormatError(const std::string& message, int code, bool json) {
-  if (json) return "{\"error\":" + JsonString(message) + ",\"code\":" + std::to_string(code) + "}\n";
+  if (json) return JsonLine({{"error", message}, {"code", code}});
   return "orvxctl: " + message + "\n";
 }
 

@@ -2,10 +2,8 @@
 
 #include "CtlOutput.h"
 #include "CtlParamArgs.h"
-#include "JsonText.h"
+#include "CtlJson.h"
 #include "session/ParamReport.h"
-
-#include <sstream>
 
 namespace orvx {
 namespace {
@@ -53,16 +51,13 @@ std::string FormatParamValue(const CDeviceState& s, const CtlOptions& o) {
   const ParamDef& d = Param(a.id);
   const ParamValue v = ReadParam(s, a);
   const bool text = d.display.kind == DisplayKind::Text;
-  std::ostringstream out;
-  if (o.json) {
-    out << "{\"param\":" << JsonString(d.name)
-        << ",\"record\":" << (RecordWord(d).empty() ? "null" : std::to_string(a.record + 1))
-        << ",\"index\":" << (IndexWord(d).empty() ? "null" : std::to_string(a.index + 1))
-        << ",\"raw\":" << (text ? "null" : std::to_string(v.raw)) << ",\"value\":" << JsonString(Value(a, v)) << "}\n";
-  } else {
-    out << (o.raw && !text ? std::to_string(v.raw) : Value(a, v)) << "\n";
-  }
-  return out.str();
+  if (!o.json) return (o.raw && !text ? std::to_string(v.raw) : Value(a, v)) + "\n";
+  auto numberOr = [](bool has, int n) { return has ? CtlJson(n) : CtlJson(nullptr); };
+  return JsonLine({{"param", d.name},
+                   {"record", numberOr(!RecordWord(d).empty(), a.record + 1)},
+                   {"index", numberOr(!IndexWord(d).empty(), a.index + 1)},
+                   {"raw", numberOr(!text, v.raw)},
+                   {"value", Value(a, v)}});
 }
 
 CtlReply RunGet(CCtlClient& client, const CtlOptions& o) {

@@ -1,7 +1,7 @@
 #include "CtlParamList.h"
 
 #include "CtlParamArgs.h"
-#include "JsonText.h"
+#include "CtlJson.h"
 #include "session/ParamReport.h"
 #include "session/ParamTable.h"
 
@@ -118,12 +118,6 @@ ReportedBy ReportOfAny(const ParamDef& d) {
   return ReportedBy::None;
 }
 
-std::string JsonList(const std::vector<std::string>& items) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < items.size(); ++i) out += (i ? "," : "") + JsonString(items[i]);
-  return out + "]";
-}
-
 std::string JoinCaptions(const std::vector<std::string>& items) {
   std::string out;
   for (std::size_t i = 0; i < items.size(); ++i) out += (i ? "|" : "") + items[i];
@@ -156,27 +150,30 @@ Facts FactsOf(const ParamDef& d) {
   return f;
 }
 
-void WriteJson(std::ostringstream& o, const ParamDef& d, const Facts& f) {
-  auto count = [&](std::string_view word, int n) {
-    return word.empty() ? std::string("null")
-                        : "{\"word\":" + JsonString(word) + ",\"first\":1,\"last\":" + std::to_string(n) + "}";
+CtlJson JsonOf(const ParamDef& d, const Facts& f) {
+  auto count = [](std::string_view word, int n) {
+    return word.empty() ? CtlJson(nullptr) : CtlJson{{"word", word}, {"first", 1}, {"last", n}};
   };
-  o << "{\"name\":" << JsonString(d.name) << ",\"address\":" << JsonString(f.address)
-    << ",\"record\":" << count(RecordWord(d), d.records) << ",\"index\":" << count(IndexWord(d), d.indices)
-    << ",\"kind\":" << JsonString(KindName(d.display.kind));
-  if (d.display.kind == DisplayKind::Text)
-    o << ",\"rawMin\":null,\"rawMax\":null";
-  else
-    o << ",\"rawMin\":" << d.rawMin << ",\"rawMax\":" << d.rawMax;
-  o << ",\"min\":" << JsonString(f.shownMin) << ",\"max\":" << JsonString(f.shownMax);
-  o << ",\"unit\":" << JsonString(f.units) << ",\"captions\":" << JsonList(f.captions) << ",\"exceptions\":[";
-  for (std::size_t i = 0; i < f.exceptions.size(); ++i) {
-    const Exception& e = f.exceptions[i];
-    o << (i ? "," : "") << "{\"records\":" << JsonString(Runs(e.records)) << ",\"rawMax\":" << e.rawMax
-      << ",\"captions\":" << JsonList(e.captions) << "}";
-  }
-  o << "],\"command\":" << JsonString(f.command) << ",\"commandOnly\":" << JsonString(f.commandWhere)
-    << ",\"readBack\":" << JsonString(f.report) << ",\"readBackOnly\":" << JsonString(f.reportWhere) << "}";
+  const bool text = d.display.kind == DisplayKind::Text;
+  CtlJson exceptions = CtlJson::array();
+  for (const Exception& e : f.exceptions)
+    exceptions.push_back({{"records", Runs(e.records)}, {"rawMax", e.rawMax}, {"captions", e.captions}});
+  return {{"name", d.name},
+          {"address", f.address},
+          {"record", count(RecordWord(d), d.records)},
+          {"index", count(IndexWord(d), d.indices)},
+          {"kind", KindName(d.display.kind)},
+          {"rawMin", text ? CtlJson(nullptr) : CtlJson(d.rawMin)},
+          {"rawMax", text ? CtlJson(nullptr) : CtlJson(d.rawMax)},
+          {"min", f.shownMin},
+          {"max", f.shownMax},
+          {"unit", f.units},
+          {"captions", f.captions},
+          {"exceptions", exceptions},
+          {"command", f.command},
+          {"commandOnly", f.commandWhere},
+          {"readBack", f.report},
+          {"readBackOnly", f.reportWhere}};
 }
 
 void WriteText(std::ostringstream& o, const ParamDef& d, const Facts& f) {
@@ -206,16 +203,15 @@ void WriteText(std::ostringstream& o, const ParamDef& d, const Facts& f) {
 
 std::string FormatParamList(bool json) {
   std::ostringstream o;
+  // JSON: one entry a line, so a line-oriented tool can pick one out.
   if (json) o << "{\"params\":[";
   bool first = true;
   for (const ParamDef& d : AllParams()) {
     const Facts f = FactsOf(d);
-    if (json) {
-      o << (first ? "" : ",") << "\n";
-      WriteJson(o, d, f);
-    } else {
+    if (json)
+      o << (first ? "" : ",") << "\n" << JsonText(JsonOf(d, f));
+    else
       WriteText(o, d, f);
-    }
     first = false;
   }
   if (json) o << "\n]}\n";
