@@ -1,291 +1,151 @@
 #include "CtlOptions.h"
 
-#include "CtlParamArgs.h"
-#include "core/DeviceState.h"
-#include "core/TextCodec.h"
-#include "core/TextParse.h"
-
-#include <arpa/inet.h>
-
-#include <algorithm>
-#include <charconv>
-#include <optional>
+#include "CtlCommandWords.h"
+#include "CommandLine.h"
 
 namespace orvx {
 namespace {
 
-template <typename T>
-std::optional<T> Number(const std::string& text, T lo, T hi) {
-  return ParseNumber<T>(text, lo, hi);
+constexpr const char* kEveryCommand =
+    "The options of every command (--device, --port, --local-ip, --local-port, --timeout, --json): orvxctl --help";
+
+constexpr const char* kProgramFooter =
+    "Options stand before or after the command; a command's own options after it.\n"
+    "Ports: --port (the processor's) and --local-port (where it answers) default to 39030, --local-ip to\n"
+    "  0.0.0.0; while an editor or `orvxctl monitor` holds the port, give this run another loopback\n"
+    "  address (127.0.0.5) or an interface address of this PC with --local-ip.\n"
+    "Exit codes: 0 ok, 1 failure (e.g. the local port is in use), 2 bad arguments,\n"
+    "  3 no answer (CANNOT CONNECT., or a change the processor did not take), 4 old firmware,\n"
+    "  5 state only: set of a value no command carries, get of a value no report carries (nothing sent),\n"
+    "  6 not confirmed: set sent the value, but no report carries it back";
+
+constexpr const char* kValueFooter =
+    "REC and IDX count from 1 (channel, output, group, unit; band, slot, ...). A value is in the units\n"
+    "`orvxctl params` shows: a number with or without its unit, a caption of a list or switch in either\n"
+    "language (a switch also takes on/off, true/false, yes/no and 1/0), or with --raw the table's raw value.\n"
+    "The older form reads and writes raw values: level 0..70 (dB = level - 60), mute 0|1, name.";
+
+/// A command: its words (what follows it) and its help.
+CLI::App* AddCommand(CLI::App& app, const std::string& name, const std::string& help, std::vector<std::string>& words,
+                     const std::string& wordsHelp, const std::string& footer = {}) {
+  CLI::App* command = app.add_subcommand(name, help);
+  if (!wordsHelp.empty()) command->add_option("words", words, wordsHelp)->type_name("WORD");
+  command->footer(footer.empty() ? kEveryCommand : footer + "\n" + kEveryCommand);
+  return command;
 }
 
-/// "in|out N PROPERTY" starting at args[i].
-std::optional<std::string> ReadTarget(const std::vector<std::string>& a, std::size_t i, CtlOptions& o) {
-  if (i + 2 >= a.size()) return "expected: in|out N level|mute|name";
-  if (a[i] != "in" && a[i] != "out") return "expected in or out, got " + a[i];
-  o.input = a[i] == "in";
-  const auto n = Number<int>(a[i + 1], 1, o.input ? kWireInputs : kOutputRecords);
-  if (!n) return "channel out of range: " + a[i + 1] + (o.input ? " (inputs 1..12)" : " (outputs 1..8)");
-  o.number = *n;
-  if (a[i + 2] == "level")
-    o.property = CtlProperty::Level;
-  else if (a[i + 2] == "mute")
-    o.property = CtlProperty::Mute;
-  else if (a[i + 2] == "name")
-    o.property = CtlProperty::Name;
-  else
-    return "unknown property " + a[i + 2];
-  return std::nullopt;
-}
-
-std::optional<std::string> CheckValue(const CtlOptions& o) {
-  switch (o.property) {
-    case CtlProperty::Level:
-      if (!Number<int>(o.value, 0, kLevelMax)) return "level must be 0..70 (dB = level - 60)";
-      break;
-    case CtlProperty::Mute:
-      if (!Number<int>(o.value, 0, 1)) return "mute must be 0 or 1";
-      break;
-    case CtlProperty::Name: {
-      const std::string gbk = Utf8ToGbk(o.value);
-      if (o.value.empty() || gbk.empty()) return "name must be text the processor can show";
-      if (gbk.size() > static_cast<std::size_t>(kNameLimitBytes)) return "Channel name is too long.";
-      break;
-    }
-  }
-  return std::nullopt;
-}
-
-/// The older "in|out N level|mute|name" form as a value of the table, in raw units.
-void AddrOfTarget(CtlOptions& o) {
-  const int r = o.number - 1;
-  const ParamId id = o.property == CtlProperty::Level  ? (o.input ? ParamId::InLevel : ParamId::OutLevel)
-                     : o.property == CtlProperty::Mute ? (o.input ? ParamId::InMute : ParamId::OutMute)
-                                                       : (o.input ? ParamId::InName : ParamId::OutName);
-  o.addr = {id, r, 0};
-  o.legacy = true;
-  if (o.command == CtlCommand::Set) o.paramValue = std::get<ParamValue>(ParseCtlValue(o.addr, o.value, true));
-}
-
-/// "in1-12,out3,in14": inputs 1..18 and outputs 1..8, single numbers or ranges.
-std::optional<std::string> ReadMembers(const std::string& text, std::vector<GroupMember>& members) {
-  std::size_t at = 0;
-  while (at <= text.size()) {
-    const std::size_t end = std::min(text.find(',', at), text.size());
-    const std::string word = text.substr(at, end - at);
-    at = end + 1;
-    const bool output = word.rfind("out", 0) == 0;
-    if (!output && word.rfind("in", 0) != 0) return "members are in1..in18 and out1..out8, e.g. in1-12,out1-8";
-    const std::string range = word.substr(output ? 3 : 2);
-    const std::size_t dash = range.find('-');
-    const int last = output ? kOutputRecords : kInputRecords;
-    const auto from = Number<int>(range.substr(0, dash), 1, last);
-    const auto to = dash == std::string::npos ? from : Number<int>(range.substr(dash + 1), 1, last);
-    if (!from || !to || *to < *from) return "bad member " + word;
-    for (int n = *from; n <= *to; ++n) members.push_back({output, n - 1});
-  }
+/// "2-254" or "7": the hosts a search probes.
+std::optional<std::string> ReadHosts(const std::string& v, CtlOptions& o) {
+  const std::size_t dash = v.find('-');
+  const auto first = ParseNumber<int>(v.substr(0, dash), 1, 254);
+  const auto last = dash == std::string::npos ? first : ParseNumber<int>(v.substr(dash + 1), 1, 254);
+  if (!first || !last || *last < *first) return "'" + v + "' is not FIRST-LAST within 1..254, e.g. 2-254";
+  o.firstHost = *first;
+  o.lastHost = *last;
   return std::nullopt;
 }
 
 }  // namespace
 
-namespace {
-std::string FullUsage() {
-  return "usage: orvxctl --device IP [--port N] [--local-ip IP] [--local-port N] [--timeout S] [--json] COMMAND\n"
-         "  status                          handshake, firmware version, names, online\n"
-         "  params                          every value of the parameter table (no --device needed)\n"
-         "  get NAME [REC [IDX]] [--raw]    read one value, e.g. get in.peq.gain 3 2\n"
-         "  set NAME [REC [IDX]] V [--raw]  change one value and read it back, e.g. set in.level 3 -6dB,\n"
-         "                                  set in.source 5 D2, set in.peq.gain 1 2 -3.5dB, set in.mute 4 1 --raw\n"
-         "    REC and IDX count from 1 (channel, output, group, unit; band, slot, ...); V is in the units\n"
-         "    `params` shows (a caption of a list or switch, a number with or without its unit), or raw\n"
-         "  get in|out N level|mute|name    the older form: raw level 0..70, mute 0|1, name\n"
-         "  set in|out N level|mute|name V\n"
-         "  monitor [--seconds N]           live meters and automatic-mixer gates\n"
-         "  group mute N on|off --members L mute (on) or open (off) the members of mute group N (1..4),\n"
-         "                                  e.g. --members in1-12,out1-8; read back like set\n"
-         "  search --subnet A.B.C [--hosts F-L] [--seconds N]  find processors on a subnet (no --device\n"
-         "                                  needed): probes hosts F..L (default 2-254), listens N s (default 1)\n"
-         "                                  after the probe; the PC's own --local-ip is skipped\n"
-         "  units                           the conference units: count and every slot\n"
-         "  unit set N slot S ENTRY         slot S (1..5) of unit N (1..4) feeds ENTRY (NULL, CH01..CH12,\n"
-         "                                  M01..M04, D01..D04); read back like set\n"
-         "  unit call N                     call unit N (1..4)\n"
-         "ports: --port (the processor's) and --local-port (where it answers) default to 39030;\n"
-         "  --local-ip defaults to 0.0.0.0\n"
-         "exit codes: 0 ok, 1 failure (e.g. the local port is in use), 2 bad arguments,\n"
-         "  3 no answer (CANNOT CONNECT., or a change the processor did not take), 4 old firmware,\n"
-         "  5 state only: set of a value no command carries, get of a value no report carries (nothing sent),\n"
-         "  6 not confirmed: set sent the value, but no report carries it back\n";
-}
-
-}  // namespace
-
-std::string CtlUsage(const std::string& command) {
-  const std::string all = FullUsage();
-  if (command.empty()) return all;
-  // The command's own entries (a line "  COMMAND ..." and the deeper lines under it), then
-  // everything from the ports on.
-  std::string own;
-  std::string trailer;
-  bool inCommand = false;
-  bool inTrailer = false;
-  std::size_t at = all.find('\n') + 1;  // past the first usage line
-  while (at < all.size()) {
-    const std::size_t end = all.find('\n', at);
-    const std::string line = all.substr(at, end - at + 1);
-    at = end + 1;
-    if (line.rfind("ports:", 0) == 0) inTrailer = true;
-    if (inTrailer) {
-      trailer += line;
-      continue;
-    }
-    if (line.rfind("    ", 0) != 0) inCommand = line.rfind("  " + command + " ", 0) == 0;
-    if (inCommand) own += line;
-  }
-  if (own.empty()) return all;
-  return "usage: orvxctl --device IP [--port N] [--local-ip IP] [--local-port N] [--timeout S] [--json] " + command +
-         " ...\n" + own + trailer;
-}
-
-std::variant<CtlOptions, std::string, CtlHelp> ParseCtlOptions(const std::vector<std::string>& args) {
-  for (const std::string& arg : args) {
-    if (arg != "--help" && arg != "-h") continue;
-    // The first word that is no option (nor an option's value) names the command asked about.
-    std::string command;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-      if (args[i].rfind("-", 0) == 0) {
-        const bool flag = args[i] == "--json" || args[i] == "--raw" || args[i] == "--help" || args[i] == "-h";
-        if (!flag) ++i;
-        continue;
-      }
-      command = args[i];
-      break;
-    }
-    return CtlHelp{CtlUsage(command)};
-  }
+std::variant<CtlOptions, std::string, CommandLineHelp> ParseCtlOptions(const std::vector<std::string>& args) {
   CtlOptions o;
-  std::vector<std::string> a;  // the command and its words; options may stand anywhere
-  bool secondsGiven = false;
-  bool hostsGiven = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& opt = args[i];
-    if (opt.rfind("--", 0) != 0) {
-      a.push_back(opt);
-      continue;
-    }
-    if (opt == "--json") {
-      o.json = true;
-      continue;
-    }
-    if (opt == "--raw") {
-      o.raw = true;
-      continue;
-    }
-    if (i + 1 >= args.size()) return "missing value for " + opt;
-    const std::string& v = args[++i];
-    if (opt == "--device") {
-      if (!IsDottedQuad(v)) return "--device needs a dotted-quad address";
-      o.deviceIp = v;
-    } else if (opt == "--local-ip") {
-      if (!IsDottedQuad(v)) return "--local-ip needs a dotted-quad address";
-      o.localIp = v;
-    } else if (opt == "--local-port" || opt == "--port") {
-      const auto p = Number<int>(v, opt == "--port" ? 1 : 0, 65535);
-      if (!p) return "bad port for " + opt + ": " + v;
-      (opt == "--port" ? o.port : o.localPort) = static_cast<std::uint16_t>(*p);
-    } else if (opt == "--timeout") {
-      const auto t = Number<double>(v, 0.1, 600.0);
-      if (!t) return "--timeout needs seconds (0.1..600)";
-      o.timeoutS = *t;
-    } else if (opt == "--subnet") {
-      if (!IsDottedQuad(v + ".1")) return "--subnet needs the first three bytes of an address, e.g. 127.0.0";
-      o.subnet = v;
-    } else if (opt == "--hosts") {
-      const std::size_t dash = v.find('-');
-      const auto first = Number<int>(v.substr(0, dash), 1, 254);
-      const auto last = dash == std::string::npos ? first : Number<int>(v.substr(dash + 1), 1, 254);
-      if (!first || !last || *last < *first) return "--hosts needs FIRST-LAST within 1..254, e.g. 2-254";
-      o.firstHost = *first;
-      o.lastHost = *last;
-      hostsGiven = true;
-    } else if (opt == "--members") {
-      if (auto err = ReadMembers(v, o.members)) return *err;
-    } else if (opt == "--seconds") {
-      const auto t = Number<double>(v, 0.1, 3600.0);
-      if (!t) return "--seconds needs 0.1..3600";
-      o.seconds = *t;
-      secondsGiven = true;
-    } else {
-      return "unknown option " + opt;
-    }
+  std::vector<std::string> words;  // the words of the command given
+
+  CLI::App app("orvxctl: the ORVX-64Q processor from the command line, on the editor's own session.", "orvxctl");
+  ShapeCommandLine(app);
+  app.fallthrough();  // the options of the program may follow the command
+  AddAddressOption(app, "--device", o.deviceIp, "the processor's address (every command but params and search)");
+  AddNumberOption<std::uint16_t>(app, "--port", "N", o.port, 1, 65535, "the processor's port (default 39030)");
+  AddAddressOption(app, "--local-ip", o.localIp, "the address this run binds (default 0.0.0.0)");
+  AddNumberOption<std::uint16_t>(app, "--local-port", "N", o.localPort, 0, 65535,
+                                 "where the processor answers this run (default 39030)");
+  AddNumberOption(app, "--timeout", "S", o.timeoutS, 0.1, 600.0,
+                  "seconds to wait for the connection (default 16: three attempts, 5 s apart)");
+  app.add_flag("--json", o.json, "one JSON document on standard output (errors too), stable for scripts");
+  app.add_flag("--raw", o.raw, "get and set: values in the parameter table's raw units");
+
+  CLI::App* status = AddCommand(app, "status", "handshake, firmware version, names, online", words, {});
+  CLI::App* params = AddCommand(app, "params", "every value of the parameter table (no --device needed)", words, {});
+  CLI::App* get = AddCommand(app, "get", "read one value, e.g. get in.peq.gain 3 2", words,
+                             "NAME [REC [IDX]], or the older in|out N level|mute|name", kValueFooter);
+  CLI::App* set = AddCommand(app, "set", "change one value and read it back, e.g. set in.level 3 -6dB", words,
+                             "NAME [REC [IDX]] VALUE, or the older in|out N level|mute|name VALUE",
+                             std::string(kValueFooter) +
+                                 "\nExamples: set in.source 5 D2, set in.peq.gain 1 2 -3.5dB, set in.mute 4 on, "
+                                 "set in.mute 4 1 --raw");
+  CLI::App* monitor = AddCommand(app, "monitor", "live meters and automatic-mixer gates", words, {});
+  AddNumberOption(*monitor, "--seconds", "S", o.seconds, 0.1, 3600.0, "how long (default 5)");
+
+  CLI::App* group = AddCommand(app, "group", "mute groups (kept by the editor, not the processor)", words, {});
+  CLI::App* groupMute =
+      AddCommand(*group, "mute", "mute (on) or open (off) the members of mute group N; read back like set", words,
+                 "N on|off: the group (1..4) and a switch word (on/off, true/false, 1/0)");
+  AddWordOption(
+      *groupMute, "--members", "LIST", [&o](const std::string& v) { return ReadMembers(v, o.members); },
+      "the members: in1..in18 and out1..out8, single or ranges, e.g. in1-12,out1-8")
+      ->multi_option_policy(CLI::MultiOptionPolicy::Throw);  // one list: a second is no silent loss
+
+  CLI::App* search = AddCommand(app, "search", "find processors on a subnet (no --device needed)", words, {});
+  search->preparse_callback([&o](std::size_t) { o.seconds = 1; });
+  AddWordOption(
+      *search, "--subnet", "A.B.C",
+      [&o](const std::string& v) -> std::optional<std::string> {
+        if (!IsDottedQuad(v + ".1")) return "'" + v + "' is not the first three bytes of an address, e.g. 127.0.0";
+        o.subnet = v;
+        return std::nullopt;
+      },
+      "the subnet to probe (required)");
+  AddWordOption(
+      *search, "--hosts", "F-L", [&o](const std::string& v) { return ReadHosts(v, o); },
+      "the hosts probed (default 2-254); the PC's own --local-ip is skipped");
+  AddNumberOption(*search, "--seconds", "S", o.seconds, 0.1, 3600.0, "listen this long after the probe (default 1)");
+
+  CLI::App* units = AddCommand(app, "units", "the conference units: count and every slot", words, {});
+  CLI::App* unit = AddCommand(app, "unit", "one conference unit: set a slot, or call it", words, {});
+  CLI::App* unitSet = AddCommand(*unit, "set", "slot S (1..5) of unit N (1..4) feeds ENTRY; read back like set", words,
+                                 "N slot S ENTRY; ENTRY is NULL, CH01..CH12, M01..M04 or D01..D04");
+  CLI::App* unitCall = AddCommand(*unit, "call", "call unit N (1..4)", words, "N");
+
+  app.footer(kProgramFooter);
+
+  if (auto outcome = ParseCommandLine(app, args)) {
+    if (auto* help = std::get_if<CommandLineHelp>(&*outcome)) return *help;
+    return std::get<std::string>(*outcome);
   }
-  if (a.empty()) return "missing command";
-  if (o.deviceIp.empty() && a[0] != "params" && a[0] != "search") return "--device IP is required";
-  std::size_t i = 1;
-  const std::string& cmd = a[0];
-  if (cmd == "status") {
+  if (app.get_subcommands().empty()) return std::string("missing command");
+
+  CommandWords w{words, o};
+  std::optional<std::string> error;
+  if (status->parsed()) {
     o.command = CtlCommand::Status;
-  } else if (cmd == "params") {
+  } else if (params->parsed()) {
     o.command = CtlCommand::Params;
-  } else if ((cmd == "get" || cmd == "set") && i < a.size() && (a[i] == "in" || a[i] == "out")) {
-    o.command = cmd == "get" ? CtlCommand::Get : CtlCommand::Set;
-    if (o.raw) return "--raw belongs to the NAME form; the older form is raw already";
-    if (auto err = ReadTarget(a, i, o)) return *err;
-    i += 3;
-    if (o.command == CtlCommand::Set) {
-      if (i >= a.size()) return "missing value";
-      o.value = a[i++];
-      if (auto err = CheckValue(o)) return *err;
-    }
-    AddrOfTarget(o);
-  } else if (cmd == "get" || cmd == "set") {
-    o.command = cmd == "get" ? CtlCommand::Get : CtlCommand::Set;
-    if (auto err = ReadParamWords(a, i, o.command == CtlCommand::Set, o)) return *err;
-  } else if (cmd == "group") {
-    o.command = CtlCommand::GroupMute;
-    if (i + 2 >= a.size() || a[i] != "mute") return "expected: group mute N on|off";
-    const auto n = Number<int>(a[i + 1], 1, kGroups);
-    if (!n) return "mute group out of range: " + a[i + 1] + " (1..4)";
-    o.group = *n - 1;
-    if (a[i + 2] != "on" && a[i + 2] != "off") return "expected on or off, got " + a[i + 2];
-    o.groupOn = a[i + 2] == "on";
-    i += 3;
-    if (o.members.empty())
-      return "mute groups are kept by the editor, not the processor: give the members with --members";
-  } else if (cmd == "monitor") {
+  } else if (get->parsed() || set->parsed()) {
+    error = ReadValueWords(set->parsed(), w);
+  } else if (monitor->parsed()) {
     o.command = CtlCommand::Monitor;
-  } else if (cmd == "search") {
+  } else if (groupMute->parsed()) {
+    error = ReadGroupMuteWords(w);
+  } else if (group->parsed()) {
+    error = "expected: group mute N on|off --members LIST";
+  } else if (search->parsed()) {
     o.command = CtlCommand::Search;
-    if (o.subnet.empty()) return "search needs --subnet A.B.C (the subnet to probe)";
-    if (!secondsGiven) o.seconds = 1;
-  } else if (cmd == "units") {
+    if (o.subnet.empty()) error = "search needs --subnet A.B.C (the subnet to probe)";
+  } else if (units->parsed()) {
     o.command = CtlCommand::Units;
-  } else if (cmd == "unit" && i + 1 < a.size() && a[i] == "call") {
-    o.command = CtlCommand::UnitCall;
-    const auto n = Number<int>(a[i + 1], 1, kUnits);
-    if (!n) return "unit out of range: " + a[i + 1] + " (1..4)";
-    o.unit = *n - 1;
-    i += 2;
-  } else if (cmd == "unit" && i + 4 < a.size() && a[i] == "set" && a[i + 2] == "slot") {
-    // The same as "set unit.slot N S ENTRY".
-    o.command = CtlCommand::Set;
-    std::vector<std::string> words{"set", "unit.slot", a[i + 1], a[i + 3], a[i + 4]};
-    std::size_t w = 1;
-    if (auto err = ReadParamWords(words, w, true, o)) return *err;
-    i += 5;
-  } else if (cmd == "unit") {
-    return "expected: unit set N slot S ENTRY, or unit call N";
-  } else {
-    return "unknown command " + cmd;
+  } else if (unitSet->parsed()) {
+    error = ReadUnitSetWords(w);
+  } else if (unitCall->parsed()) {
+    error = ReadUnitCallWords(w);
+  } else if (unit->parsed()) {
+    error = "expected: unit set N slot S ENTRY, or unit call N";
   }
-  if (secondsGiven && o.command != CtlCommand::Monitor && o.command != CtlCommand::Search)
-    return "--seconds belongs to monitor and search";
-  if ((!o.subnet.empty() || hostsGiven) && o.command != CtlCommand::Search)
-    return "--subnet and --hosts belong to search";
-  if (!o.members.empty() && o.command != CtlCommand::GroupMute) return "--members belongs to group mute";
-  if (o.raw && o.command != CtlCommand::Get && o.command != CtlCommand::Set) return "--raw belongs to get and set";
-  if (i != a.size()) return "unexpected argument " + a[i];
+  if (!error) error = w.Rest();
+  if (error) return *error;
+  if (o.deviceIp.empty() && o.command != CtlCommand::Params && o.command != CtlCommand::Search)
+    return std::string("--device IP is required");
+  if (o.raw && o.command != CtlCommand::Get && o.command != CtlCommand::Set)
+    return std::string("--raw belongs to get and set");
   return o;
 }
 

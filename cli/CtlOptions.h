@@ -1,5 +1,6 @@
 #pragma once
-/// Command line of orvxctl: global options, then one command.
+/// Command line of orvxctl (on CLI11): the program's options, before or after one command, then
+/// the command's words and its own options. `orvxctl --help` and `orvxctl COMMAND --help` list them.
 ///
 ///   orvxctl --device IP [--port N] [--local-ip IP] [--local-port N] [--timeout S] [--json] COMMAND
 ///   Both ports default to 39030: the processor answers there, so an editor or a running
@@ -8,8 +9,9 @@
 ///            | monitor [--seconds N] | group mute N on|off --members LIST
 ///            | search --subnet A.B.C [--hosts F-L] [--seconds N] | units | unit set N slot S ENTRY | unit call N
 ///   The older forms "get in|out N level|mute|name" and "set in|out N level|mute|name VALUE" remain
-///   (raw values, their own output). `params` needs no --device.
+///   (raw values, their own output). `params` and `search` need no --device.
 
+#include "CommandLineHelp.h"
 #include "session/MuteGroups.h"
 #include "session/ParamTable.h"
 
@@ -62,16 +64,12 @@ enum CtlExit : int {
   kExitUnconfirmed = 6,  ///< set: sent, but no report carries the value back to confirm it
 };
 
-/// --help (or -h) anywhere: the usage (of the command given with it, or all of it), exit 0.
-struct CtlHelp {
-  std::string text;
-};
 /// Printed under an error instead of the whole usage.
-inline constexpr const char* kCtlHelpHint = "Run 'orvxctl --help' for the commands and options, 'orvxctl COMMAND --help' for one.";
+inline constexpr const char* kCtlHelpHint =
+    "Run 'orvxctl --help' for the commands and options, 'orvxctl COMMAND --help' for one.";
 
-/// The options and command, an error (one line), or a request for help.
-std::variant<CtlOptions, std::string, CtlHelp> ParseCtlOptions(const std::vector<std::string>& args);
-/// The whole usage; with a command, its own lines, then the options.
-std::string CtlUsage(const std::string& command = {});
+/// The options and command, an error (one line naming the bad word), or the help asked for
+/// (--help or -h on the program or on a command).
+std::variant<CtlOptions, std::string, CommandLineHelp> ParseCtlOptions(const std::vector<std::string>& args);
 
 }  // namespace orvx

@@ -106,7 +106,7 @@ int Run(const CtlOptions& o) {
 
 int main(int argc, char** argv) {
   const auto parsed = orvx::ParseCtlOptions(std::vector<std::string>(argv + 1, argv + argc));
-  if (const auto* help = std::get_if<orvx::CtlHelp>(&parsed)) {
+  if (const auto* help = std::get_if<orvx::CommandLineHelp>(&parsed)) {
     std::cout << help->text;
     return orvx::kExitOk;
   }

@@ -1,6 +1,7 @@
 #pragma once
 /// Command-line options of orvx-sim.
 
+#include "CommandLineHelp.h"
 #include "SimServer.h"
 
 #include <string>
@@ -14,13 +15,13 @@ struct SimOptions {
   bool quiet = false;
   double durationS = 0;    ///< 0: run until "quit" or end of input
   std::string scriptPath;  ///< console lines to run at start ("wait MS" paces them)
-  bool help = false;
 };
 
-/// Parses the arguments after the program name. Returns the options or an error text.
-std::variant<SimOptions, std::string> ParseSimOptions(const std::vector<std::string>& args);
+/// Printed under an error instead of the whole usage.
+inline constexpr const char* kSimHelpHint = "Run 'orvx-sim --help' for the options.";
 
-/// The usage text.
-std::string SimUsage();
+/// Parses the arguments after the program name: the options, an error (one line naming the bad
+/// word), or the help asked for (--help or -h).
+std::variant<SimOptions, std::string, CommandLineHelp> ParseSimOptions(const std::vector<std::string>& args);
 
 }  // namespace orvx

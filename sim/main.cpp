@@ -63,15 +63,15 @@ void RunScript(orvx::CSimServer& server, const std::string& path, const std::ato
 
 int main(int argc, char** argv) {
   const auto parsed = orvx::ParseSimOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (const auto* help = std::get_if<orvx::CommandLineHelp>(&parsed)) {
+    std::cout << help->text;
+    return 0;
+  }
   if (const auto* error = std::get_if<std::string>(&parsed)) {
-    std::cerr << "orvx-sim: " << *error << "\n" << orvx::SimUsage();
+    std::cerr << "orvx-sim: " << *error << "\n" << orvx::kSimHelpHint << "\n";
     return 2;
   }
   orvx::SimOptions options = std::get<orvx::SimOptions>(parsed);
-  if (options.help) {
-    std::cout << orvx::SimUsage();
-    return 0;
-  }
   if (!options.scriptPath.empty() && !std::ifstream(options.scriptPath)) {
     std::cerr << "orvx-sim: cannot read script " << options.scriptPath << "\n";
     return 2;

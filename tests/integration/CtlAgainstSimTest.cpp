@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 
@@ -45,6 +46,14 @@ TEST(CtlAgainstSim, StatusJsonShowsFirmwareAndAllTwentyNames) {
   for (const char* name : {"\"CH 12\"", "\"M 1\"", "\"M 4\"", "\"D 1\"", "\"D 4\""})
     EXPECT_NE(r.out.find(name), std::string::npos) << name;
   EXPECT_NE(r.out.find("\"diagnostics\":{\"clampedValues\":0,"), std::string::npos) << "a healthy link clamps nothing";
+  // One document, its keys in the order scripts have always seen them.
+  const auto doc = nlohmann::ordered_json::parse(r.out);
+  std::vector<std::string> keys;
+  for (const auto& item : doc.items()) keys.push_back(item.key());
+  EXPECT_EQ(keys, (std::vector<std::string>{"device", "online", "firmware", "names", "unitCount", "diagnostics"}));
+  EXPECT_EQ(doc.at("names").at("outputs").size(), 8u);
+  // Even a processor that answers at once: the attempt that reached it was said.
+  EXPECT_NE(r.err.find("attempt 1 of 3"), std::string::npos) << r.err;
 }
 
 TEST(CtlAgainstSim, SetChangesTheProcessorSeenInItsNextFullState) {
@@ -124,29 +133,52 @@ TEST(CtlAgainstSim, APortHeldByAnotherProgramIsNamedAndExitsOne) {
 }
 
 // Help on the program and on a command exits 0; an error is one line and where to find help, never
-// the whole usage; an absent processor is not silence: every attempt is said on stderr.
+// the whole usage; an absent processor is not silence: every attempt is said on stderr, never in the
+// JSON on stdout.
 TEST(CtlAgainstSim, HelpErrorsAndAttemptsSpeakPlainly) {
   for (const std::vector<std::string>& words :
-       std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"set", "--help"}, {"--device", kSimIp, "units", "-h"}}) {
+       std::vector<std::vector<std::string>>{{"--help"},
+                                             {"-h"},
+                                             {"set", "--help"},
+                                             {"--device", kSimIp, "units", "-h"},
+                                             {"--device", "--help"},
+                                             {"group", "mute", "--help"}}) {
     const CommandResult help = RunProgram("orvxctl", words);
     EXPECT_EQ(help.exitCode, 0) << words.front();
     EXPECT_NE(help.out.find("usage: orvxctl"), std::string::npos) << help.out;
+    EXPECT_TRUE(help.err.empty()) << help.err;
   }
+  const CommandResult all = RunProgram("orvxctl", {"--help"});
+  for (const char* listed : {"  status", "  set", "  monitor", "  search", "  unit", "--device IP", "--local-ip IP"})
+    EXPECT_NE(all.out.find(listed), std::string::npos) << listed;
   EXPECT_EQ(RunProgram("orvxctl", {"set", "--help"}).out.find("  monitor"), std::string::npos) << "set's own lines";
-  const CommandResult bad = RunProgram("orvxctl", {"--device", kSimIp, "frobnicate"});
-  EXPECT_EQ(bad.exitCode, 2);
-  EXPECT_NE(bad.err.find("frobnicate"), std::string::npos) << "the bad word is named";
-  EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 2) << bad.err;
-  EXPECT_NE(bad.err.find("--help"), std::string::npos);
+  EXPECT_NE(RunProgram("orvxctl", {"group", "mute", "--help"}).out.find("--members"), std::string::npos);
+
+  struct Bad {
+    std::vector<std::string> words;
+    std::vector<std::string> named;
+  };
+  for (const Bad& b : {Bad{{"--device", kSimIp, "frobnicate"}, {"frobnicate"}},
+                       Bad{{"--device", kSimIp, "--port", "70000", "status"}, {"--port", "70000"}},
+                       Bad{{"--device", kSimIp, "monitor", "--secs", "2"}, {"--secs"}}}) {
+    const CommandResult bad = RunProgram("orvxctl", b.words);
+    EXPECT_EQ(bad.exitCode, 2);
+    for (const std::string& word : b.named) EXPECT_NE(bad.err.find(word), std::string::npos) << "the bad word is named";
+    EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 2) << bad.err;
+    EXPECT_NE(bad.err.find("--help"), std::string::npos);
+    EXPECT_TRUE(bad.out.empty()) << bad.out;
+  }
 
   CSimProcess mute(SimArgs({"--ignore-z", "100"}));
   ASSERT_NE(mute.Port(), 0);
   const std::string port = std::to_string(mute.Port());
   const CommandResult none = RunProgram("orvxctl", {"--device", kSimIp, "--port", port, "--local-ip", kCtlIp,
-                                                    "--local-port", port, "--timeout", "7.5", "status"});
+                                                    "--local-port", port, "--timeout", "7.5", "status", "--json"});
   EXPECT_EQ(none.exitCode, 3);
-  EXPECT_NE(none.err.find("attempt 1 of 3"), std::string::npos) << none.err;
-  EXPECT_NE(none.err.find("attempt 2 of 3"), std::string::npos) << "the retry after 5 s is said too: " << none.err;
+  const std::string attempt = "connecting to " + std::string(kSimIp) + ":" + port + " ... attempt ";
+  EXPECT_NE(none.err.find(attempt + "1 of 3"), std::string::npos) << none.err;
+  EXPECT_NE(none.err.find(attempt + "2 of 3"), std::string::npos) << "the retry after 5 s is said too: " << none.err;
+  EXPECT_EQ(none.out, "{\"error\":\"CANNOT CONNECT.\",\"code\":3}\n") << "stdout holds the one document";
 }
 
 }  // namespace

@@ -81,6 +81,12 @@ TEST_F(CtlParams, SetValuesOfEveryKindReachTheProcessorAndReadBackByName) {
        R"({"param":"out.mute","record":2,"index":null,"raw":1,"value":"OPEN"})",
        [](const CDeviceState& s) { return s.out[1].mute; },
        1},
+      // A switch takes the words scripts use, whatever its captions say.
+      {{"in.mute", "4"},
+       "on",
+       R"({"param":"in.mute","record":4,"index":null,"raw":1,"value":"OPEN"})",
+       [](const CDeviceState& s) { return s.in[3].mute; },
+       1},
       {{"automix.nom", "--raw"},
        "23",
        R"({"param":"automix.nom","record":null,"index":null,"raw":23,"value":"-7 dB"})",

@@ -167,11 +167,35 @@ TEST(SimOptions, ParsesEveryOptionAndRefusesBadValues) {
                                                                                    {"--loss", "1.5"},
                                                                                    {"--version", "3,2"},
                                                                                    {"--version"},
+                                                                                   {"--seed", "-1"},
+                                                                                   {"--script", "--quiet"},
                                                                                    {"--frobnicate", "1"},
                                                                                    {"--talkers", "13"},
                                                                                    {"--units", "5"},
                                                                                    {"--reply-port", "65536"}}) {
-    EXPECT_TRUE(std::holds_alternative<std::string>(ParseSimOptions(bad))) << bad[0];
+    const auto refused = ParseSimOptions(bad);
+    ASSERT_TRUE(std::holds_alternative<std::string>(refused)) << bad[0];
+    const std::string& error = std::get<std::string>(refused);
+    EXPECT_NE(error.find(bad[0]), std::string::npos) << "the option is named: " << error;
+    if (bad.size() > 1 && bad[0] != "--frobnicate") {
+      EXPECT_NE(error.find(bad[1]), std::string::npos) << "and the bad word: " << error;
+    }
+    EXPECT_EQ(error.find('\n'), std::string::npos) << "one line: " << error;
+  }
+}
+
+TEST(SimOptions, HelpListsEveryOptionAndWinsOverABadWord) {
+  for (const std::vector<std::string>& words :
+       std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"--port", "70000", "--help"}, {"--version", "-h"}}) {
+    const auto parsed = ParseSimOptions(words);
+    ASSERT_TRUE(std::holds_alternative<CommandLineHelp>(parsed)) << words[0];
+    const std::string& help = std::get<CommandLineHelp>(parsed).text;
+    EXPECT_NE(help.find("usage: orvx-sim [OPTIONS]"), std::string::npos) << help;
+    for (const char* option :
+         {"--ip", "--port", "--reply-port", "--version", "--names", "--rate", "--talkers", "--loss", "--dup",
+          "--reorder", "--corrupt", "--split", "--seed", "--ignore-z", "--units", "--script", "--duration", "--quiet"})
+      EXPECT_NE(help.find(std::string("\n  ") + option + " "), std::string::npos) << option;
+    EXPECT_NE(help.find("Console (stdin)"), std::string::npos);
   }
 }
 

@@ -1,0 +1,144 @@
+#include "CtlCommandWords.h"
+
+#include "CtlParamArgs.h"
+#include "core/DeviceState.h"
+#include "core/TextCodec.h"
+#include "core/TextParse.h"
+
+#include <algorithm>
+
+namespace orvx {
+namespace {
+
+/// "in|out N PROPERTY" starting at args[i].
+std::optional<std::string> ReadTarget(const std::vector<std::string>& a, std::size_t i, CtlOptions& o) {
+  if (i + 2 >= a.size()) return "expected: in|out N level|mute|name";
+  o.input = a[i] == "in";
+  const auto n = ParseNumber<int>(a[i + 1], 1, o.input ? kWireInputs : kOutputRecords);
+  if (!n) return "channel out of range: " + a[i + 1] + (o.input ? " (inputs 1..12)" : " (outputs 1..8)");
+  o.number = *n;
+  if (a[i + 2] == "level")
+    o.property = CtlProperty::Level;
+  else if (a[i + 2] == "mute")
+    o.property = CtlProperty::Mute;
+  else if (a[i + 2] == "name")
+    o.property = CtlProperty::Name;
+  else
+    return "unknown property " + a[i + 2];
+  return std::nullopt;
+}
+
+std::optional<std::string> CheckValue(const CtlOptions& o) {
+  switch (o.property) {
+    case CtlProperty::Level:
+      if (!ParseNumber<int>(o.value, 0, kLevelMax)) return "level must be 0..70 (dB = level - 60)";
+      break;
+    case CtlProperty::Mute:
+      if (!ParseNumber<int>(o.value, 0, 1)) return "mute must be 0 or 1";
+      break;
+    case CtlProperty::Name: {
+      const std::string gbk = Utf8ToGbk(o.value);
+      if (o.value.empty() || gbk.empty()) return "name must be text the processor can show";
+      if (gbk.size() > static_cast<std::size_t>(kNameLimitBytes)) return "Channel name is too long.";
+      break;
+    }
+  }
+  return std::nullopt;
+}
+
+/// The older "in|out N level|mute|name" form as a value of the table, in raw units.
+void AddrOfTarget(CtlOptions& o) {
+  const int r = o.number - 1;
+  const ParamId id = o.property == CtlProperty::Level  ? (o.input ? ParamId::InLevel : ParamId::OutLevel)
+                     : o.property == CtlProperty::Mute ? (o.input ? ParamId::InMute : ParamId::OutMute)
+                                                       : (o.input ? ParamId::InName : ParamId::OutName);
+  o.addr = {id, r, 0};
+  o.legacy = true;
+  if (o.command == CtlCommand::Set) o.paramValue = std::get<ParamValue>(ParseCtlValue(o.addr, o.value, true));
+}
+
+}  // namespace
+
+std::optional<std::string> CommandWords::Rest() const {
+  if (at < words.size()) return "unexpected argument " + words[at];
+  return std::nullopt;
+}
+
+std::optional<std::string> ReadValueWords(bool set, CommandWords& w) {
+  CtlOptions& o = w.o;
+  const std::vector<std::string>& a = w.words;
+  o.command = set ? CtlCommand::Set : CtlCommand::Get;
+  if (w.at >= a.size() || (a[w.at] != "in" && a[w.at] != "out")) return ReadParamWords(a, w.at, set, o);
+  if (o.raw) return "--raw belongs to the NAME form; the older form is raw already";
+  if (auto err = ReadTarget(a, w.at, o)) return err;
+  w.at += 3;
+  if (set) {
+    if (w.at >= a.size()) return "missing value";
+    o.value = a[w.at++];
+    if (auto err = CheckValue(o)) return err;
+  }
+  AddrOfTarget(o);
+  return std::nullopt;
+}
+
+std::optional<std::string> ReadGroupMuteWords(CommandWords& w) {
+  CtlOptions& o = w.o;
+  const std::vector<std::string>& a = w.words;
+  o.command = CtlCommand::GroupMute;
+  if (w.at + 1 >= a.size()) return "expected: group mute N on|off --members LIST";
+  const auto n = ParseNumber<int>(a[w.at], 1, kGroups);
+  if (!n) return "mute group out of range: " + a[w.at] + " (1..4)";
+  o.group = *n - 1;
+  // The group's switch is a mute switch: it takes what every mute switch takes.
+  const auto on = ParseParam({ParamId::InMute, 0, 0}, a[w.at + 1]);
+  if (!on) return "expected on or off (or true/false, 1/0), got " + a[w.at + 1];
+  o.groupOn = on->raw != 0;
+  w.at += 2;
+  if (o.members.empty())
+    return "mute groups are kept by the editor, not the processor: give the members with --members";
+  return std::nullopt;
+}
+
+std::optional<std::string> ReadUnitSetWords(CommandWords& w) {
+  const std::vector<std::string>& a = w.words;
+  if (a.size() < w.at + 4 || a[w.at + 1] != "slot") return "expected: unit set N slot S ENTRY";
+  w.o.command = CtlCommand::Set;
+  const std::vector<std::string> words{"unit.slot", a[w.at], a[w.at + 2], a[w.at + 3]};
+  std::size_t i = 0;
+  if (auto err = ReadParamWords(words, i, true, w.o)) return err;
+  w.at += 4;
+  return std::nullopt;
+}
+
+std::optional<std::string> ReadUnitCallWords(CommandWords& w) {
+  const std::vector<std::string>& a = w.words;
+  if (w.at >= a.size()) return "expected: unit call N";
+  w.o.command = CtlCommand::UnitCall;
+  const auto n = ParseNumber<int>(a[w.at], 1, kUnits);
+  if (!n) return "unit out of range: " + a[w.at] + " (1..4)";
+  w.o.unit = *n - 1;
+  ++w.at;
+  return std::nullopt;
+}
+
+std::optional<std::string> ReadMembers(const std::string& text, std::vector<GroupMember>& members) {
+  std::size_t at = 0;
+  while (at <= text.size()) {
+    const std::size_t end = std::min(text.find(',', at), text.size());
+    const std::string word = text.substr(at, end - at);
+    at = end + 1;
+    const bool output = word.rfind("out", 0) == 0;
+    if (!output && word.rfind("in", 0) != 0)
+      return "'" + word + "' is no member: in1..in18 and out1..out8, e.g. in1-12,out1-8";
+    const std::string range = word.substr(output ? 3 : 2);
+    const std::size_t dash = range.find('-');
+    const int last = output ? kOutputRecords : kInputRecords;
+    const auto from = ParseNumber<int>(range.substr(0, dash), 1, last);
+    const auto to = dash == std::string::npos ? from : ParseNumber<int>(range.substr(dash + 1), 1, last);
+    if (!from || !to || *to < *from) return "'" + word + "' is no member: in1..in18 and out1..out8";
+    for (int n = *from; n <= *to; ++n) members.push_back({output, n - 1});
+  }
+  return std::nullopt;
+}
+
+}  // namespace orvx

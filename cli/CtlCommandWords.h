@@ -1,0 +1,36 @@
+#pragma once
+/// The words that follow orvxctl's commands, read into the options: the value addressed by get and
+/// set, the mute group and its switch, a unit's slot or call, the members of a mute group.
+
+#include "CtlOptions.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvx {
+
+/// The words of one command, read from the front; every reader returns an error text on refusal.
+struct CommandWords {
+  const std::vector<std::string>& words;
+  CtlOptions& o;
+  std::size_t at = 0;
+
+  /// An error when words are left over.
+  std::optional<std::string> Rest() const;
+};
+
+/// get/set: "NAME [REC [IDX]] [VALUE]" or the older "in|out N level|mute|name [VALUE]".
+std::optional<std::string> ReadValueWords(bool set, CommandWords& w);
+/// group mute: "N on|off" (any switch word).
+std::optional<std::string> ReadGroupMuteWords(CommandWords& w);
+/// unit set: "N slot S ENTRY", the same as "set unit.slot N S ENTRY".
+std::optional<std::string> ReadUnitSetWords(CommandWords& w);
+/// unit call: "N".
+std::optional<std::string> ReadUnitCallWords(CommandWords& w);
+
+/// "in1-12,out3,in14": inputs 1..18 and outputs 1..8, single numbers or ranges, added to `members`.
+std::optional<std::string> ReadMembers(const std::string& text, std::vector<GroupMember>& members);
+
+}  // namespace orvx
