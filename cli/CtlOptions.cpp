@@ -29,7 +29,7 @@ constexpr const char* kValueFooter =
 CLI::App* AddCommand(CLI::App& app, const std::string& name, const std::string& help, std::vector<std::string>& words,
                      const std::string& wordsHelp, const std::string& footer = {}) {
   CLI::App* command = app.add_subcommand(name, help);
-  if (!wordsHelp.empty()) command->add_option("words", words, wordsHelp)->type_name("WORD");
+  if (!wordsHelp.empty()) command->add_option("WORDS", words, wordsHelp)->type_name("");
   command->footer(footer.empty() ? kEveryCommand : footer + "\n" + kEveryCommand);
   return command;
 }
@@ -56,7 +56,9 @@ std::variant<CtlOptions, std::string, CommandLineHelp> ParseCtlOptions(const std
   app.fallthrough();  // the options of the program may follow the command
   AddAddressOption(app, "--device", o.deviceIp, "the processor's address (every command but params and search)");
   AddNumberOption<std::uint16_t>(app, "--port", "N", o.port, 1, 65535, "the processor's port (default 39030)");
-  AddAddressOption(app, "--local-ip", o.localIp, "the address this run binds (default 0.0.0.0)");
+  AddAddressOption(app, "--local-ip", o.localIp,
+                   "the address this run binds (default 0.0.0.0); while an editor\nholds the port, another loopback or "
+                   "interface address");
   AddNumberOption<std::uint16_t>(app, "--local-port", "N", o.localPort, 0, 65535,
                                  "where the processor answers this run (default 39030)");
   AddNumberOption(app, "--timeout", "S", o.timeoutS, 0.1, 600.0,
