@@ -58,12 +58,14 @@ std::string ExplainSearchMiss(const SearchFacts& facts, Language language) {
 }
 
 BilingualText PortInUseReason(std::uint16_t port) {
-  return {"port " + N(port) + " " + captions::kPortHeldElsewhere.en, "本机端口 " + N(port) + " " + captions::kPortHeldElsewhere.zh};
+  return {"port " + N(port) + " " + captions::kPortHeldElsewhere.en,
+          "本机端口 " + N(port) + " " + captions::kPortHeldElsewhere.zh};
 }
 
 BilingualText OwnLinkHoldsPortReason(std::uint16_t port) {
-  return {"port " + N(port) + " is still held by this editor's own connection while it finishes sending to the "
-                               "processor; search again when the progress bar has finished",
+  return {"port " + N(port) +
+              " is still held by this editor's own connection while it finishes sending to the "
+              "processor; search again when the progress bar has finished",
           "本机端口 " + N(port) + " 仍由本编辑器的连接占用，正在向处理器发送；请在进度条结束后再搜索"};
 }
 
