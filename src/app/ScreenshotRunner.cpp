@@ -127,6 +127,9 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
   else
     languages = {Language::English, Language::Chinese};
 
+  // Only a run that was connected (the demo, a given --device) connects again after the search; an
+  // offline run never reaches for the address the profile holds.
+  const bool linked = m_session.State().link.online || m_session.State().link.connecting;
   m_dlg.resize(m_width, m_height);
   m_dlg.show();
   QStringList paths;
@@ -155,7 +158,7 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
     paths << path;
     about->hide();
     // The search took the port: connect again so the next language's views are live.
-    if (!m_session.LampLit() && !m_session.State().link.deviceIp.empty()) {
+    if (linked && !m_session.LampLit() && !m_session.State().link.deviceIp.empty()) {
       m_dlg.OnConnect();
       WaitUntilLive(5000);
     }

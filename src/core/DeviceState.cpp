@@ -1,11 +1,9 @@
 #include "core/DeviceState.h"
 
 #include "core/NumberText.h"
-
 #include "core/TextCodec.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 namespace orvx {
@@ -23,7 +21,6 @@ constexpr std::int32_t kReverbDefault[6] = {30, 30, 30, 30, 1, 20};
 void Clamp(std::int32_t& v, std::int32_t lo, std::int32_t hi) { v = std::clamp(v, lo, hi); }
 
 void SetNameUtf8(Name& field, const std::string& utf8) { SetNameBytes(field, Utf8ToGbk(utf8)); }
-
 
 void ResetInput(InputChannel& c, int record, Language language) {
   std::memset(&c, 0, sizeof c);

@@ -1,10 +1,9 @@
 #include "core/NumberText.h"
 
-#include <cstdio>
-
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 namespace orvx {
 namespace {

@@ -1,16 +1,10 @@
 #include "device/ConferenceUnits.h"
 
 #include "core/NumberText.h"
-
-#include <algorithm>
-#include <cstdio>
-
-#include "link/FramePlan.h"
 #include "link/Commands.h"
 
 namespace orvx {
 namespace {
-
 
 bool IsUnit(int unit) { return unit >= 0 && unit < kUnits; }
 

@@ -1,11 +1,11 @@
 #pragma once
-/// The PLK-700 conference units: which processor input each unit's five slots feed, calling a unit
-/// and clearing every assignment. The table lives in CDeviceState::unitSlots; this controller
-/// keeps only the current unit and returns the frames to send, so every rule is tested without a
-/// window or a socket.
+/// The PLK-700 conference units: their captions, which of them the page shows and calling one.
+/// Which processor input each unit's five slots feed lives in CDeviceState::unitSlots and changes
+/// through the change path (the one-slot-per-entry rule is a value rule there); this controller
+/// keeps only the current unit and returns the call frame, so it is tested without a window or a
+/// socket.
 
 #include <array>
-#include <cstdint>
 #include <string>
 
 #include "core/Captions.h"
@@ -17,8 +17,7 @@ namespace orvx {
 constexpr int kUnitButtons = 16;  ///< PLK-700-01 .. PLK-700-16 on the page; the first kUnits are used
 constexpr int kSlotEntries = 21;  ///< NULL, CH01..CH12, M01..M04, D01..D04
 constexpr int kNoUnit = -1;
-constexpr std::uint8_t kNoSelection = 255;  ///< a slot whose list had nothing selected
-constexpr int kResetAllPauseMs = 100;       ///< after each unit's frame when all units are cleared
+constexpr int kResetAllPauseMs = 100;  ///< after each unit's frame when all units are cleared
 
 namespace captions {
 /// The entries of a unit slot list, by selection index.

@@ -56,7 +56,6 @@ SearchStart CDeviceSearch::Start() {
 
   const std::optional<SearchSubnet> subnet = m_subnets.FindSubnet();
   if (subnet) {
-    facts.subnetFound = true;
     facts.interfaceName = subnet->interfaceName;
     facts.ownIp = subnet->ownIp;
     facts.prefix = subnet->prefix;
@@ -90,10 +89,6 @@ SearchStart CDeviceSearch::Start() {
              "无法在 " + where + " 上监听：" + std::strerror(error)}};
   }
   m_socket = fd;
-  {
-    std::lock_guard lock(m_mutex);
-    m_facts.portFree = true;
-  }
   DrainEvent(m_stopEvent);  // a stale stop must not end the new listener
   m_assembler.Reset();
   m_lastSender.clear();

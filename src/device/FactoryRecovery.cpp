@@ -1,11 +1,9 @@
 #include "device/FactoryRecovery.h"
 
-#include "core/NumberText.h"
-
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
+#include "core/NumberText.h"
 #include "core/TextCodec.h"
 #include "link/FramePlan.h"
 #include "link/Commands.h"
@@ -19,7 +17,6 @@ constexpr std::int32_t kRecoveryDynamics[6] = {0, 30, 100, 100, 0, 10};
 constexpr std::int32_t kRecoveryAutomix[6] = {0, 1, 1, 1, 0, 27};
 constexpr int kRecoveryThreshold = 35;  // -45 dB
 constexpr int kOutputsWithNumberedI = kOutputRecords;
-
 
 void RecoverInput(InputChannel& c, int record, Language language) {
   std::fill(std::begin(c.route), std::end(c.route), 1);

@@ -18,30 +18,17 @@ bool OwnHostInRange(const SearchFacts& f) {
 std::string English(const SearchFacts& f) {
   const std::string port = N(f.port);
   std::string t = "No processor answered the search.\nWhat was searched:\n";
-  if (!f.subnetFound) {
-    t += "- no active network interface with an IPv4 address was found, so nothing was probed\n";
-  } else {
-    t += "- " + (f.interfaceName.empty() ? std::string("the given subnet") : "interface " + f.interfaceName) +
-         " (this PC: " + (f.ownIp.empty() ? std::string("not in this subnet") : f.ownIp) + "), subnet " + f.prefix +
-         ".0/24, hosts " + N(f.firstHost) + " to " + N(f.lastHost) + "\n";
-    if (!f.portFree) {
-      t += "- UDP port " + port + " " + captions::kPortHeldElsewhere.en +
-           ", so no answer could be heard and no probe was sent\n";
-    } else {
-      t += "- " + N(f.hostsProbed) + " hosts probed with " + N(f.probesSent) + " probes" +
-           (OwnHostInRange(f) ? "; this PC's own address was skipped" : "") + "\n";
-      t += "- UDP port " + port + " was free and the search listened on it\n";
-      if (f.cancelled) t += "- the search was cancelled before it reached every host\n";
-    }
-  }
+  t += "- " + (f.interfaceName.empty() ? std::string("the given subnet") : "interface " + f.interfaceName) +
+       " (this PC: " + (f.ownIp.empty() ? std::string("not in this subnet") : f.ownIp) + "), subnet " + f.prefix +
+       ".0/24, hosts " + N(f.firstHost) + " to " + N(f.lastHost) + "\n";
+  t += "- " + N(f.hostsProbed) + " hosts probed with " + N(f.probesSent) + " probes" +
+       (OwnHostInRange(f) ? "; this PC's own address was skipped" : "") + "\n";
+  t += "- UDP port " + port + " was free and the search listened on it\n";
+  if (f.cancelled) t += "- the search was cancelled before it reached every host\n";
   t += "What to check:\n";
-  if (!f.portFree && f.subnetFound) {
-    t += "- close the other program that holds UDP port " + port + ", then search again\n";
-  }
   t += "- the network cable and the link lamps on the processor and on this PC\n";
   t += "- the processor is powered on and has finished starting\n";
-  t += "- the processor and this PC are in the same subnet" +
-       (f.subnetFound ? " (" + f.prefix + ".x)" : std::string()) + "\n";
+  t += "- the processor and this PC are in the same subnet (" + f.prefix + ".x)\n";
   t += "- the firewall lets UDP port " + port + " through in both directions\n";
   return t;
 }
@@ -49,28 +36,17 @@ std::string English(const SearchFacts& f) {
 std::string Chinese(const SearchFacts& f) {
   const std::string port = N(f.port);
   std::string t = "搜索未发现任何处理器。\n本次搜索：\n";
-  if (!f.subnetFound) {
-    t += "- 未找到已启用的 IPv4 网络接口，因此没有发送探测\n";
-  } else {
-    t += "- " + (f.interfaceName.empty() ? std::string("指定的网段") : "网络接口 " + f.interfaceName) + "（本机：" +
-         (f.ownIp.empty() ? std::string("不在此网段") : f.ownIp) + "），网段 " + f.prefix + ".0/24，主机 " +
-         N(f.firstHost) + " 至 " + N(f.lastHost) + "\n";
-    if (!f.portFree) {
-      t += "- 本机 UDP 端口 " + port + " " + captions::kPortHeldElsewhere.zh + "，无法接收应答，因此没有发送探测\n";
-    } else {
-      t += "- 已探测 " + N(f.hostsProbed) + " 台主机，共发送 " + N(f.probesSent) + " 个探测包" +
-           (OwnHostInRange(f) ? "；已跳过本机地址" : "") + "\n";
-      t += "- UDP 端口 " + port + " 空闲，搜索已在该端口监听\n";
-      if (f.cancelled) t += "- 搜索在探测完所有主机之前被取消\n";
-    }
-  }
+  t += "- " + (f.interfaceName.empty() ? std::string("指定的网段") : "网络接口 " + f.interfaceName) + "（本机：" +
+       (f.ownIp.empty() ? std::string("不在此网段") : f.ownIp) + "），网段 " + f.prefix + ".0/24，主机 " +
+       N(f.firstHost) + " 至 " + N(f.lastHost) + "\n";
+  t += "- 已探测 " + N(f.hostsProbed) + " 台主机，共发送 " + N(f.probesSent) + " 个探测包" +
+       (OwnHostInRange(f) ? "；已跳过本机地址" : "") + "\n";
+  t += "- UDP 端口 " + port + " 空闲，搜索已在该端口监听\n";
+  if (f.cancelled) t += "- 搜索在探测完所有主机之前被取消\n";
   t += "请检查：\n";
-  if (!f.portFree && f.subnetFound) {
-    t += "- 关闭占用 UDP 端口 " + port + " 的其他程序，然后重新搜索\n";
-  }
   t += "- 处理器和本机的网线及网口指示灯\n";
   t += "- 处理器已通电并已完成启动\n";
-  t += "- 处理器与本机在同一网段" + (f.subnetFound ? "（" + f.prefix + ".x）" : std::string()) + "\n";
+  t += "- 处理器与本机在同一网段（" + f.prefix + ".x）\n";
   t += "- 防火墙允许 UDP 端口 " + port + " 双向通过\n";
   return t;
 }
@@ -82,12 +58,14 @@ std::string ExplainSearchMiss(const SearchFacts& facts, Language language) {
 }
 
 BilingualText PortInUseReason(std::uint16_t port) {
-  return {"port " + N(port) + " " + captions::kPortHeldElsewhere.en, "本机端口 " + N(port) + " " + captions::kPortHeldElsewhere.zh};
+  return {"port " + N(port) + " " + captions::kPortHeldElsewhere.en,
+          "本机端口 " + N(port) + " " + captions::kPortHeldElsewhere.zh};
 }
 
 BilingualText OwnLinkHoldsPortReason(std::uint16_t port) {
-  return {"port " + N(port) + " is still held by this editor's own connection while it finishes sending to the "
-                               "processor; search again when the progress bar has finished",
+  return {"port " + N(port) +
+              " is still held by this editor's own connection while it finishes sending to the "
+              "processor; search again when the progress bar has finished",
           "本机端口 " + N(port) + " 仍由本编辑器的连接占用，正在向处理器发送；请在进度条结束后再搜索"};
 }
 

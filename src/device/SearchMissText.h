@@ -1,6 +1,7 @@
 #pragma once
 /// The explanation shown when a device search found nothing: what was probed and what to check.
-/// It stands beside the page's own captions and messages, never in their place.
+/// It stands beside the page's own captions and messages, never in their place. A search that
+/// could not start (no interface, the port held) is explained by its refusal reason instead.
 
 #include <cstdint>
 #include <string>
@@ -9,9 +10,8 @@
 
 namespace orvx {
 
-/// What one search did.
+/// What one search that started did: it found its subnet and listened on its port.
 struct SearchFacts {
-  bool subnetFound = false;
   std::string interfaceName;
   std::string ownIp;
   std::string prefix;  ///< "a.b.c"
@@ -20,7 +20,6 @@ struct SearchFacts {
   int hostsProbed = 0;  ///< hosts that were sent the probe
   int probesSent = 0;   ///< probe datagrams that went out
   std::uint16_t port = 0;
-  bool portFree = false;  ///< the listener could bind the port
   bool cancelled = false;
 };
 

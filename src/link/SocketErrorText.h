@@ -12,8 +12,9 @@ namespace orvx {
 
 namespace captions {
 /// The one wording, wherever a port is found held by another program (the link, the search).
-inline constexpr Caption kPortHeldElsewhere{"is already in use by another program (a second editor or orvxctl monitor?)",
-                                            "已被其他程序占用（另一个编辑器或 orvxctl monitor？）"};
+inline constexpr Caption kPortHeldElsewhere{
+    "is already in use by another program (a second editor or orvxctl monitor?)",
+    "已被其他程序占用（另一个编辑器或 orvxctl monitor？）"};
 }  // namespace captions
 
 /// The detail for `errorNumber` (an errno value) when binding ip:port: a taken port is named as

@@ -1,26 +1,27 @@
 #pragma once
-/// The editor's one top-level window: fixed controls, strip groups, pages, channel views,
-/// link status and value read-out over a scrolled canvas. Rules live in the session (CMainLayout,
-/// CNavigation, CValueReadout, the change path); this class binds widgets to them and repaints from
-/// the device state when the session's change notice names what moved.
+/// The editor's one top-level window: a fixed header over a scrolled body. Its parts do the
+/// showing (CHeaderKeys, CReadoutBox, CGroupKeys in the header; CPageHost for the strips and
+/// pages); the window wires them to the navigation, the change path and the session, and repaints
+/// them when the session's change notice names what moved. Rules live in the session (CMainLayout,
+/// CNavigation, CValueReadout, the change path).
 
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
-#include <array>
-#include <memory>
 #include <vector>
 
 #include "core/Captions.h"
-#include "session/Navigation.h"
+#include "pages/GroupKeys.h"
+#include "pages/HeaderKeys.h"
+#include "pages/PageHost.h"
 #include "pages/PageRegistry.h"
+#include "pages/ReadoutBox.h"
+#include "session/Navigation.h"
 #include "session/ShellSession.h"
 #include "session/SidePanelModel.h"
-#include "session/ValueReadout.h"
 #include "ui/WakeSharingTimer.h"
 
 class QLineEdit;
-class QProgressBar;
 class QScrollArea;
 
 namespace orvx {
@@ -79,9 +80,9 @@ public:
   /// CLEAR MUTE: every MUTE to 0 as one plan. CLEAR SOLO: every SOLO flag to 0 (state only).
   void ClearMute();
   void ClearSolo();
-  CMixerSidePanel* SidePanel() const { return m_sidePanel; }
-  CMixerDetailPanel* DetailPanel() const { return m_detail; }
-  CMatrixPage* MatrixPage() const { return m_matrix; }
+  CMixerSidePanel* SidePanel() const { return m_host->SidePanel(); }
+  CMixerDetailPanel* DetailPanel() const { return m_host->DetailPanel(); }
+  CMatrixPage* MatrixPage() const { return m_host->MatrixPage(); }
   /// Firmware update running: group buttons ignored.
   void SetUpdateRunning(bool running) { m_nav.SetUpdateRunning(running); }
 
@@ -89,19 +90,19 @@ public:
   void PressMuteKey(int n);
   /// Control-group key n (1..4): edits control group n on the GROUP page, or lets it go.
   void PressControlKey(int n);
-  PngButton* MuteKey(int n) const { return m_muteKeys[n - 1]; }
-  PngButton* ControlKey(int n) const { return m_controlKeys[n - 1]; }
-  CGroupPage* GroupPage() const { return m_groupPage; }
-  CAutoMixerPage* AutoMixerPage() const { return m_autoMixer; }
+  PngButton* MuteKey(int n) const { return m_groupKeys->MuteKey(n); }
+  PngButton* ControlKey(int n) const { return m_groupKeys->ControlKey(n); }
+  CGroupPage* GroupPage() const { return m_host->GroupPage(); }
+  CAutoMixerPage* AutoMixerPage() const { return m_host->AutoMixerPage(); }
 
   /// Typed entry into the value box: parsed in the operator's units and applied through the
   /// change path; text that is not a value is refused with a visible cue.
-  void CommitTypedValue(const QString& text);
+  void CommitTypedValue(const QString& text) { m_readout->Commit(text); }
   /// Undo / redo of the operator's last change (Ctrl+Z; Ctrl+Shift+Z or Ctrl+Y; the two keys).
   void Undo();
   void Redo();
   /// Fills the value read-out from the last-touched control.
-  void UpdateReadout();
+  void UpdateReadout() { m_readout->Update(); }
 
   /// The about box, modal.
   void ShowAbout();
@@ -110,29 +111,29 @@ public:
 
   // Read access for tests and the screenshot tool.
   const CNavigation& Navigation() const { return m_nav; }
-  int StripWidth() const { return m_w; }
-  int StripHeight() const { return m_stripHeight; }
+  int StripWidth() const { return m_host->StripWidth(); }
+  int StripHeight() const { return m_host->StripHeight(); }
   QWidget* Canvas() const { return m_canvas; }
   QScrollArea* ScrollArea() const { return m_scroll; }
-  CStatusLamp* Lamp() const { return m_lamp; }
-  CValueLabel* StatusText() const { return m_statusText; }
-  CSystemPage* SystemPage() const { return m_system; }
-  QLineEdit* ValueBox() const { return m_valueBox; }
-  CValueLabel* ChannelNameLabel() const { return m_nameLabel; }
-  CValueLabel* KindLabel() const { return m_kindLabel; }
-  PngButton* GroupButton(int group) const { return m_groupButtons[group - 1]; }
-  PngButton* ViewButtonAt(ViewButton b) const { return m_viewButtons[static_cast<int>(b)]; }
-  PngButton* LanguageButton() const { return m_langButton; }
-  PngButton* UndoButton() const { return m_undo; }
-  PngButton* MenuButton() const { return m_menu; }
-  PngButton* RedoButton() const { return m_redo; }
-  const CPageRegistry& Pages() const { return m_registry; }
+  CStatusLamp* Lamp() const { return m_headerKeys->Lamp(); }
+  CValueLabel* StatusText() const { return m_headerKeys->StatusText(); }
+  CSystemPage* SystemPage() const { return m_host->SystemPage(); }
+  QLineEdit* ValueBox() const { return m_readout->ValueBox(); }
+  CValueLabel* ChannelNameLabel() const { return m_readout->NameLabel(); }
+  CValueLabel* KindLabel() const { return m_readout->KindLabel(); }
+  PngButton* GroupButton(int group) const { return m_headerKeys->GroupButton(group); }
+  PngButton* ViewButtonAt(ViewButton b) const { return m_headerKeys->ViewButtonAt(b); }
+  PngButton* LanguageButton() const { return m_headerKeys->LanguageButton(); }
+  PngButton* UndoButton() const { return m_headerKeys->UndoButton(); }
+  PngButton* MenuButton() const { return m_headerKeys->MenuButton(); }
+  PngButton* RedoButton() const { return m_headerKeys->RedoButton(); }
+  const CPageRegistry& Pages() const { return m_host->Pages(); }
   /// Strips of the CHANNEL view now shown, left to right.
-  std::vector<CChannelStrip*> VisibleStrips() const;
+  std::vector<CChannelStrip*> VisibleStrips() const { return m_host->VisibleStrips(); }
   /// The page or editor now shown (nullptr in the CHANNEL view).
-  CTitledPage* VisiblePage() const;
-  CInputStrip* InputStrip(int record) const { return m_inputs[record]; }
-  COutputStrip* OutputStrip(int record) const { return m_outputs[record]; }
+  CTitledPage* VisiblePage() const { return m_host->VisiblePage(); }
+  CInputStrip* InputStrip(int record) const { return m_host->InputStrip(record); }
+  COutputStrip* OutputStrip(int record) const { return m_host->OutputStrip(record); }
   bool CloseFinished() const { return m_closeDone; }
   /// True while timer 1 (supervision) runs: online, connecting or searching, never idle offline.
   bool SupervisionRunning() const { return m_tick.IsActive(); }
@@ -159,20 +160,13 @@ private:
   void OnSupervisionNeeded() override;
   void OnMessage(const Caption& text, const Caption& title, const std::string& detail) override;
 
-  void CreateFixedControls();
-  void CreateStripsAndPages();
+  /// Connects the parts' presses and the pages' requests to the window's handlers.
+  void WireParts();
   void PlaceFixedControls();
   void Relayout();
   void ShowCurrent() { ShowView(m_nav.Group(), m_nav.View()); }
-  void HideAllChildren();
-  void ShowChannelView();
-  /// The overview of the side panel's mode: member strips, the bus's output strip, the detail panel.
-  void ShowOverviewStrips();
-  void PlaceSidePanel();
-  /// Sizes the body to what it shows (at least its viewport).
-  void FitBody();
-  void LeaveOverview();
-  void ScrollToStart();
+  void LeaveOverview() { m_host->LeaveOverview(); }
+  void ScrollToStart() { m_host->ScrollToStart(); }
   void UpdateMeters();
   void OnCloseTick();
   void BeginClose();
@@ -182,63 +176,28 @@ private:
   void SayWhyNot(ChangeResult result);
   void ToggleLanguage();
   void ShowMenu();
-  void RefreshVisible(std::uint32_t bits);
+  void RefreshVisible(std::uint32_t bits) { m_host->Refresh(bits); }
   void OnTouched(const ParamAddr& addr);
   void UpdateHistoryKeys();
   void UpdateGroupKeys();
-  bool eventFilter(QObject* watched, QEvent* event) override;
   QString Tr(const orvx::Caption& c) const;
 
   IShellSession& m_session;
   IProfileStore& m_profile;
   CDeviceState& m_state;
   CNavigation m_nav;
-  CValueReadout m_readout;
-  CPageRegistry m_registry;
 
-  int m_w = 100;            ///< strip width until the first layout
-  int m_stripHeight = 500;  ///< strip height until the first layout
   bool m_initialised = false;
-  bool m_firstQShown = false;
 
   QScrollArea* m_scroll = nullptr;
   QWidget* m_canvas = nullptr;  ///< the scrolled body: strips, pages, panels
   QWidget* m_header = nullptr;  ///< the fixed header above it
   int m_headerUnit = 150;
-  bool m_laidOut = false;
 
-  std::array<PngButton*, 5> m_viewButtons{};
-  std::array<PngButton*, 4> m_groupButtons{};
-  std::array<CValueLabel*, 4> m_groupLabels{};
-  CValueLabel* m_title = nullptr;
-  CValueLabel* m_nameLabel = nullptr;
-  CValueLabel* m_kindLabel = nullptr;
-  QLineEdit* m_valueBox = nullptr;
-  CStatusLamp* m_lamp = nullptr;
-  CValueLabel* m_statusText = nullptr;
-  PngButton* m_home = nullptr;
-  CValueLabel* m_homeLabel = nullptr;
-  CValueLabel* m_muteGroupLabel = nullptr;
-  CValueLabel* m_controlGroupLabel = nullptr;
-  std::array<PngButton*, 4> m_muteKeys{};
-  std::array<PngButton*, 4> m_controlKeys{};
-  PngButton* m_menu = nullptr;
-  PngButton* m_langButton = nullptr;
-  PngButton* m_undo = nullptr;
-  PngButton* m_redo = nullptr;
-
-  std::array<CInputStrip*, kInputRecords> m_inputs{};
-  std::array<COutputStrip*, kOutputRecords> m_outputs{};
-  CInputStrip* m_spareInput = nullptr;
-  COutputStrip* m_spareOutput = nullptr;
-
-  CSystemPage* m_system = nullptr;
-  CMatrixPage* m_matrix = nullptr;
-  CMixerSidePanel* m_sidePanel = nullptr;
-  CMixerDetailPanel* m_detail = nullptr;
-  OverviewChoice m_overview;
-  CAutoMixerPage* m_autoMixer = nullptr;
-  CGroupPage* m_groupPage = nullptr;
+  CHeaderKeys* m_headerKeys = nullptr;
+  CReadoutBox* m_readout = nullptr;
+  CGroupKeys* m_groupKeys = nullptr;
+  CPageHost* m_host = nullptr;
 
   /// Timer 1; it stops while the session has nothing for it (idle offline).
   CWakeSharingTimer m_tick{kTickMs, [this] {
@@ -247,7 +206,6 @@ private:
                            }};
   QTimer m_closeTick;
   QTimer m_planTick;  ///< runs only while a plan is on its way
-  QProgressBar* m_planProgress = nullptr;
   QElapsedTimer m_closeClock;
   bool m_closing = false;
   bool m_closeDone = false;

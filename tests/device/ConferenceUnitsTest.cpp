@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "link/Commands.h"
-
-#include <cstring>
-
 #include "device/ConferenceUnits.h"
+#include "link/Commands.h"
 #include "link/FrameChecksum.h"
 
 namespace orvx {

@@ -93,12 +93,14 @@ TEST_F(SystemControllerTest, CallNeedsTheLinkAndResetAllIsOnePlanOfFourUnits) {
 
   session.GoOnline();
   session.state.unitSlots[1][2] = 7;
+  const std::int64_t before = session.clock.NowMs();
   system.ResetAllUnits();
   const std::vector<std::string> sent = session.Sent();
   ASSERT_EQ(sent.size(), 5u);
-  // Units 1..4 in order, each "%X" from the cleared table.
+  // Units 1..4 in order, each "%X" from the cleared table and a pause after it.
   for (int u = 1; u <= kUnits; ++u) EXPECT_EQ(sent[static_cast<std::size_t>(u)], FrameX(session.state, u)) << u;
   EXPECT_EQ(sent[1], CompleteFrame("%X,01,01,FFFFFFFFFF,"));
+  EXPECT_EQ(session.clock.NowMs() - before, kUnits * kResetAllPauseMs);
 }
 
 TEST_F(SystemControllerTest, RecoveryWritesTheFactorySetThenPushesItAsOneGatingPlan) {
