@@ -431,7 +431,7 @@ void CSystemPage::ShowUnits() {
   }
   // CALL stands ready only when it can go; otherwise it says why.
   const Caption* callRefusal = m_controller.CallRefusal();
-  m_call->setEnabled(current != kNoUnit && !callRefusal);
+  m_call->setEnabled(!callRefusal);
   m_call->setToolTip(callRefusal ? Tr(*callRefusal) : QString());
 }
 

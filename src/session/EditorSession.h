@@ -101,7 +101,7 @@ public:
   /// Frames lost because the inbox was full.
   std::size_t OverflowedFrames() const { return m_inbox.Dropped(); }
 
-  /// Queues a complete frame whatever the link's state (a unit call, a probe of the version):
+  /// Queues a complete frame whatever the link's state (the handshake's queries):
   /// pages use the change path instead, which sends only while online.
   void QueueFrame(const std::string& frame);
   /// The send queue, for plans with progress and for waiting until everything has left.
