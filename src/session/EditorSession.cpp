@@ -2,7 +2,6 @@
 
 #include "link/FreeTypeGlyphRenderer.h"
 #include "link/ReportParser.h"
-#include "session/KeptValues.h"
 #include "session/ReceivedValues.h"
 
 namespace orvx {
@@ -176,31 +175,26 @@ void CEditorSession::Dispatch(const ReceivedFrame& frame) {
 }
 
 int CEditorSession::KeepValuesIn(std::string path) {
-  m_keptPath = std::move(path);
-  m_keptDirty = false;
-  const auto text = ReadWholeFile(m_keptPath);
-  if (!text) return 0;
-  const CKeptValues::Loaded loaded = CKeptValues::Apply(*text, m_state);
+  m_kept = std::make_unique<CKeptValuesFile>(std::move(path));
+  const CKeptValues::Loaded loaded = m_kept->Load(m_state);
   if (loaded.sendInterval) m_queue.SetInterval(*loaded.sendInterval);
   RefreshAll();
   return loaded.applied;
 }
 
 void CEditorSession::SaveKeptValues() {
-  if (!KeptValuesToWrite()) return;
-  // A failed write stays dirty and is tried again at the next tick.
-  if (WriteFileAtomically(m_keptPath, CKeptValues::Serialize(m_state, m_queue.Interval()))) m_keptDirty = false;
+  if (m_kept) m_kept->SaveIfChanged(m_state, m_queue.Interval());
 }
 
 void CEditorSession::KeptValueChanged() {
-  if (m_keptDirty) return;
-  m_keptDirty = true;
-  if (!m_keptPath.empty()) SupervisionNeeded();
+  if (!m_kept || m_kept->Changed()) return;
+  m_kept->MarkChanged();
+  SupervisionNeeded();
 }
 
 void CEditorSession::Notify(const ChangeNotice& notice) {
-  // An operator's change of a value only the editor keeps is written soon (reports never raise
-  // these bits, except a full reload, which rewrites none of them).
+  // An operator's change of a value only the editor keeps is written soon. Reports carry none of
+  // them (a full reload only fixes the EQ flag and the filter kinds by rule) and mark nothing.
   if (!notice.report && (notice.bits & CKeptValues::ChangeBits()) != 0) KeptValueChanged();
   if (m_observer) m_observer->OnChanged(notice);
 }
