@@ -23,7 +23,12 @@ CEditorSession::CEditorSession(LinkSettings settings, const IClock& clock, std::
       m_changes(m_state, m_queue, [this]() -> IGlyphRenderer& { return Renderer(); }),
       m_supervisor(m_state, m_clock, *this) {
   m_state.ResetToDefaults();
-  m_changes.SetNotify([this](std::uint32_t bits) { Notify(ChangeNotice{bits, 0, nullptr}); });
+  m_changes.SetNotify([this](std::uint32_t bits) {
+    // Only the operator's changes are written to the kept file: reports carry none of its values
+    // (a full reload only fixes the EQ flag and the filter kinds by rule), a refresh changes none.
+    if ((bits & CKeptValues::ChangeBits()) != 0) KeptValueChanged();
+    Notify(ChangeNotice{bits, 0, nullptr});
+  });
   m_queue.Start();
 }
 
@@ -193,9 +198,6 @@ void CEditorSession::KeptValueChanged() {
 }
 
 void CEditorSession::Notify(const ChangeNotice& notice) {
-  // An operator's change of a value only the editor keeps is written soon. Reports carry none of
-  // them (a full reload only fixes the EQ flag and the filter kinds by rule) and mark nothing.
-  if (!notice.report && (notice.bits & CKeptValues::ChangeBits()) != 0) KeptValueChanged();
   if (m_observer) m_observer->OnChanged(notice);
 }
 

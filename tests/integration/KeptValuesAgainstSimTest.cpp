@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "session/AtomicFile.h"
 #include "session/KeptValues.h"
 
 namespace orvx {
@@ -54,9 +55,12 @@ TEST_F(KeptValuesAgainstSim, EveryKeptValueSurvivesARestartAndAFullReload) {
 
   StartSession();
   EXPECT_EQ(m_session->KeepValuesIn(file), static_cast<int>(kept.size()));
+  const auto written = ReadWholeFile(file);
   ASSERT_TRUE(ConnectAfterQueries(1));
-  // The names and the reports after the full state arrive too.
+  // The names and the reports after the full state arrive too, and the ticks that would write.
   ASSERT_TRUE(Drive([&] { return sim->ReportsSent() >= 3; }, 0));
+  int ticks = 0;
+  Drive([&] { return ++ticks > 10; }, CConnectionSupervisor::kTickMs);
   for (const auto& [a, v] : kept) {
     SCOPED_TRACE(std::string(Param(a.id).name) + " " + std::to_string(a.record) + " " + std::to_string(a.index));
     // Every full reload sets the EQ flag of inputs 1-12 and the filter kinds of inputs 1-16 by rule
@@ -66,6 +70,9 @@ TEST_F(KeptValuesAgainstSim, EveryKeptValueSurvivesARestartAndAFullReload) {
     else
       EXPECT_EQ(ReadParam(Editor(), a), v);
   }
+  // A reload and a refresh are no change of the operator's: the file stands as it was.
+  m_session.reset();
+  EXPECT_EQ(ReadWholeFile(file), written);
   std::filesystem::remove_all(dir);
 }
 
