@@ -312,7 +312,7 @@ void CSystemPage::Refresh(std::uint32_t) {
 void CSystemPage::SelectTab(SystemTab tab) {
   if (!m_controller.SelectTab(tab)) return;
   ShowTabContent();
-  if (tab == SystemTab::Display) ShowUnits();
+  ShowUnits();  // the unit keys stand on the DISPLAY tab only
   update();
 }
 
