@@ -68,8 +68,8 @@ public:
   /// Stored entry of a slot of the current unit, for the slot lists; -1 without a current unit.
   int SlotIndex(int slot) const;
 
-  /// CALL: the "%W" frame of the current unit, sent whether or not the link is online (a unit
-  /// can be called to find it before connecting). Empty without a current unit.
+  /// CALL: the "%W" frame of the current unit (the SYSTEM page sends it only while connected).
+  /// Empty without a current unit.
   FramePlan Call() const;
 
 private:

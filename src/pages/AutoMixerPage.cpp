@@ -126,14 +126,14 @@ CSkinComboBox* CAutoMixerPage::MakeList(int id, ParamId param, int record, const
 }
 
 void CAutoMixerPage::ConfirmSet(const ParamAddr& addr, int row) {
-  // Only a value that was stored is confirmed; a refused one (a plan is running) says why.
-  const bool stored = ReadParam(m_session.State(), addr).raw == Param(addr.id).rawMin + row;
-  if (stored) {
-    ShowNotice(this, QString::fromLatin1(kSetSuccessfully), {}, QMessageBox::NoIcon);
+  // The binding has just offered the choice to the change path. A refusal (a running plan) says
+  // why, also when the value already stood there; only a value that is stored is confirmed.
+  if (const Caption* why = m_session.Changes().LastRefusal()) {
+    ShowNotice(this, CaptionText(*why, m_session.State().language), {}, QMessageBox::Warning);
     return;
   }
-  if (const Caption* why = m_session.Changes().LastRefusal())
-    ShowNotice(this, CaptionText(*why, m_session.State().language), {}, QMessageBox::Warning);
+  if (ReadParam(m_session.State(), addr).raw == Param(addr.id).rawMin + row)
+    ShowNotice(this, QString::fromLatin1(kSetSuccessfully), {}, QMessageBox::NoIcon);
 }
 
 void CAutoMixerPage::ApplyLanguage(Language language) {

@@ -35,7 +35,7 @@ protected:
 
 private:
   CSkinComboBox* MakeList(int id, ParamId param, int record, const QRect& place);
-  /// "Set successfully." after a global setting, online or not.
+  /// "Set successfully." after a global setting was stored, online or not; a refusal says why.
   void ConfirmSet(const ParamAddr& addr, int row);
   void ShowToggleCaptions();
 

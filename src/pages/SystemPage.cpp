@@ -312,7 +312,7 @@ void CSystemPage::Refresh(std::uint32_t) {
 void CSystemPage::SelectTab(SystemTab tab) {
   if (!m_controller.SelectTab(tab)) return;
   ShowTabContent();
-  if (tab == SystemTab::Display) ShowUnits();
+  ShowUnits();  // the unit keys stand on the DISPLAY tab only
   update();
 }
 
@@ -431,7 +431,7 @@ void CSystemPage::ShowUnits() {
   }
   // CALL stands ready only when it can go; otherwise it says why.
   const Caption* callRefusal = m_controller.CallRefusal();
-  m_call->setEnabled(current != kNoUnit && !callRefusal);
+  m_call->setEnabled(!callRefusal);
   m_call->setToolTip(callRefusal ? Tr(*callRefusal) : QString());
 }
 

@@ -24,9 +24,8 @@ std::optional<ChangeRequest> ControlMemberToggle(const CDeviceState& s, int grou
   if (group < 0 || group >= kGroups) return std::nullopt;
   if (record < 0 || record >= (output ? kOutputRecords : kInputRecords)) return std::nullopt;
   const ControlGroup& g = s.controlGroups[group];
-  // Every input counts, the ones without a wire number (13..18) too.
-  const bool refused = output ? AnySet(g.inputs, kInputRecords) : AnySet(g.outputs, kOutputRecords);
-  if (refused) return std::nullopt;
+  // A group holds inputs or outputs: every input counts, the ones without a wire number (13..18) too.
+  if (ControlGroupSide(s, group) == (output ? GroupSide::Inputs : GroupSide::Outputs)) return std::nullopt;
   const std::int32_t flag = output ? g.outputs[record] : g.inputs[record];
   const std::int32_t set = flag != 0 ? 0 : 1;
   ChangeRequest request;

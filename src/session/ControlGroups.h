@@ -17,7 +17,7 @@ GroupSide ControlGroupSide(const CDeviceState& s, int group);
 
 /// The change a member button of control group `group` makes: the member's flag inverted and the
 /// member count moved by one. Refused (nullopt) while the group holds the other kind: for an
-/// input any output counts, for an output only inputs 1..12 do.
+/// input any output counts, for an output any input (1..16 and both effect returns).
 std::optional<ChangeRequest> ControlMemberToggle(const CDeviceState& s, int group, bool output, int record);
 
 /// Function switches: caption, the word of the switch block, and the kinds of group offering it.

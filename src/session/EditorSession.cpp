@@ -2,7 +2,6 @@
 
 #include "link/FreeTypeGlyphRenderer.h"
 #include "link/ReportParser.h"
-#include "session/KeptValues.h"
 #include "session/ReceivedValues.h"
 
 namespace orvx {
@@ -24,7 +23,12 @@ CEditorSession::CEditorSession(LinkSettings settings, const IClock& clock, std::
       m_changes(m_state, m_queue, [this]() -> IGlyphRenderer& { return Renderer(); }),
       m_supervisor(m_state, m_clock, *this) {
   m_state.ResetToDefaults();
-  m_changes.SetNotify([this](std::uint32_t bits) { Notify(ChangeNotice{bits, 0, nullptr}); });
+  m_changes.SetNotify([this](std::uint32_t bits) {
+    // Only the operator's changes are written to the kept file: reports carry none of its values
+    // (a full reload only fixes the EQ flag and the filter kinds by rule), a refresh changes none.
+    if ((bits & CKeptValues::ChangeBits()) != 0) KeptValueChanged();
+    Notify(ChangeNotice{bits, 0, nullptr});
+  });
   m_queue.Start();
 }
 
@@ -176,32 +180,24 @@ void CEditorSession::Dispatch(const ReceivedFrame& frame) {
 }
 
 int CEditorSession::KeepValuesIn(std::string path) {
-  m_keptPath = std::move(path);
-  m_keptDirty = false;
-  const auto text = ReadWholeFile(m_keptPath);
-  if (!text) return 0;
-  const CKeptValues::Loaded loaded = CKeptValues::Apply(*text, m_state);
+  m_kept = std::make_unique<CKeptValuesFile>(std::move(path));
+  const CKeptValues::Loaded loaded = m_kept->Load(m_state);
   if (loaded.sendInterval) m_queue.SetInterval(*loaded.sendInterval);
   RefreshAll();
   return loaded.applied;
 }
 
 void CEditorSession::SaveKeptValues() {
-  if (!KeptValuesToWrite()) return;
-  // A failed write stays dirty and is tried again at the next tick.
-  if (WriteFileAtomically(m_keptPath, CKeptValues::Serialize(m_state, m_queue.Interval()))) m_keptDirty = false;
+  if (m_kept) m_kept->SaveIfChanged(m_state, m_queue.Interval());
 }
 
 void CEditorSession::KeptValueChanged() {
-  if (m_keptDirty) return;
-  m_keptDirty = true;
-  if (!m_keptPath.empty()) SupervisionNeeded();
+  if (!m_kept || m_kept->Changed()) return;
+  m_kept->MarkChanged();
+  SupervisionNeeded();
 }
 
 void CEditorSession::Notify(const ChangeNotice& notice) {
-  // An operator's change of a value only the editor keeps is written soon (reports never raise
-  // these bits, except a full reload, which rewrites none of them).
-  if (!notice.report && (notice.bits & CKeptValues::ChangeBits()) != 0) KeptValueChanged();
   if (m_observer) m_observer->OnChanged(notice);
 }
 

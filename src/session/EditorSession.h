@@ -26,6 +26,7 @@
 #include "link/SendQueue.h"
 #include "device/DeviceSearch.h"
 #include "session/ChangePath.h"
+#include "session/KeptValuesFile.h"
 #include "session/SessionObserver.h"
 #include "session/ShellSession.h"
 
@@ -59,7 +60,7 @@ public:
   /// The file of the values only the editor keeps: read now (each value clamped to its range; the
   /// views are told), written again whenever one of them changes. Returns how many were restored.
   int KeepValuesIn(std::string path);
-  /// Writes the kept values now if any changed since they were last written (the tick does this).
+  /// Hands the kept values to their file's writer if any changed since (the tick does this).
   void SaveKeptValues();
   /// Program end: "%Q" 00, then the receive thread is stopped.
   void BeginClose() override { m_supervisor.OnMainClose(); }
@@ -101,7 +102,7 @@ public:
   /// Frames lost because the inbox was full.
   std::size_t OverflowedFrames() const { return m_inbox.Dropped(); }
 
-  /// Queues a complete frame whatever the link's state (a unit call, a probe of the version):
+  /// Queues a complete frame whatever the link's state (the handshake's queries):
   /// pages use the change path instead, which sends only while online.
   void QueueFrame(const std::string& frame);
   /// The send queue, for plans with progress and for waiting until everything has left.
@@ -139,8 +140,8 @@ private:
   void LinkUiChanged();
   /// A value only the editor keeps changed: the next tick writes it (timer 1 is asked for).
   void KeptValueChanged();
-  /// A value only the editor keeps changed and is not written yet.
-  bool KeptValuesToWrite() const { return m_keptDirty && !m_keptPath.empty(); }
+  /// A value only the editor keeps changed and is not on the disk yet (or its write failed).
+  bool KeptValuesToWrite() const { return m_kept && !m_kept->Settled(); }
   /// Timer 1 has work again: the observer starts it if it stopped.
   void SupervisionNeeded();
   void Notify(const ChangeNotice& notice);
@@ -185,8 +186,7 @@ private:
   BilingualText m_searchFailure;
   std::int64_t m_searchAsked = 0;
 
-  std::string m_keptPath;  ///< empty: nothing is kept (tests, orvxctl)
-  bool m_keptDirty = false;
+  std::unique_ptr<CKeptValuesFile> m_kept;  ///< none: nothing is kept (tests, orvxctl)
 };
 
 }  // namespace orvx

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
-#include <cstdio>
-#include <fstream>
 #include <sstream>
 
 #include "core/TextParse.h"
@@ -89,6 +87,10 @@ CKeptValues::Loaded CKeptValues::Apply(std::string_view text, CDeviceState& stat
   std::string line;
   if (!std::getline(in, line) || line != kHeader) return loaded;
   while (std::getline(in, line)) {
+    if (in.eof()) {  // no line end: cut short, its value may have lost digits
+      ++loaded.skipped;
+      break;
+    }
     std::istringstream words(line);
     std::string name, value;
     words >> name;
@@ -132,33 +134,6 @@ CKeptValues::Loaded CKeptValues::Apply(std::string_view text, CDeviceState& stat
     ++loaded.applied;
   }
   return loaded;
-}
-
-bool WriteFileAtomically(const std::string& path, const std::string& text) {
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out << text;
-    out.flush();
-    if (!out) {
-      std::remove(temporary.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
-}
-
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 }  // namespace orvx

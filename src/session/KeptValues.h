@@ -34,12 +34,9 @@ public:
     std::optional<int> sendInterval;
   };
   /// Applies a file's text to the state; nothing but kept values is written. A file of another
-  /// kind (no header) applies nothing.
+  /// kind or version (no header) applies nothing; a line cut short (no line end: the file was
+  /// truncated) is skipped like a damaged one.
   static Loaded Apply(std::string_view text, CDeviceState& state);
 };
-
-/// Writes `text` to `path` whole or not at all (a temporary file beside it, then a rename).
-bool WriteFileAtomically(const std::string& path, const std::string& text);
-std::optional<std::string> ReadWholeFile(const std::string& path);
 
 }  // namespace orvx

@@ -62,15 +62,15 @@ const Caption* CSystemController::ChangeSlot(int slot, int index) {
 }
 
 const Caption* CSystemController::CallRefusal() const {
-  const LinkStatus& link = m_session.State().link;
-  return link.online || link.connecting ? nullptr : &captions::kCallNeedsLink;
+  // "connecting" holds from the CONNECT press on, before the link's socket is open.
+  if (!m_session.State().link.online) return &captions::kCallNeedsLink;
+  if (m_units.CurrentUnit() == kNoUnit) return &captions::kCallNeedsUnit;
+  return nullptr;
 }
 
 bool CSystemController::CallUnit() {
   if (CallRefusal()) return false;
-  FramePlan plan = m_units.Call();
-  if (plan.empty()) return false;
-  return m_session.Changes().SubmitPlan(std::move(plan), false) != 0;
+  return m_session.Changes().SubmitPlan(m_units.Call(), false) != 0;
 }
 
 void CSystemController::ResetAllUnits() {

@@ -19,6 +19,7 @@ namespace orvx {
 namespace captions {
 inline constexpr Caption kCallNeedsLink{"CONNECT first: a unit is called through the connection to the processor.",
                                        "请先连接：呼叫单元需要与处理器的连接。"};
+inline constexpr Caption kCallNeedsUnit{"The processor reports no conference unit to call.", "处理器未报告可呼叫的会议单元。"};
 }  // namespace captions
 
 enum class SystemTab : int { Connect = 0, Set = 1, Show = 2, Help = 3, Display = 4 };
@@ -84,11 +85,11 @@ public:
   /// to show when the choice was refused ("Already select.") or a running plan holds it back; the
   /// list then shows what the slot holds.
   const Caption* ChangeSlot(int slot, int index);
-  /// CALL: "%W" for the current unit. It leaves through the link's socket, which exists only while
-  /// the link is connecting or connected: before that CALL is refused (false, CallRefusal says why),
-  /// never queued to go nowhere. False without a current unit too.
+  /// CALL: "%W" for the current unit. It leaves through the link's socket, so only while the
+  /// processor is connected: before that (also while CONNECT is still opening the link) CALL is
+  /// refused and CallRefusal says why, never queued to go nowhere.
   bool CallUnit();
-  /// Why CALL cannot go now (nullptr: it can).
+  /// Why CALL cannot go now: no connection, or no current unit (nullptr: it can go).
   const Caption* CallRefusal() const;
   /// After the operator confirmed the reset question: every slot to NULL as one plan ("%X" for
   /// units 1..4, 100 ms apart, while online) and one undo step.

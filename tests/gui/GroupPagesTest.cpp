@@ -245,7 +245,8 @@ TEST_F(GroupPagesTest, TheModePageNamesItsChannelsAsTheStripsDo) {
   EXPECT_FALSE(dlg->ValueBox()->text().isEmpty());
 }
 
-// "Set successfully." confirms only a value that was stored: a choice a running plan refuses says why.
+// "Set successfully." confirms only a value that was stored: a choice a running plan refuses says
+// why, also when the list already stood on it.
 TEST_F(GroupPagesTest, TheModePageConfirmsOnlyWhatWasStored) {
   dlg->PressView(ViewButton::Mode);
   CAutoMixerPage* page = dlg->AutoMixerPage();
@@ -257,15 +258,18 @@ TEST_F(GroupPagesTest, TheModePageConfirmsOnlyWhatWasStored) {
   session.state.automix[kMaxOpen] = 2;
   session.Report(change::kAutomix);
   ASSERT_NE(session.Changes().ApplyPlan(recall), 0u);
-  const int before = 2;
-  page->MaxOpenList()->ChooseRow(3);
-  EXPECT_EQ(session.state.automix[kMaxOpen], before);
-  QApplication::processEvents();
-  QMessageBox* box = OpenPageMessage(page);
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(box->text().toStdString(), captions::kPlanRunning.en);
-  EXPECT_EQ(page->MaxOpenList()->GetCurSel(), before - 1) << "the list shows the stored value again";
-  delete box;
+  const int stored = 2;
+  for (const int row : {3, stored - 1}) {
+    SCOPED_TRACE(row);
+    page->MaxOpenList()->ChooseRow(row);
+    EXPECT_EQ(session.state.automix[kMaxOpen], stored);
+    QApplication::processEvents();
+    QMessageBox* box = OpenPageMessage(page);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text().toStdString(), captions::kPlanRunning.en);
+    EXPECT_EQ(page->MaxOpenList()->GetCurSel(), stored - 1) << "the list shows the stored value again";
+    delete box;
+  }
 }
 
 }  // namespace

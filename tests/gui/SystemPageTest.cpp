@@ -76,6 +76,8 @@ TEST_F(SystemPageTest, TabsShowTheirOwnControlsAndTheSetTabIsNeverOffered) {
   }
   EXPECT_TRUE(page->UnitButton(0)->IsChecked()) << "unit 1 becomes current";
   EXPECT_EQ(page->SlotList(0)->GetCount(), kSlotEntries);
+  Click(page->TabButton(SystemTab::Show));
+  for (int i = 0; i < kUnitButtons; ++i) EXPECT_FALSE(page->UnitButton(i)->isVisible()) << "the unit keys leave with their tab";
   // Showing the page again starts on the CONNECT tab.
   Click(dlg->ViewButtonAt(ViewButton::Matrix));
   Click(dlg->ViewButtonAt(ViewButton::System));

@@ -195,9 +195,14 @@ TEST_F(EditorSessionTest, TimerOneIsIdleOnlyOfflineWithoutAnAttempt) {
   session.SetSendInterval(200);
   EXPECT_EQ(observer.supervisionNeeded, asked + 1);
   EXPECT_FALSE(session.SupervisionIdle());
-  session.Tick();
-  EXPECT_TRUE(std::filesystem::exists(kept));
+  // The tick hands the values to the file's own writer; the ticks go on until it wrote, bounded.
+  const auto written = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
+  do {
+    session.Tick();
+    std::this_thread::yield();
+  } while (!session.SupervisionIdle() && std::chrono::steady_clock::now() < written);
   EXPECT_TRUE(session.SupervisionIdle());
+  EXPECT_TRUE(std::filesystem::exists(kept));
   std::filesystem::remove(kept);
 }
 

@@ -2,17 +2,32 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "session/ParamReport.h"
 
 namespace orvx {
 namespace {
 
+/// Every address of the parameter table whose value differs between the two states.
+std::vector<ParamAddr> Differences(const CDeviceState& a, const CDeviceState& b) {
+  std::vector<ParamAddr> out;
+  for (const ParamDef& d : AllParams())
+    for (const ParamAddr& addr : AddressesOf(d))
+      if (!(ReadParam(a, addr) == ReadParam(b, addr))) out.push_back(addr);
+  return out;
+}
+
+CDeviceState Defaults() {
+  CDeviceState s;
+  s.ResetToDefaults();
+  return s;
+}
+
 // Every value only the editor keeps comes back from its file; nothing else is touched.
 TEST(KeptValues, EveryKeptValueRoundTripsAndOnlyThose) {
-  CDeviceState before;
-  before.ResetToDefaults();
+  CDeviceState before = Defaults();
   const std::vector<std::pair<ParamAddr, ParamValue>> changes = {
       {{ParamId::InSend, 2, 3}, {45, {}}},           {{ParamId::InSolo, 5, 0}, {1, {}}},
       {{ParamId::InGate, 1, 0}, {1, {}}},            {{ParamId::DelayTime1, 0, 0}, {250, {}}},
@@ -25,8 +40,7 @@ TEST(KeptValues, EveryKeptValueRoundTripsAndOnlyThose) {
   }
   const std::string text = CKeptValues::Serialize(before, 150);
 
-  CDeviceState after;
-  after.ResetToDefaults();
+  CDeviceState after = Defaults();
   after.in[0].level = 12;  // a value a report carries: the file never brings one
   const CKeptValues::Loaded loaded = CKeptValues::Apply(text, after);
   EXPECT_EQ(loaded.skipped, 0);
@@ -35,40 +49,51 @@ TEST(KeptValues, EveryKeptValueRoundTripsAndOnlyThose) {
   EXPECT_EQ(after.in[0].level, 12);
 }
 
-// A damaged or foreign file changes nothing it should not: unknown names, values no longer kept
-// (a report carries them) and broken lines are skipped, values out of range are clamped.
-TEST(KeptValues, ADamagedFileAppliesOnlyWhatIsSoundAndInRange) {
-  CDeviceState s;
-  s.ResetToDefaults();
-  const int level = s.in[0].level;
-  const CKeptValues::Loaded none = CKeptValues::Apply("in.send 0 1 40\n", s);
-  EXPECT_EQ(none.applied, 0) << "no header: not our file";
-  const CKeptValues::Loaded loaded = CKeptValues::Apply(
-      "orvx-kept 1\n"
-      "in.send 0 1 999\n"        // clamped to 70
-      "in.level 0 0 5\n"         // carried by the full state: never from the file
-      "no.such.value 0 0 1\n"    // unknown
-      "in.send 0\n"              // broken
-      "controlgroup.name 1 0 xZZ\n"  // not hexadecimal
-      "link.spantime 80\n",
-      s);
-  EXPECT_EQ(loaded.applied, 1);
-  EXPECT_EQ(loaded.skipped, 4);
-  EXPECT_EQ(s.in[0].sends[1], kLevelMax);
-  EXPECT_EQ(s.in[0].level, level);
-  EXPECT_EQ(loaded.sendInterval, 80);
-}
-
-TEST(KeptValues, AFileIsWrittenWholeOrNotAtAll) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "orvx-kept-test";
-  std::filesystem::create_directories(dir);
-  const std::string path = (dir / "kept-values.txt").string();
-  ASSERT_TRUE(WriteFileAtomically(path, "orvx-kept 1\n"));
-  EXPECT_EQ(ReadWholeFile(path), std::optional<std::string>("orvx-kept 1\n"));
-  EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
-  EXPECT_FALSE(WriteFileAtomically((dir / "missing" / "kept.txt").string(), "x"));
-  EXPECT_EQ(ReadWholeFile(path), std::optional<std::string>("orvx-kept 1\n")) << "the old file stands";
-  std::filesystem::remove_all(dir);
+// A damaged, short or foreign file changes nothing it should not: unknown names, values no longer
+// kept (a report carries them), broken lines and a line cut short are skipped, values out of range
+// are clamped, a file without our header (another kind, another version) is not read at all.
+TEST(KeptValues, ADamagedShortOrForeignFileChangesOnlyWhatIsSound) {
+  const ParamAddr send01{ParamId::InSend, 0, 1};
+  struct Case {
+    const char* what;
+    const char* text;
+    int applied;
+    int skipped;
+    std::vector<std::pair<ParamAddr, std::int32_t>> changed;  ///< everything else stays
+  };
+  const Case cases[] = {
+      {"no header: not our file", "in.send 0 1 40\n", 0, 0, {}},
+      {"a later version", "orvx-kept 2\nin.send 0 1 40\n", 0, 0, {}},
+      {"empty", "", 0, 0, {}},
+      {"cut short in its last value", "orvx-kept 1\nin.send 0 1 40\nin.send 0 2 4", 1, 1, {{send01, 40}}},
+      {"damaged lines among sound ones",
+       "orvx-kept 1\n"
+       "in.send 0 1 999\n"            // clamped to the top of the range
+       "in.level 0 0 5\n"             // carried by the full state: never from the file
+       "no.such.value 0 0 1\n"        // unknown
+       "in.send 0\n"                  // broken
+       "in.send 0 99 10\n"            // no such index
+       "controlgroup.name 1 0 xZZ\n"  // not hexadecimal
+       "\n",
+       1, 6, {{send01, kLevelMax}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CDeviceState s = Defaults();
+    const CKeptValues::Loaded loaded = CKeptValues::Apply(c.text, s);
+    EXPECT_EQ(loaded.applied, c.applied);
+    EXPECT_EQ(loaded.skipped, c.skipped);
+    EXPECT_FALSE(loaded.sendInterval.has_value());
+    std::vector<ParamAddr> expected;
+    for (const auto& [a, raw] : c.changed) {
+      EXPECT_EQ(ReadParam(s, a).raw, raw) << Param(a.id).name;
+      expected.push_back(a);
+    }
+    EXPECT_EQ(Differences(s, Defaults()), expected);
+  }
+  CDeviceState s = Defaults();
+  EXPECT_EQ(CKeptValues::Apply("orvx-kept 1\nlink.spantime 80\n", s).sendInterval, 80);
+  EXPECT_FALSE(CKeptValues::Apply("orvx-kept 1\nlink.spantime -5\n", s).sendInterval.has_value());
 }
 
 }  // namespace

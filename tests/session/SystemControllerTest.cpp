@@ -75,15 +75,36 @@ TEST_F(SystemControllerTest, SlotChangesGoThroughTheChangePathAndKeepEntriesUniq
 
 TEST_F(SystemControllerTest, CallNeedsTheLinkAndResetAllIsOnePlanOfFourUnits) {
   system.SelectTab(SystemTab::Display);
+  // CALL goes only through a connected link's socket, and only for a current unit; otherwise it
+  // is refused and says why. (The recording queue here would accept anything: the rule is checked.)
+  struct Case {
+    const char* what;
+    bool connecting, online;
+    int unitCount;
+    const Caption* refusal;
+  };
+  const Case cases[] = {
+      {"before CONNECT", false, false, 4, &captions::kCallNeedsLink},
+      {"CONNECT pressed, link not yet up", true, false, 4, &captions::kCallNeedsLink},
+      {"connected, no unit reported", false, true, 0, &captions::kCallNeedsUnit},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    session.state.link.connecting = c.connecting;
+    session.state.link.online = c.online;
+    session.state.unitCount = c.unitCount;
+    system.RefreshUnits();
+    EXPECT_EQ(system.CallRefusal(), c.refusal);
+    EXPECT_FALSE(system.CallUnit());
+    EXPECT_TRUE(session.Sent().empty());
+  }
+  session.state.unitCount = 4;
+  system.RefreshUnits();
   ASSERT_TRUE(system.Units().SelectUnit(2));
-  // Before CONNECT there is no socket for the call to leave by: refused, and said why.
-  EXPECT_FALSE(system.CallUnit());
-  EXPECT_EQ(system.CallRefusal(), &captions::kCallNeedsLink);
-  EXPECT_TRUE(session.Sent().empty());
-  session.state.link.connecting = true;  // the link's socket is up from the first attempt on
+  EXPECT_EQ(system.CallRefusal(), nullptr);
   EXPECT_TRUE(system.CallUnit());
   EXPECT_EQ(session.Sent(), std::vector<std::string>{CompleteFrame("%W,01,03,")});
-  session.state.link.connecting = false;
+  session.state.link.online = false;
 
   session.state.unitSlots[0][0] = 1;
   session.state.unitSlots[3][4] = 20;
