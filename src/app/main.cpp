@@ -117,6 +117,8 @@ int main(int argc, char** argv) {
   CMainDlg dlg(session, profile);
   // After the window reset the state to its start-up values: what only the editor keeps comes back.
   session.KeepValuesIn(QDir(dataDir).filePath(QStringLiteral("kept-values.txt")).toStdString());
+  if (const std::string error = session.OpenPresets(dataDir.toStdString()); !error.empty())
+    std::cerr << "orvx-editor: the preset library is not available: " << error << "\n";
   // The window's timers share the reports' wake-ups (the pump runs only once the event loop does).
   pump.SetHandler([&session, &dlg] {
     session.ProcessPendingFrames();

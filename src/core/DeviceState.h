@@ -87,6 +87,9 @@ struct InputChannel {
   Name name;
   std::int32_t index;
 };
+/// Words of an input record's `reserved` block that hold values no command carries.
+constexpr int kPolarityWord = 0;  ///< 0 normal, 1 inverted
+constexpr int kMute2Word = 1;     ///< an effect return's output mute (its `mute` is the input side)
 static_assert(sizeof(InputChannel) == 560, "input record is 140 words in the scene image");
 
 struct OutputChannel {

@@ -47,6 +47,9 @@ public:
     QObject::connect(control, &Control::SliderReleased, this, [this](int, int pos) {
       const std::uint64_t gesture = m_gesture;
       m_gesture = 0;
+      // A click that did not move the control leaves the value as it is (a scale coarser than the
+      // value, a frequency knob, would otherwise round it).
+      if (gesture == 0 && pos == m_map.ToPosition(Param(Addr().id), Raw())) return;
       Change(m_map.ToRaw(Param(Addr().id), pos), ChangeOrigin::Control, gesture);
     });
   }
@@ -109,8 +112,9 @@ std::unique_ptr<CParamBinding> BindFader(CSkinSlider* fader, IShellSession& sess
   return std::make_unique<CDragBinding<CSkinSlider>>(fader, session, addr, map);
 }
 
-std::unique_ptr<CParamBinding> BindKnob(CSkinKnob* knob, IShellSession& session, const ParamAddr& addr) {
-  return std::make_unique<CDragBinding<CSkinKnob>>(knob, session, addr, PositionMap{});
+std::unique_ptr<CParamBinding> BindKnob(CSkinKnob* knob, IShellSession& session, const ParamAddr& addr,
+                                        PositionMap map) {
+  return std::make_unique<CDragBinding<CSkinKnob>>(knob, session, addr, map);
 }
 
 std::unique_ptr<CParamBinding> BindToggle(PngButton* button, IShellSession& session, const ParamAddr& addr) {

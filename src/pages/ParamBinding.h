@@ -54,17 +54,27 @@ private:
   Touched m_touched;
 };
 
-/// Maps a raw value to a fader or knob position and back (a level fader runs 70 - level).
+/// Maps a raw value to a fader or knob position and back: the raw value itself, a level fader's
+/// 70 - level, or a scale of its own (a frequency knob, an effect fader).
 struct PositionMap {
   bool inverted = false;  ///< position = max - raw
-  std::int32_t ToPosition(const ParamDef& d, std::int32_t raw) const { return inverted ? d.rawMax - raw : raw; }
-  std::int32_t ToRaw(const ParamDef& d, std::int32_t pos) const { return inverted ? d.rawMax - pos : pos; }
+  int (*toPosition)(std::int32_t raw) = nullptr;
+  std::int32_t (*toRaw)(int position) = nullptr;
+  std::int32_t ToPosition(const ParamDef& d, std::int32_t raw) const {
+    if (toPosition) return toPosition(raw);
+    return inverted ? d.rawMax - raw : raw;
+  }
+  std::int32_t ToRaw(const ParamDef& d, std::int32_t pos) const {
+    if (toRaw) return toRaw(pos);
+    return inverted ? d.rawMax - pos : pos;
+  }
 };
-inline constexpr PositionMap kFaderFromLevel{true};
+inline constexpr PositionMap kFaderFromLevel{.inverted = true};
 
 std::unique_ptr<CParamBinding> BindFader(CSkinSlider* fader, IShellSession& session, const ParamAddr& addr,
                                          PositionMap map = {});
-std::unique_ptr<CParamBinding> BindKnob(CSkinKnob* knob, IShellSession& session, const ParamAddr& addr);
+std::unique_ptr<CParamBinding> BindKnob(CSkinKnob* knob, IShellSession& session, const ParamAddr& addr,
+                                        PositionMap map = {});
 /// A two-state button: a click stores the other state.
 std::unique_ptr<CParamBinding> BindToggle(PngButton* button, IShellSession& session, const ParamAddr& addr);
 /// A drop-down list: row r stores the first row's raw value + r (a caption list's first, a number's minimum).

@@ -187,6 +187,11 @@ int CEditorSession::KeepValuesIn(std::string path) {
   return loaded.applied;
 }
 
+std::string CEditorSession::OpenPresets(const std::string& directory) {
+  m_presetsError = m_presets.Open(directory);
+  return m_presetsError;
+}
+
 void CEditorSession::SaveKeptValues() {
   if (m_kept) m_kept->SaveIfChanged(m_state, m_queue.Interval());
 }

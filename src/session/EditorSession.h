@@ -25,6 +25,7 @@
 #include "link/SupervisorHost.h"
 #include "link/SendQueue.h"
 #include "device/DeviceSearch.h"
+#include "dsp/PresetDatabase.h"
 #include "session/ChangePath.h"
 #include "session/KeptValuesFile.h"
 #include "session/SessionObserver.h"
@@ -60,6 +61,10 @@ public:
   /// The file of the values only the editor keeps: read now (each value clamped to its range; the
   /// views are told), written again whenever one of them changes. Returns how many were restored.
   int KeepValuesIn(std::string path);
+  /// Opens (or creates) the preset library in the data directory; the error text, empty on success.
+  std::string OpenPresets(const std::string& directory);
+  CPresetDatabase* Presets() override { return m_presets.IsOpen() ? &m_presets : nullptr; }
+  std::string PresetsError() const override { return m_presetsError; }
   /// Hands the kept values to their file's writer if any changed since (the tick does this).
   void SaveKeptValues();
   /// Program end: "%Q" 00, then the receive thread is stopped.
@@ -187,6 +192,8 @@ private:
   std::int64_t m_searchAsked = 0;
 
   std::unique_ptr<CKeptValuesFile> m_kept;  ///< none: nothing is kept (tests, orvxctl)
+  CPresetDatabase m_presets;
+  std::string m_presetsError;
 };
 
 }  // namespace orvx

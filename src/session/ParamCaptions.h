@@ -16,6 +16,7 @@ inline constexpr std::array<Caption, 5> kSources{
 inline constexpr std::array<Caption, 4> kPreampLow{
     {{"15 dB", "15 dB"}, {"25 dB", "25 dB"}, {"35 dB", "35 dB"}, {"45 dB", "45 dB"}}};
 inline constexpr std::array<Caption, 2> kPreampHigh{{{"0 dB", "0 dB"}, {"10 dB", "10 dB"}}};
+inline constexpr std::array<Caption, 2> kPolarity{{{"NORMAL", "正相"}, {"INVERTED", "反相"}}};
 inline constexpr std::array<Caption, 3> kBandTypes{{{"PEAK", "峰值"}, {"LOW SHELF", "低架"}, {"HIGH SHELF", "高架"}}};
 inline constexpr std::array<Caption, 7> kSlopes{{{"-12dB/Oct", "-12dB/Oct"},
                                                  {"-18dB/Oct", "-18dB/Oct"},

@@ -62,10 +62,16 @@ const ParamDef kTable[] = {
    {"LEVEL 2", "电平2"}, change::kSends, Carrier::Level2, true, NotReported(), IN(level2)},
   {ParamId::InMute, "in.mute", ParamScope::Input, kIn, 0, 0, 1, Toggle(L::kOpenClose),
    {"MUTE", "静音"}, change::kMutes, Carrier::LevelMute, false, InZ(kWireInputs), IN(mute)},
+  // The effect returns' second mute: the output side of the delay (28) and the reverb (30).
+  {ParamId::InMute2, "in.mute2", ParamScope::Input, kIn, 0, 0, 1, Toggle(L::kOpenClose),
+   {"OUTPUT MUTE", "输出静音"}, change::kMutes, Carrier::Level2, false, NotReported(), IN(reserved[kMute2Word])},
   {ParamId::InSolo, "in.solo", ParamScope::Input, kIn, 0, 0, 1, Toggle(L::kOpenClose),
    {"SOLO", "独奏"}, change::kSolo, Carrier::None, false, NotReported(), IN(solo)},
   {ParamId::InPhase, "in.phase", ParamScope::Input, kIn, 0, 0, 200, Plain("", 0.01, 2, -100),
    {"PHASE", "相位"}, change::kSolo, Carrier::None, true, NotReported(), IN(phase)},
+  // Polarity is kept in the state (and scenes); no command carries it.
+  {ParamId::InPolarity, "in.polarity", ParamScope::Input, kIn, 0, 0, 1, Toggle(L::kPolarity),
+   {"POLAR", "极性"}, change::kEq, Carrier::None, false, NotReported(), IN(reserved[kPolarityWord])},
   {ParamId::InPhantom, "in.phantom", ParamScope::Input, kIn, 0, 0, 1, Toggle(L::kOffOn),
    {"48V", "48V"}, change::kSources, Carrier::Source, false, InZ(kAutomixInputs), IN(phantom)},
   {ParamId::InPriority, "in.priority", ParamScope::Input, kAutomixInputs, 0, 0, 1, Toggle(L::kOffOn),
@@ -114,9 +120,16 @@ const ParamDef kTable[] = {
    {"Gain", "增益"}, change::kDynamics, Carrier::Comp, true, InZ(kFilterInputs), IN(comp[4])},
   {ParamId::InCompRatio, "in.comp.ratio", ParamScope::Input, kIn, 0, 10, 100, Ratio(),
    {"Ratio", "压缩比"}, change::kDynamics, Carrier::Comp, true, InZ(kFilterInputs), IN(comp[5])},
-  // The gate block has no command of its own: it is kept in the state (and scenes) only.
-  {ParamId::InGate, "in.gate", ParamScope::Input, kIn, 6, 0, 255, Plain(),
-   {"GATE %d", "噪声门%d"}, change::kDynamics, Carrier::None, true, NotReported(), IN(dyn2[i])},
+  // The gate has no command of its own: it is kept in the state (and scenes) only, in the words
+  // 0, 1, 3 and 4 of the record's second dynamics block.
+  {ParamId::InGateOn, "in.gate.on", ParamScope::Input, kIn, 0, 0, 1, Toggle(L::kOffOn),
+   {"NOISE GATE", "噪声门"}, change::kDynamics, Carrier::None, false, NotReported(), IN(dyn2[0])},
+  {ParamId::InGateThreshold, "in.gate.threshold", ParamScope::Input, kIn, 0, 0, 60, Db(-60, " dB"),
+   {"GATE THRESHOLD", "噪声门阈值"}, change::kDynamics, Carrier::None, true, NotReported(), IN(dyn2[1])},
+  {ParamId::InGateAttack, "in.gate.attack", ParamScope::Input, kIn, 0, 1, 250, Plain(" ms"),
+   {"GATE ATTACK", "噪声门启动时间"}, change::kDynamics, Carrier::None, true, NotReported(), IN(dyn2[3])},
+  {ParamId::InGateRelease, "in.gate.release", ParamScope::Input, kIn, 0, 20, 250, Plain(" ms"),
+   {"GATE RELEASE", "噪声门释放时间"}, change::kDynamics, Carrier::None, true, NotReported(), IN(dyn2[4])},
   {ParamId::InRoute, "in.route", ParamScope::Input, kIn, kOutputRecords, 0, 1, Toggle(L::kOffOn),
    {"OUT%d", "输出%d"}, change::kRouting, Carrier::Route, false, InZ(kWireInputs), IN(route[i])},
   {ParamId::InSend, "in.send", ParamScope::Input, kIn, kSendLevels, 0, kLevelMax, Db(-kLevelZeroDb),
@@ -307,6 +320,15 @@ std::int32_t RawMaxFor(const ParamDef& def, int record) {
   return def.rawMax;
 }
 
+bool IsAllowedRaw(const ParamAddr& a, std::int32_t raw) {
+  if (a.id != ParamId::InPeqType) return true;
+  if (a.index == 0) return raw == 0 || raw == 1;
+  if (a.index == 3) return raw == 0 || raw == 2;
+  return raw == 0;
+}
+
+std::int32_t WireStep(ParamId id) { return id == ParamId::InPeqGain || id == ParamId::OutGeqGain ? 2 : 1; }
+
 std::span<const Caption> ItemsFor(const ParamDef& def, int record) {
   if (def.id == ParamId::InPreamp && record >= kAutomixInputs) return lists::kPreampHigh;
   return def.display.items;
@@ -328,6 +350,8 @@ ParamValue ClampParam(const ParamAddr& a, ParamValue v) {
     return {0, NameBytes(field)};
   }
   v.raw = std::clamp(v.raw, d.rawMin, RawMaxFor(d, a.record));
+  v.raw -= (v.raw - d.rawMin) % WireStep(a.id);  // what can travel: down to the step below
+  if (!IsAllowedRaw(a, v.raw)) v.raw = d.rawMin;
   v.text.clear();
   return v;
 }
@@ -377,6 +401,7 @@ std::optional<ParamValue> ParseParam(const ParamAddr& a, std::string_view text) 
         if (!typed.empty() && typed == Upper(Text(items[row], l))) {
           const std::int32_t raw = r.kind == DisplayKind::Toggle ? static_cast<std::int32_t>(row)
                                                                  : r.rawOfFirst + static_cast<std::int32_t>(row);
+          if (!IsAllowedRaw(a, raw)) return std::nullopt;
           return ClampParam(a, {raw, {}});
         }
       }
@@ -396,14 +421,15 @@ std::optional<ParamValue> ParseParam(const ParamAddr& a, std::string_view text) 
     if (!n || *n != std::floor(*n)) return std::nullopt;
     if (r.kind == DisplayKind::Toggle && *n != 0 && *n != 1) return std::nullopt;
     const std::int32_t raw = r.kind == DisplayKind::Toggle ? (*n != 0 ? 1 : 0) : static_cast<std::int32_t>(*n);
-    if (r.kind == DisplayKind::List && (raw < d.rawMin || raw > RawMaxFor(d, a.record))) return std::nullopt;
+    if (r.kind == DisplayKind::List && (raw < d.rawMin || raw > RawMaxFor(d, a.record) || !IsAllowedRaw(a, raw)))
+      return std::nullopt;
     return ClampParam(a, {raw, {}});
   }
   const auto shown = ParseTypedNumber(text, r.unit, r.prefix);
   if (!shown) return std::nullopt;
   const double raw = std::round(*shown / r.scale) - r.offset;
   const double lo = d.rawMin, hi = RawMaxFor(d, a.record);
-  return ParamValue{static_cast<std::int32_t>(std::clamp(raw, lo, hi)), {}};
+  return ClampParam(a, {static_cast<std::int32_t>(std::clamp(raw, lo, hi)), {}});
 }
 
 std::string ParamCaption(const ParamAddr& a, Language language) {
@@ -434,8 +460,8 @@ std::vector<CommandKey> CommandsFor(const ParamAddr& a) {
     case Carrier::LevelMute:
     case Carrier::Level2: {
       const int ch = input ? LevelChannelOfInput(r, d.carrier == Carrier::Level2) : kFirstOutputChannel + r;
-      // An effect return's mute has no channel of its own: it stays in the state.
-      if (ch == 0 || (input && r >= kWireInputs && d.id == ParamId::InMute)) return {};
+      // An effect return's mutes travel as its levels do (the valueless "%A" of 27..30).
+      if (ch == 0) return {};
       return {{'A', ch, 0}};
     }
     case Carrier::Route: return inputUpTo(kWireInputs, 'B');

@@ -33,8 +33,10 @@ enum class ParamId : std::uint8_t {
   InLevel,
   InLevel2,
   InMute,
+  InMute2,
   InSolo,
   InPhase,
+  InPolarity,
   InPhantom,
   InPriority,
   InSource,
@@ -59,7 +61,10 @@ enum class ParamId : std::uint8_t {
   InCompRelease,
   InCompGain,
   InCompRatio,
-  InGate,
+  InGateOn,
+  InGateThreshold,
+  InGateAttack,
+  InGateRelease,
   InRoute,
   InSend,
   InName,
@@ -228,6 +233,11 @@ bool IsValidAddr(const ParamAddr& a);
 std::vector<ParamAddr> AddressesOf(const ParamDef& def);
 /// Raw range for a record (the preamp of inputs 9 and up has two steps, not four).
 std::int32_t RawMaxFor(const ParamDef& def, int record);
+/// Whether a raw value inside the range is allowed at this address: a parametric band's shape is
+/// peaking on every band, a low shelf too on band 1 and a high shelf too on band 4.
+bool IsAllowedRaw(const ParamAddr& a, std::int32_t raw);
+/// The step a value travels in: the EQ gains go halved on the wire, so they move in steps of two.
+std::int32_t WireStep(ParamId id);
 /// List captions for a record (the preamp lists differ by record).
 std::span<const Caption> ItemsFor(const ParamDef& def, int record);
 

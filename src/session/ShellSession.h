@@ -3,12 +3,16 @@
 /// session (link, supervisor, report parser, send queue); widget tests bind it to a double
 /// without a network.
 
+#include <string>
+
 #include "core/DeviceState.h"
 #include "session/ChangePath.h"
 #include "session/SearchStatus.h"
 #include "session/SessionObserver.h"
 
 namespace orvx {
+
+class CPresetDatabase;
 
 class IShellSession {
 public:
@@ -50,6 +54,9 @@ public:
   virtual SearchStatus Search() const { return {}; }
   /// Renders the glyphs of names for frames built outside the change path (the recovery push).
   virtual IGlyphRenderer& Glyphs() = 0;
+  /// The DSP editors' preset library; nullptr when none could be opened (PresetsError says why).
+  virtual CPresetDatabase* Presets() { return nullptr; }
+  virtual std::string PresetsError() const { return {}; }
 };
 
 }  // namespace orvx

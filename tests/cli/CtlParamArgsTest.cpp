@@ -33,10 +33,10 @@ TEST(CtlParamArgs, NamesRecordsIndicesAndValuesBecomeAddressesAndRawValues) {
       {{"set", "in.level", "18", "-60"}, CtlCommand::Set, {ParamId::InLevel, 17, 0}, 0},
       {{"set", "in.peq.gain", "1", "2",
         "\xE2\x88\x92"
-        "3.5dB"},
+        "3.6dB"},
        CtlCommand::Set,
        {ParamId::InPeqGain, 0, 1},
-       115},
+       114},
       {{"set", "in.peq.gain", "1", "5", "+15dB"}, CtlCommand::Set, {ParamId::InPeqGain, 0, 4}, 300},
       {{"set", "in.source", "5", "D2"}, CtlCommand::Set, {ParamId::InSource, 4, 0}, 2},
       {{"set", "in.mute", "4", "open"}, CtlCommand::Set, {ParamId::InMute, 3, 0}, 1},

@@ -30,7 +30,7 @@ TEST(KeptValues, EveryKeptValueRoundTripsAndOnlyThose) {
   CDeviceState before = Defaults();
   const std::vector<std::pair<ParamAddr, ParamValue>> changes = {
       {{ParamId::InSend, 2, 3}, {45, {}}},           {{ParamId::InSolo, 5, 0}, {1, {}}},
-      {{ParamId::InGate, 1, 0}, {1, {}}},            {{ParamId::DelayTime1, 0, 0}, {250, {}}},
+      {{ParamId::InGateOn, 1, 0}, {1, {}}},          {{ParamId::DelayTime1, 0, 0}, {250, {}}},
       {{ParamId::MuteGroupIn, 1, 4}, {1, {}}},       {{ParamId::ControlGroupName, 2, 0}, {0, "STAGE 讲台"}},
       {{ParamId::InPeqGain, 3, 4}, {210, {}}},  // band 5: no report carries it
   };

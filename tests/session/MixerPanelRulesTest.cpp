@@ -150,13 +150,18 @@ TEST_F(ClearActionsTest, ClearMuteSendsTheStripsOwnFramesInOrderAsOneUndoStep) {
     std::snprintf(body, sizeof body, "%%A,01,%02X,00,%02X,", ch, state.in[ch - 1].level);
     expected.push_back(CompleteFrame(body));
   }
-  EXPECT_EQ(wire.sent.size(), 20u) << "inputs 1..12 and outputs 13..20; 13..18 have no mute of their own on the wire";
+  // The effect returns' mutes travel as their levels do: the valueless "%A" of 27 (delay) and 29 (reverb).
+  for (int ch : {27, 29}) {
+    std::snprintf(body, sizeof body, "%%A,01,%02X,", ch);
+    expected.push_back(CompleteFrame(body));
+  }
+  EXPECT_EQ(wire.sent.size(), 22u) << "inputs 1..12, the effect returns, outputs 13..20; 13..16 have no mute on the wire";
   for (int o = 0; o < 8; ++o) {
     std::snprintf(body, sizeof body, "%%A,01,%02X,00,%02X,", 13 + o, state.out[o].level);
     expected.push_back(CompleteFrame(body));
   }
   EXPECT_EQ(wire.sent, expected);
-  EXPECT_EQ(wire.pauses, std::vector<int>(20, kClearMutePauseMs));
+  EXPECT_EQ(wire.pauses, std::vector<int>(22, kClearMutePauseMs));
   for (const auto& in : state.in) EXPECT_EQ(in.mute, 0);
   for (const auto& out : state.out) EXPECT_EQ(out.mute, 0);
 

@@ -28,6 +28,7 @@ TEST(ParamTable, EveryValueRoundTripsThroughItsTextInBothLanguages) {
       ASSERT_LE(d.rawMin, hi) << d.name;
       for (std::int32_t raw : {d.rawMin, (d.rawMin + hi) / 2, hi}) {
         const ParamAddr a{d.id, record, d.indices > 0 ? d.indices - 1 : 0};
+        if (ClampParam(a, {raw, {}}).raw != raw) continue;  // not a value this address can hold
         for (Language l : {Language::English, Language::Chinese}) {
           const std::string text = FormatParam(a, {raw, {}}, l);
           EXPECT_EQ(text.find(','), std::string::npos) << d.name << " shows " << text;
@@ -83,7 +84,18 @@ TEST(ParamTable, TypedTextIsClampedOrRefused) {
       {{ParamId::InLevel, 0, 0}, "3.5x", std::nullopt},
       {{ParamId::InLevel, 0, 0}, "loud", std::nullopt},
       {{ParamId::InPeqFreq, 0, 2}, "30000Hz", 20000},
-      {{ParamId::InPeqGain, 0, 0}, "-3,5", 115},
+      // EQ gains travel halved: a value lands on the step that can travel (-3.5 dB goes as -3.6 dB).
+      {{ParamId::InPeqGain, 0, 0}, "-3,5", 114},
+      {{ParamId::InPeqGain, 0, 0}, "+3.2", 182},
+      {{ParamId::OutGeqGain, 2, 30}, "0.1", 150},
+      // A band's shape: a low shelf only on band 1, a high shelf only on band 4.
+      {{ParamId::InPeqType, 0, 0}, "LOW SHELF", 1},
+      {{ParamId::InPeqType, 0, 3}, "low shelf", std::nullopt},
+      {{ParamId::InPeqType, 0, 3}, "2", 2},
+      {{ParamId::InPeqType, 0, 1}, "HIGH SHELF", std::nullopt},
+      {{ParamId::InPeqType, 0, 1}, "0", 0},
+      {{ParamId::InGateThreshold, 0, 0}, "-20 dB", 40},
+      {{ParamId::InGateRelease, 0, 0}, "5 ms", 20},
       {{ParamId::InSource, 0, 0}, "d3", 3},
       {{ParamId::InSource, 0, 0}, "9", std::nullopt},
       {{ParamId::InMute, 0, 0}, "打开", 1},
@@ -116,7 +128,9 @@ TEST(ParamTable, CommandsFollowTheWireNumbering) {
       {{ParamId::InLevel, 16, 0}, {{'A', 27, 0}}},
       {{ParamId::InLevel2, 17, 0}, {{'A', 30, 0}}},
       {{ParamId::InLevel, 13, 0}, {}},
-      {{ParamId::InMute, 16, 0}, {}},
+      {{ParamId::InMute, 16, 0}, {{'A', 27, 0}}},
+      {{ParamId::InMute2, 17, 0}, {{'A', 30, 0}}},
+      {{ParamId::InMute2, 3, 0}, {}},
       {{ParamId::OutMute, 2, 0}, {{'A', 15, 0}}},
       {{ParamId::InPeqGain, 15, 1}, {{'G', 16, 2}}},
       {{ParamId::InPeqOn, 0, 0}, {{'G', 1, 1}, {'G', 1, 2}, {'G', 1, 3}, {'G', 1, 4}, {'G', 1, 5}}},
@@ -126,7 +140,8 @@ TEST(ParamTable, CommandsFollowTheWireNumbering) {
       {{ParamId::InPhantom, 11, 0}, {{'O', 12, 0}}},
       {{ParamId::OutName, 1, 0}, {{'V', 14, 0}}},
       {{ParamId::InSend, 0, 2}, {}},
-      {{ParamId::InGate, 0, 1}, {}},
+      {{ParamId::InGateThreshold, 0, 0}, {}},
+      {{ParamId::InPolarity, 0, 0}, {}},
       {{ParamId::AutoNom, 0, 0}, {{'M', 0, 0}}},
       {{ParamId::UnitSlot, 3, 4}, {{'X', 4, 0}}},
       {{ParamId::InLevel, 18, 0}, {}},
@@ -147,4 +162,25 @@ TEST(ParamTable, NamesAreGbkAndCutAtTheField) {
 }
 
 }  // namespace
+}  // namespace orvx
+
+namespace orvx {
+
+// A value from a file, a report or a script lands on what the processor can hold and carry.
+TEST(ParamTable, ClampingKeepsOnlyWhatCanTravel) {
+  struct Case {
+    ParamAddr addr;
+    std::int32_t raw;
+    std::int32_t clamped;
+  } cases[] = {
+      {{ParamId::InPeqGain, 0, 0}, 301, 300}, {{ParamId::InPeqGain, 0, 2}, 201, 200},
+      {{ParamId::InPeqGain, 0, 4}, -7, 0},    {{ParamId::OutGeqGain, 7, 0}, 17, 16},
+      {{ParamId::InPeqType, 0, 3}, 1, 0},     {{ParamId::InPeqType, 0, 3}, 2, 2},
+      {{ParamId::InPeqType, 0, 2}, 2, 0},     {{ParamId::InPeqType, 0, 0}, 1, 1},
+      {{ParamId::InGateAttack, 0, 0}, 0, 1},  {{ParamId::InCompGain, 0, 0}, 201, 200},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ClampParam(c.addr, {c.raw, {}}).raw, c.clamped) << Param(c.addr.id).name << " " << c.raw;
+}
+
 }  // namespace orvx

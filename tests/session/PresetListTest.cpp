@@ -156,8 +156,8 @@ TEST_F(PresetListTest, EveryKindRecallsWhatWasSavedIntoAnotherRecord) {
        }},
       {PresetKind::Noise, 0, 15,
        [&](int r) {
-         return std::vector{in(ParamId::InGate, r, 0, 1), in(ParamId::InGate, r, 1, 40), in(ParamId::InGate, r, 3, 9),
-                            in(ParamId::InGate, r, 4, 77)};
+         return std::vector{in(ParamId::InGateOn, r, 0, 1), in(ParamId::InGateThreshold, r, 0, 40),
+                            in(ParamId::InGateAttack, r, 0, 9), in(ParamId::InGateRelease, r, 0, 77)};
        }},
       {PresetKind::Peq, 3, 17,
        [&](int r) {
@@ -178,7 +178,7 @@ TEST_F(PresetListTest, EveryKindRecallsWhatWasSavedIntoAnotherRecord) {
       {PresetKind::Geq, 1, 4,
        [&](int r) {
          return std::vector{in(ParamId::OutGeqGain, r, 0, 0), in(ParamId::OutGeqGain, r, 15, 300),
-                            in(ParamId::OutGeqGain, r, 30, 151)};
+                            in(ParamId::OutGeqGain, r, 30, 152)};
        }},
   };
   for (const Row& row : rows) {
@@ -219,7 +219,8 @@ TEST_F(PresetListTest, RecalledValuesAreClampedToTheirRanges) {
       {PresetKind::Limiter, "02FF00000000",
        {{{ParamId::OutLimOn, 4}, 1}, {{ParamId::OutLimThreshold, 4}, 60}, {{ParamId::OutLimRelease, 4}, 1}}},
       {PresetKind::Peq, peqMax,
-       {{{ParamId::InPeqType, 4, 0}, 2},
+       {{{ParamId::InPeqType, 4, 0}, 0},  // band 1 is peaking or a low shelf: 255 is neither
+        {{ParamId::InPeqType, 4, 3}, 2},
         {{ParamId::InPeqQ, 4, 1}, 200},
         {{ParamId::InPeqGain, 4, 2}, 300},
         {{ParamId::InPeqFreq, 4, 3}, 20000},

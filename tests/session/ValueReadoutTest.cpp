@@ -31,10 +31,10 @@ TEST(ValueReadout, ShowsTheTouchedValueAndCommitsThroughTheChangePath) {
 
   readout.Touch({ParamId::InPeqGain, 2, 1});
   EXPECT_EQ(readout.Texts(s), (ReadoutTexts{"CH 3", "BAND2 GAIN", "0.0dB"}));
-  EXPECT_EQ(readout.Commit(path, "3.5"), ChangeResult::Applied);
-  EXPECT_EQ(s.in[2].peq[1].gain, 185);
+  EXPECT_EQ(readout.Commit(path, "3.6"), ChangeResult::Applied);
+  EXPECT_EQ(s.in[2].peq[1].gain, 186);
   EXPECT_EQ(readout.Commit(path, "3.5 dBx"), ChangeResult::Refused);
-  EXPECT_EQ(s.in[2].peq[1].gain, 185);
+  EXPECT_EQ(s.in[2].peq[1].gain, 186);
   queue.PumpDue();
   EXPECT_EQ(sink.sent, (std::vector<std::string>{FrameG(s, 3, 2)}));
 
