@@ -14,6 +14,7 @@
 #include "pages/MixerDetailPanel.h"
 #include "pages/MixerSidePanel.h"
 #include "pages/OutputStrip.h"
+#include "pages/PeqPage.h"
 #include "pages/PhantomPage.h"
 #include "pages/SystemPage.h"
 #include "pages/TitledPage.h"
@@ -100,6 +101,7 @@ void CPageHost::CreatePages(IProfileStore& profile) {
   m_registry.Add(PageKey::Of(MainView::Phantom), phantom);
   auto* sends = new CChannelSendsPage(m_session, m_canvas);
   m_registry.Add(PageKey::InputEditor(CInputStrip::kSendsEditor), sends);
+  m_registry.Add(PageKey::InputEditor(CInputStrip::kPeqEditor), new CPeqPage(m_session, m_canvas));
   m_autoMixer = new CAutoMixerPage(m_session, m_canvas);
   m_registry.Add(PageKey::Of(MainView::Mode), m_autoMixer);
   m_groupPage = new CGroupPage(m_session, m_canvas);
