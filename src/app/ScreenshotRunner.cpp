@@ -96,6 +96,8 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
       {"phantom", [](CMainDlg& d) { d.ShowPhantom(); }},
       {"input-channel-view", [](CMainDlg& d) { d.ShowInputChannelView(0, 2); }},
       {"input-sends-view", [](CMainDlg& d) { d.ShowInputChannelView(2, 4); }},
+      {"input-dynamics-view", [](CMainDlg& d) { d.ShowInputChannelView(1, 1); }},
+      {"effect-view", [](CMainDlg& d) { d.ShowInputChannelView(kDelayRecord, 3); }},
       {"output-channel-view", [](CMainDlg& d) { d.ShowOutputChannelView(0, 2); }},
       {"output-limiter-view", [](CMainDlg& d) { d.ShowOutputChannelView(4, 1); }},
       {"overview-system",

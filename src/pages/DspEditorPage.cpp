@@ -136,7 +136,8 @@ void CDspEditorPage::PlaceKnob(const KnobCell& cell, const QRect& area) {
   const int text = std::clamp(area.height() / 6, 14, 20);
   cell.caption->setGeometry(area.x(), area.y(), area.width(), text);
   cell.value->setGeometry(area.x(), area.bottom() - text + 1, area.width(), text);
-  const int side = std::max(16, std::min(area.width() - 8, area.height() - 2 * text - 4));
+  constexpr int kLargestKnob = 84;
+  const int side = std::clamp(std::min(area.width() - 8, area.height() - 2 * text - 4), 16, kLargestKnob);
   cell.knob->setGeometry(area.x() + (area.width() - side) / 2, area.y() + text + 2, side, side);
 }
 

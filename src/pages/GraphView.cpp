@@ -54,9 +54,16 @@ void CGraphView::SetPoints(std::vector<Point> points) {
   update();
 }
 
+QFont CGraphView::LabelFont() const { return UiFontPx(std::clamp(height() / 26, 10, 14)); }
+
 QRectF CGraphView::PlotRect() const {
   const double w = width(), h = height();
-  return {w / 20, h / 20, w - w / 10, h - h / 20 - h / 10};
+  // A twentieth of the width on each side, wider on the left where a label needs it.
+  double labels = 0;
+  const QFontMetricsF fm(LabelFont());
+  for (const Label& l : m_yLabels) labels = std::max(labels, fm.horizontalAdvance(l.text) + 8);
+  const double left = std::max(w / 20, labels);
+  return {left, h / 20, w - left - w / 20, h - h / 20 - h / 10};
 }
 
 double CGraphView::MapX(double x) const {
@@ -88,7 +95,7 @@ void CGraphView::paintEvent(QPaintEvent*) {
   p.setRenderHint(QPainter::Antialiasing);
   p.fillRect(rect(), theme.Color("meter.bg"));
   const QRectF plot = PlotRect();
-  p.setFont(UiFontPx(std::clamp(height() / 26, 10, 14)));
+  p.setFont(LabelFont());
   const QFontMetricsF fm(p.font());
 
   // Grid and labels.

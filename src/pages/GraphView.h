@@ -65,6 +65,7 @@ protected:
   virtual void PaintExtras(QPainter&) {}
 
 private:
+  QFont LabelFont() const;
   int PointAt(QPointF pixel) const;
   /// Where the held point goes for a mouse position, inside the axes.
   QPointF DragTarget(QPointF pixel) const;

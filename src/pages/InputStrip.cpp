@@ -17,6 +17,7 @@ namespace orvx {
 namespace {
 constexpr Caption kSignal{"SIGNAL", "信号源"};
 constexpr Caption kComp{"COMP", "压缩器"};
+constexpr Caption kEffect{"EFFECT", "效果器"};
 constexpr Caption kPriority{"PRIORITY", "优先"};
 constexpr Caption kPhantom{"48V", "48V"};
 constexpr Caption kSendsItem{"SENDS", "通道发送"};
@@ -82,6 +83,8 @@ CInputStrip::CInputStrip(IShellSession& session, QWidget* parent) : CChannelStri
   m_preamp->setObjectName(QStringLiteral("PreampList"));
   m_comp = MakeShellButton({}, ButtonLook::Toggle, this);
   m_comp->setObjectName(QStringLiteral("CompButton"));
+  m_effect = MakeShellButton({}, ButtonLook::Key, this);
+  m_effect->setObjectName(QStringLiteral("EffectButton"));
   m_priority = MakeShellButton({}, ButtonLook::Toggle, this);
   m_priority->setObjectName(QStringLiteral("PriorityButton"));
   m_phantom = MakeShellButton({}, ButtonLook::Toggle, this);
@@ -104,6 +107,7 @@ CInputStrip::CInputStrip(IShellSession& session, QWidget* parent) : CChannelStri
   AddBinding(std::make_unique<CLampBinding>(m_comp, session, ParamAddr{ParamId::InCompOn, 0, 0}));
 
   connect(m_comp, &QAbstractButton::clicked, this, [this] { emit EditorRequested(Slot().record, kCompEditor); });
+  connect(m_effect, &QAbstractButton::clicked, this, [this] { emit EditorRequested(Slot().record, kEffectEditor); });
   connect(m_eq, &CEqMiniature::Clicked, this, [this] { emit EditorRequested(Slot().record, kPeqEditor); });
   ApplyLanguage(Language::English);
 }
@@ -118,9 +122,12 @@ void CInputStrip::FillPreampList() {
 
 void CInputStrip::Refresh(std::uint32_t bits) {
   const bool mic = Slot().record < kAutomixInputs;
-  for (QWidget* w : {static_cast<QWidget*>(m_comp), static_cast<QWidget*>(m_priority), static_cast<QWidget*>(m_phantom),
-                     static_cast<QWidget*>(m_status)})
+  for (QWidget* w : {static_cast<QWidget*>(m_priority), static_cast<QWidget*>(m_phantom), static_cast<QWidget*>(m_status)})
     w->setVisible(mic);
+  // The compressor reaches every input; the effect returns lead to the delay and reverb instead.
+  const bool effect = Slot().record >= kDelayRecord;
+  m_comp->setVisible(!effect);
+  m_effect->setVisible(effect);
   if (bits == change::kAll) {
     m_shownActive = -1;
     FillPreampList();
@@ -149,6 +156,7 @@ void CInputStrip::ApplyLanguage(Language language) {
   if (!m_status) return;
   m_sourceCaption->SetText(CaptionText(kSignal, language));
   m_comp->setText(CaptionText(kComp, language));
+  m_effect->setText(CaptionText(kEffect, language));
   m_priority->setText(CaptionText(kPriority, language));
   m_phantom->setText(CaptionText(kPhantom, language));
   ShowStatus(m_shownActive == 1);
@@ -186,6 +194,7 @@ void CInputStrip::resizeEvent(QResizeEvent* event) {
   CentreWidget(m_eq, width() - 8, kEqTop, kEqHeight);
   CentreWidget(m_preamp, inner, kPreampTop, kListHeight);
   CentreWidget(m_comp, inner, kCompTop, kButtonHeight);
+  CentreWidget(m_effect, inner, kCompTop, kButtonHeight);
   CentreWidget(m_priority, inner, kPriorityTop, kButtonHeight);
   CentreWidget(m_phantom, inner, kPhantomTop, kButtonHeight);
   CentreWidget(m_status, width() - 24, kStatusTop, 30);

@@ -26,6 +26,7 @@ public:
   /// Editor kinds of the input channel view this strip opens.
   static constexpr int kCompEditor = 1;
   static constexpr int kPeqEditor = 2;
+  static constexpr int kEffectEditor = 3;
   static constexpr int kSendsEditor = 4;
 
   CInputStrip(IShellSession& session, QWidget* parent = nullptr);
@@ -37,6 +38,8 @@ public:
   /// ACTIVE/WAITING of the automatic mixer: an indicator, not a key.
   CValueLabel* StatusIndicator() const { return m_status; }
   PngButton* CompButton() const { return m_comp; }
+  /// The effect returns' key to the delay and reverb editor.
+  PngButton* EffectButton() const { return m_effect; }
   PngButton* PriorityButton() const { return m_priority; }
   PngButton* PhantomButton() const { return m_phantom; }
   CSkinComboBox* SourceList() const { return m_source; }
@@ -65,6 +68,7 @@ private:
   CEqMiniature* m_eq = nullptr;
   CSkinComboBox* m_preamp = nullptr;
   PngButton* m_comp = nullptr;
+  PngButton* m_effect = nullptr;
   PngButton* m_priority = nullptr;
   PngButton* m_phantom = nullptr;
   CValueLabel* m_status = nullptr;

@@ -14,6 +14,10 @@
 #include "pages/MixerDetailPanel.h"
 #include "pages/MixerSidePanel.h"
 #include "pages/OutputStrip.h"
+#include "pages/DynamicsPage.h"
+#include "pages/EffectPage.h"
+#include "pages/GeqPage.h"
+#include "pages/LimiterPage.h"
 #include "pages/PeqPage.h"
 #include "pages/PhantomPage.h"
 #include "pages/SystemPage.h"
@@ -102,6 +106,10 @@ void CPageHost::CreatePages(IProfileStore& profile) {
   auto* sends = new CChannelSendsPage(m_session, m_canvas);
   m_registry.Add(PageKey::InputEditor(CInputStrip::kSendsEditor), sends);
   m_registry.Add(PageKey::InputEditor(CInputStrip::kPeqEditor), new CPeqPage(m_session, m_canvas));
+  m_registry.Add(PageKey::InputEditor(CInputStrip::kCompEditor), new CDynamicsPage(m_session, m_canvas));
+  m_registry.Add(PageKey::OutputEditor(COutputStrip::kLimiterEditor), new CLimiterPage(m_session, m_canvas));
+  m_registry.Add(PageKey::OutputEditor(COutputStrip::kGeqEditor), new CGeqPage(m_session, m_canvas));
+  m_registry.Add(PageKey::InputEditor(CInputStrip::kEffectEditor), new CEffectPage(m_session, m_canvas));
   m_autoMixer = new CAutoMixerPage(m_session, m_canvas);
   m_registry.Add(PageKey::Of(MainView::Mode), m_autoMixer);
   m_groupPage = new CGroupPage(m_session, m_canvas);
@@ -114,7 +122,8 @@ void CPageHost::CreatePages(IProfileStore& profile) {
     if (!m_registry.Find(PageKey::InputEditor(k)))
       m_registry.Add(PageKey::InputEditor(k), new CTitledPage(kInputEditorTitles[k], m_canvas));
   for (int k = 1; k <= 2; ++k)
-    m_registry.Add(PageKey::OutputEditor(k), new CTitledPage(kOutputEditorTitles[k], m_canvas));
+    if (!m_registry.Find(PageKey::OutputEditor(k)))
+      m_registry.Add(PageKey::OutputEditor(k), new CTitledPage(kOutputEditorTitles[k], m_canvas));
   m_registry.ForEach([this](CTitledPage* p) {
     connect(p, &CTitledPage::Touched, this, &CPageHost::Touched);
     p->setObjectName(p->Title());
@@ -263,6 +272,7 @@ void CPageHost::Refresh(std::uint32_t bits) {
 
 void CPageHost::UpdateMeters() {
   for (CChannelStrip* s : VisibleStrips()) s->UpdateMeter();
+  if (CTitledPage* page = m_registry.Visible(m_canvas)) page->UpdateMeters();
 }
 
 void CPageHost::ShowSoloClearable() { m_sidePanel->ShowSoloClearable(SoloAnywhere(m_state), m_state.language); }

@@ -24,6 +24,8 @@ public:
   int Record() const { return m_record; }
   /// Reloads what the change bits name (everything for change::kAll) from the device state.
   virtual void Refresh(std::uint32_t bits = change::kAll) { m_bindings.Refresh(bits); }
+  /// New meter values arrived (pages with meters take them; nothing else repaints).
+  virtual void UpdateMeters() {}
   /// True between OnShown and OnHidden.
   bool Shown() const { return m_shown; }
 

@@ -32,14 +32,28 @@ std::array<CurvePoint, kCurvePoints> CurvePoints(const InputChannel& channel, in
   return points;
 }
 
+namespace {
+
+/// Tenths of a dB above -15 dB: the raw gain of an EQ (150 = 0 dB), on the step that travels.
+ParamValue EqGain(const ParamAddr& gain, double gainDb) {
+  const double db = std::isfinite(gainDb) ? std::clamp(gainDb, -15.0, 15.0) : 0.0;
+  return ClampParam(gain, {static_cast<std::int32_t>(std::lround(db * 10)) + 150, {}});
+}
+
+}  // namespace
+
+ParamWrite GeqBandWrite(int record, int band, double gainDb) {
+  const ParamAddr gain{ParamId::OutGeqGain, record, band};
+  return {gain, EqGain(gain, gainDb)};
+}
+
 std::vector<ParamWrite> CurvePointWrites(int record, int point, double freqHz, double gainDb) {
   if (!std::isfinite(freqHz) || !std::isfinite(gainDb) || point < 0 || point >= kCurvePoints) return {};
   const auto hz = static_cast<std::int32_t>(std::lround(std::clamp(freqHz, kMinFreq, kMaxFreq)));
   if (point == kHighPassPoint) return {{{ParamId::InHpfFreq, record, 0}, {hz, {}}}};
   if (point == kLowPassPoint) return {{{ParamId::InLpfFreq, record, 0}, {hz, {}}}};
-  const auto raw = static_cast<std::int32_t>(std::lround(std::clamp(gainDb, -15.0, 15.0) * 10)) + 150;
   const ParamAddr gain{ParamId::InPeqGain, record, point};
-  return {{{ParamId::InPeqFreq, record, point}, {hz, {}}}, {gain, ClampParam(gain, {raw, {}})}};
+  return {{{ParamId::InPeqFreq, record, point}, {hz, {}}}, {gain, EqGain(gain, gainDb)}};
 }
 
 }  // namespace orvx

@@ -30,4 +30,8 @@ std::array<CurvePoint, kCurvePoints> CurvePoints(const InputChannel& channel, in
 /// a dB and held in -15..+15 dB (then on the step the wire carries).
 std::vector<ParamWrite> CurvePointWrites(int record, int point, double freqHz, double gainDb);
 
+/// The gain a graphic EQ band dragged to `gainDb` writes: tenths of a dB held in -15..+15 dB, on
+/// the step the wire carries.
+ParamWrite GeqBandWrite(int record, int band, double gainDb);
+
 }  // namespace orvx

@@ -80,9 +80,13 @@ TEST_F(InputPagesTest, PreampStepsAndTheMicrophoneButtonsFollowTheChannel) {
     QStringList rows;
     for (int r = 0; r < strip->PreampList()->GetCount(); ++r) rows << strip->PreampList()->GetText(r);
     EXPECT_EQ(rows, c.preamp) << c.record;
-    for (QWidget* w : {static_cast<QWidget*>(strip->CompButton()), static_cast<QWidget*>(strip->PriorityButton()),
-                       static_cast<QWidget*>(strip->PhantomButton()), static_cast<QWidget*>(strip->StatusIndicator())})
+    for (QWidget* w : {static_cast<QWidget*>(strip->PriorityButton()), static_cast<QWidget*>(strip->PhantomButton()),
+                       static_cast<QWidget*>(strip->StatusIndicator())})
       EXPECT_EQ(w->isVisibleTo(strip.get()), c.micButtons) << c.record << " " << w->objectName().toStdString();
+    // Every input leads to its compressor; the effect returns to the delay and reverb instead.
+    const bool effect = c.record >= kDelayRecord;
+    EXPECT_EQ(strip->CompButton()->isVisibleTo(strip.get()), !effect) << c.record;
+    EXPECT_EQ(strip->EffectButton()->isVisibleTo(strip.get()), effect) << c.record;
   }
   // Channel 10 takes "10 dB": its own "%O" with the preamp step 1.
   strip->ShowForChannel(9);

@@ -57,5 +57,17 @@ TEST(EqCurveEdit, PeakingPointsSitOnTheGridShelvesAndCornersWhereTheyAre) {
   EXPECT_FALSE(CurvePoints(s.in[9], 9, summed)[kHighPassPoint].shown) << "inputs 9..16 draw no filters";
 }
 
+TEST(EqCurveEdit, AGraphicBandDraggedToTheEdgesStoresItsEnds) {
+  struct Case {
+    double db;
+    std::int32_t raw;
+  } cases[] = {{15.0, 300}, {-15.0, 0}, {22.0, 300}, {0.33, 152}, {-0.04, 150}, {std::nan(""), 150}};
+  for (const Case& c : cases) {
+    const ParamWrite w = GeqBandWrite(6, 30, c.db);
+    EXPECT_EQ(w.addr, (ParamAddr{ParamId::OutGeqGain, 6, 30}));
+    EXPECT_EQ(w.value.raw, c.raw) << c.db;
+  }
+}
+
 }  // namespace
 }  // namespace orvx
