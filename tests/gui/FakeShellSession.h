@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "dsp/PresetDatabase.h"
 #include "core/Clock.h"
 #include "link/ReportParser.h"
 #include "link/SendQueue.h"
@@ -53,6 +54,9 @@ public:
   void SetSendInterval(int ms) override { queue.SetInterval(ms); }
   int SendInterval() const override { return queue.Interval(); }
   IGlyphRenderer& Glyphs() override { return *this; }
+  /// Open it (in a test's own directory) to give the editors a preset library.
+  CPresetDatabase presets;
+  CPresetDatabase* Presets() override { return presets.IsOpen() ? &presets : nullptr; }
 
   /// Every frame the change path queued so far (sends what is due first).
   std::vector<std::string> Sent() {
