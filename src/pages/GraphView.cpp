@@ -35,6 +35,7 @@ void CGraphView::SetXLabels(std::vector<Label> labels) {
 
 void CGraphView::SetYLabels(std::vector<Label> labels) {
   m_yLabels = std::move(labels);
+  m_plotFor = QSize();  // the left margin follows the widest label
   update();
 }
 
@@ -57,6 +58,14 @@ void CGraphView::SetPoints(std::vector<Point> points) {
 QFont CGraphView::LabelFont() const { return UiFontPx(std::clamp(height() / 26, 10, 14)); }
 
 QRectF CGraphView::PlotRect() const {
+  if (m_plotFor != size()) {
+    m_plotFor = size();
+    m_plot = ComputePlotRect();
+  }
+  return m_plot;
+}
+
+QRectF CGraphView::ComputePlotRect() const {
   const double w = width(), h = height();
   // A twentieth of the width on each side, wider on the left where a label needs it.
   double labels = 0;

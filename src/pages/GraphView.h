@@ -66,6 +66,7 @@ protected:
 
 private:
   QFont LabelFont() const;
+  QRectF ComputePlotRect() const;
   int PointAt(QPointF pixel) const;
   /// Where the held point goes for a mouse position, inside the axes.
   QPointF DragTarget(QPointF pixel) const;
@@ -77,6 +78,8 @@ private:
   std::vector<QPointF> m_curve;
   std::vector<Point> m_points;
   int m_held = -1;
+  mutable QSize m_plotFor;  ///< the size m_plot was computed for
+  mutable QRectF m_plot;
 };
 
 }  // namespace orvx
