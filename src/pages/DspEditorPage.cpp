@@ -133,12 +133,14 @@ void CDspEditorPage::Run(const DspAction& action) {
 }
 
 void CDspEditorPage::PlaceKnob(const KnobCell& cell, const QRect& area) {
-  const int text = std::clamp(area.height() / 6, 14, 20);
-  cell.caption->setGeometry(area.x(), area.y(), area.width(), text);
-  cell.value->setGeometry(area.x(), area.bottom() - text + 1, area.width(), text);
+  // Caption, knob and value as one block, centred in the area.
   constexpr int kLargestKnob = 84;
+  const int text = std::clamp(area.height() / 6, 14, 20);
   const int side = std::clamp(std::min(area.width() - 8, area.height() - 2 * text - 4), 16, kLargestKnob);
-  cell.knob->setGeometry(area.x() + (area.width() - side) / 2, area.y() + text + 2, side, side);
+  const int top = area.y() + std::max(0, (area.height() - (side + 2 * text + 4)) / 2);
+  cell.caption->setGeometry(area.x(), top, area.width(), text);
+  cell.knob->setGeometry(area.x() + (area.width() - side) / 2, top + text + 2, side, side);
+  cell.value->setGeometry(area.x(), top + text + side + 4, area.width(), text);
 }
 
 }  // namespace orvx
