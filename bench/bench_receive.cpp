@@ -40,7 +40,8 @@ std::string BinDir() {
   return p.substr(0, p.rfind('/'));
 }
 
-/// orvx-sim on 127.0.0.1, an ephemeral port, ending by itself after 60 s at the latest.
+/// orvx-sim on 127.0.0.1, an ephemeral port, ending by itself after 60 s at the latest. The link
+/// talks to it from 127.0.0.3 on the same port number.
 class SimProcess {
 public:
   explicit SimProcess(int rate) {
@@ -52,8 +53,9 @@ public:
     posix_spawn_file_actions_addclose(&fa, out[0]);
     const std::string exe = BinDir() + "/orvx-sim";
     const std::string r = std::to_string(rate);
-    const char* argv[] = {exe.c_str(), "--ip",    "127.0.0.1",  "--port", "0",    "--rate",
-                          r.c_str(),   "--quiet", "--duration", "60",     nullptr};
+    // It answers on its own port number (--reply-port 0), which the link binds on its own address.
+    const char* argv[] = {exe.c_str(), "--ip",   "127.0.0.1", "--port",     "0",  "--reply-port", "0",
+                          "--rate",    r.c_str(), "--quiet",  "--duration", "60", nullptr};
     if (posix_spawn(&m_pid, exe.c_str(), &fa, nullptr, const_cast<char* const*>(argv), environ) != 0) m_pid = -1;
     posix_spawn_file_actions_destroy(&fa);
     close(out[1]);
@@ -88,7 +90,7 @@ void ReceiveFromSim(benchmark::State& state) {
     return;
   }
   CFrameInbox inbox;
-  CDeviceLink link(LinkSettings{"127.0.0.1", 0, sim.Port()});
+  CDeviceLink link(LinkSettings{"127.0.0.3", sim.Port(), sim.Port()});
   if (!link.Start([&](ReceivedFrame f) { inbox.Push(std::move(f)); }, nullptr)) {
     state.SkipWithError("no socket");
     return;
