@@ -3,6 +3,7 @@
 #include "CtlCommandWords.h"
 #include "CtlJson.h"
 #include "dsp/PresetDatabase.h"
+#include "session/DspActions.h"
 #include "session/ParamReport.h"
 #include "session/PresetList.h"
 #include "session/PresetValues.h"
@@ -143,10 +144,14 @@ CtlReply RunPresetRecall(CCtlClient& client, const CtlOptions& o) {
   CDeviceState sent = s;
   for (const ParamWrite& w : std::get<ChangeRequest>(first).writes) WriteParam(sent, w.addr, w.value);
 
-  auto plan = [&] {
+  auto plan = [&] {  // the writes and frames the editor's recall makes
     PlanRequest request;
     auto change = PresetRecallChange(db, o.presetKind, entry.id, s, o.record);
-    if (auto* writes = std::get_if<ChangeRequest>(&change)) request.change = std::move(*writes);
+    if (auto* recalled = std::get_if<ChangeRequest>(&change)) {
+      DspAction action = PresetRecall(o.presetKind, std::move(recalled->writes), o.record);
+      request.change.writes = std::move(action.writes);
+      request.steps = std::move(action.steps);
+    }
     request.change.origin = ChangeOrigin::Script;
     return request;
   };

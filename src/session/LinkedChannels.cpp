@@ -67,6 +67,7 @@ int LinkSwitchOf(ParamId id) {
     case ParamId::InLpfFreq:
     case ParamId::InLpfSlope:
     case ParamId::InLpfKind:
+    case ParamId::InPolarity:
     case ParamId::OutGeqOn:
     case ParamId::OutGeqGain: return kSwitchEq;
     case ParamId::InCompOn:
@@ -75,7 +76,10 @@ int LinkSwitchOf(ParamId id) {
     case ParamId::InCompRelease:
     case ParamId::InCompGain:
     case ParamId::InCompRatio:
-    case ParamId::InGate: return kSwitchComp;
+    case ParamId::InGateOn:
+    case ParamId::InGateThreshold:
+    case ParamId::InGateAttack:
+    case ParamId::InGateRelease: return kSwitchComp;
     case ParamId::OutLimOn:
     case ParamId::OutLimThreshold:
     case ParamId::OutLimAttack:

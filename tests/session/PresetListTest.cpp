@@ -317,7 +317,7 @@ TEST(PresetAddressesTest, EachKindHoldsTheValuesOfItsBlockAndNoOthers) {
   const Case cases[] = {
       {PresetKind::Peq, 2, 24, {ParamId::InHpfKind, 2, 0}, {ParamId::InPeqGain, 2, 4}},  // band 5 is not stored
       {PresetKind::Compressor, 5, 6, {ParamId::InCompRatio, 5, 0}, {ParamId::InCompRatio, 4, 0}},
-      {PresetKind::Noise, 0, 4, {ParamId::InGate, 0, 4}, {ParamId::InGate, 0, 2}},
+      {PresetKind::Noise, 0, 4, {ParamId::InGateRelease, 0, 0}, {ParamId::InCompOn, 0, 0}},
       {PresetKind::Limiter, 7, 6, {ParamId::OutLimRelease, 7, 0}, {ParamId::OutLevel, 7, 0}},
       {PresetKind::Geq, 1, 31, {ParamId::OutGeqGain, 1, 30}, {ParamId::OutGeqOn, 1, 0}},
       {PresetKind::Delay, 3, 4, {ParamId::DelayTime2, 0, 0}, {ParamId::ReverbP1, 0, 0}},
