@@ -40,6 +40,12 @@ protected:
   std::string Frame(const CommandKey& key) {
     return BuildCommandFrame(state, key, [this]() -> IGlyphRenderer& { return glyphs; });
   }
+  /// The levels of these inputs (or outputs), in this order.
+  std::vector<int> Levels(bool outputs, std::initializer_list<int> records) const {
+    std::vector<int> levels;
+    for (int r : records) levels.push_back(outputs ? state.out[r].level : state.in[r].level);
+    return levels;
+  }
   /// The wire channel a frame addresses (its third field).
   static int ChannelOf(const std::string& frame) { return std::stoi(test::FrameField(frame, 2), nullptr, 16); }
   /// Milliseconds between each datagram and the one before it.
@@ -58,18 +64,13 @@ TEST_F(LinkedChannelsTest, VolumeMovesEveryMemberByTheSameAmountInOneUndoStep) {
   state.in[5].level = 66;
   state.in[1].level = 30;  // not a member
   ASSERT_EQ(path.Set({ParamId::InLevel, 2, 0}, {55, {}}), ChangeResult::Applied);  // +5 on CH 3
-  EXPECT_EQ(state.in[0].level, 45);
-  EXPECT_EQ(state.in[2].level, 55);
-  EXPECT_EQ(state.in[5].level, 70) << "clamped at the top of its range";
-  EXPECT_EQ(state.in[1].level, 30);
+  EXPECT_EQ(Levels(false, {0, 2, 5, 1}), (std::vector<int>{45, 55, 70, 30})) << "CH 6 stops at the top";
   queue.PumpDue();
   EXPECT_EQ(wire.sent, (std::vector<std::string>{FrameA(state, 3), FrameA(state, 1), FrameA(state, 6)}));
   EXPECT_EQ(Gaps(), (std::vector<std::int64_t>{0, kLinkedChannelPauseMs})) << "10 ms after each linked channel";
 
   ASSERT_TRUE(path.Undo());
-  EXPECT_EQ(state.in[0].level, 40);
-  EXPECT_EQ(state.in[2].level, 50);
-  EXPECT_EQ(state.in[5].level, 66);
+  EXPECT_EQ(Levels(false, {0, 2, 5}), (std::vector<int>{40, 50, 66}));
   EXPECT_FALSE(path.CanUndo()) << "one step for the member and its linked channels";
 }
 
@@ -91,9 +92,7 @@ TEST_F(LinkedChannelsTest, ADragKeepsTheOffsetsAndIsPacedAsOneGesture) {
   for (int level = 49; level >= 25; --level) dragTo(level);
   path.Set({ParamId::OutLevel, 0, 0}, {25, {}}, ChangeOrigin::Control, gesture);  // release
   queue.PumpDue();
-  EXPECT_EQ(state.out[0].level, 25);
-  EXPECT_EQ(state.out[1].level, 55) << "the offset MASTER 2 lost at the top came back";
-  EXPECT_EQ(state.out[3].level, 15);
+  EXPECT_EQ(Levels(true, {0, 1, 3}), (std::vector<int>{25, 55, 15})) << "MASTER 2 got back the offset it lost at the top";
 
   // While dragging each output's frame left at most once per interval; the release sent all three.
   for (int out : {1, 2, 4}) {
@@ -107,9 +106,7 @@ TEST_F(LinkedChannelsTest, ADragKeepsTheOffsetsAndIsPacedAsOneGesture) {
   EXPECT_EQ(last, (std::vector<std::string>{FrameA(state, 13), FrameA(state, 14), FrameA(state, 16)}));
 
   ASSERT_TRUE(path.Undo());
-  EXPECT_EQ(state.out[0].level, 30);
-  EXPECT_EQ(state.out[1].level, 60);
-  EXPECT_EQ(state.out[3].level, 20);
+  EXPECT_EQ(Levels(true, {0, 1, 3}), (std::vector<int>{30, 60, 20}));
   EXPECT_FALSE(path.CanUndo()) << "the whole drag is one step";
 }
 
