@@ -4,8 +4,11 @@
 #include "core/DeviceState.h"
 #include "core/TextCodec.h"
 #include "core/TextParse.h"
+#include "dsp/PresetCodec.h"
+#include "session/PresetList.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace orvx {
 namespace {
@@ -57,7 +60,90 @@ void AddrOfTarget(CtlOptions& o) {
   if (o.command == CtlCommand::Set) o.paramValue = std::get<ParamValue>(ParseCtlValue(o.addr, o.value, true));
 }
 
+constexpr std::pair<PresetKind, const char*> kKindWords[] = {
+    {PresetKind::Delay, "delay"},          {PresetKind::Reverb, "reverb"}, {PresetKind::Compressor, "compressor"},
+    {PresetKind::Noise, "gate"},           {PresetKind::Peq, "peq"},       {PresetKind::Limiter, "limiter"},
+    {PresetKind::Geq, "geq"},
+};
+
+std::optional<std::string> ReadKind(const std::string& word, CtlOptions& o) {
+  for (const auto& [kind, name] : kKindWords) {
+    if (word == name) {
+      o.presetKind = kind;
+      return std::nullopt;
+    }
+  }
+  return "unknown preset kind " + word + " (delay, reverb, compressor, gate, peq, limiter or geq)";
+}
+
+std::optional<std::string> ReadPresetId(const std::string& word, CtlOptions& o) {
+  const auto id = ParseNumber<std::int64_t>(word, 1, std::numeric_limits<std::int64_t>::max());
+  if (!id) return "a preset ID is a number from 1, got " + word;
+  o.presetId = *id;
+  return std::nullopt;
+}
+
+std::optional<std::string> ReadPresetName(const std::string& word, CtlOptions& o) {
+  if (const auto refusal = PresetNameRefusal(word)) return refusal->en;
+  o.presetName = word;
+  return std::nullopt;
+}
+
+/// The record of --from/--to for the kind: inputs 1..18 for the input blocks, outputs 1..8 for the
+/// output ones; the delay and reverb have theirs and take none.
+std::optional<std::string> ReadPresetRecord(int number, const char* option, CtlOptions& o) {
+  const bool own = o.presetKind == PresetKind::Delay || o.presetKind == PresetKind::Reverb;
+  if (own) {
+    if (number != 0) return std::string(option) + " is not taken by " + PresetKindWord(o.presetKind) + " presets";
+    o.record = PresetRecordOf(o.presetKind, 0);
+    return std::nullopt;
+  }
+  const bool output = o.presetKind == PresetKind::Limiter || o.presetKind == PresetKind::Geq;
+  if (number == 0) return std::string(PresetKindWord(o.presetKind)) + " presets need " + option + " REC";
+  if (PresetRecordOf(o.presetKind, number - 1) < 0)
+    return std::string(option) + " " + std::to_string(number) + " is out of range" +
+           (output ? " (outputs 1..8)" : " (inputs 1..18)");
+  o.record = number - 1;
+  return std::nullopt;
+}
+
 }  // namespace
+
+const char* PresetKindWord(PresetKind kind) {
+  for (const auto& [k, name] : kKindWords)
+    if (k == kind) return name;
+  return "";
+}
+
+std::optional<std::string> ReadPresetWords(CtlCommand verb, int recordNumber, CommandWords& w) {
+  CtlOptions& o = w.o;
+  const std::vector<std::string>& a = w.words;
+  o.command = verb;
+  const bool id = verb == CtlCommand::PresetRecall || verb == CtlCommand::PresetRename || verb == CtlCommand::PresetDelete;
+  const bool name = verb == CtlCommand::PresetSave || verb == CtlCommand::PresetRename;
+  const std::size_t needed = 1 + (id ? 1 : 0) + (name ? 1 : 0);
+  if (w.at + needed > a.size())
+    return std::string("expected: KIND") + (id ? " ID" : "") + (name ? " NAME" : "");
+  if (auto err = ReadKind(a[w.at++], o)) return err;
+  if (id)
+    if (auto err = ReadPresetId(a[w.at++], o)) return err;
+  if (name)
+    if (auto err = ReadPresetName(a[w.at++], o)) return err;
+  if (verb == CtlCommand::PresetSave) return ReadPresetRecord(recordNumber, "--from", o);
+  if (verb == CtlCommand::PresetRecall) return ReadPresetRecord(recordNumber, "--to", o);
+  return std::nullopt;
+}
+
+std::optional<std::string> ReadEqCurveWords(CommandWords& w) {
+  const std::vector<std::string>& a = w.words;
+  w.o.command = CtlCommand::EqCurve;
+  if (w.at >= a.size()) return "expected: eq-curve REC";
+  const auto n = ParseNumber<int>(a[w.at], 1, kWireInputs);
+  if (!n) return "input out of range: " + a[w.at] + " (1..12: the processor reports the bands of these)";
+  w.o.record = *n - 1;
+  ++w.at;
+  return std::nullopt;
+}
 
 std::optional<std::string> CommandWords::Rest() const {
   if (at < words.size()) return "unexpected argument " + words[at];

@@ -30,6 +30,15 @@ std::optional<std::string> ReadUnitSetWords(CommandWords& w);
 /// unit call: "N".
 std::optional<std::string> ReadUnitCallWords(CommandWords& w);
 
+/// The word of a preset kind on the command line: delay, reverb, compressor, gate, peq, limiter, geq.
+const char* PresetKindWord(PresetKind kind);
+
+/// preset list|save|recall|rename|delete: "KIND", "KIND NAME", "KIND ID" or "KIND ID NAME", the
+/// verb given as its command; with `recordNumber` the --from/--to record (counted from 1, 0: none).
+std::optional<std::string> ReadPresetWords(CtlCommand verb, int recordNumber, CommandWords& w);
+/// eq-curve: "REC", an input whose bands the processor reports (1..12).
+std::optional<std::string> ReadEqCurveWords(CommandWords& w);
+
 /// "in1-12,out3,in14": inputs 1..18 and outputs 1..8, single numbers or ranges, added to `members`.
 std::optional<std::string> ReadMembers(const std::string& text, std::vector<GroupMember>& members);
 

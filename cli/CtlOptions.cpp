@@ -25,6 +25,13 @@ constexpr const char* kValueFooter =
     "language (a switch also takes on/off, true/false, yes/no and 1/0), or with --raw the table's raw value.\n"
     "The older form reads and writes raw values: level 0..70 (dB = level - 60), mute 0|1, name.";
 
+constexpr const char* kPresetFooter =
+    "KIND: delay, reverb, compressor, gate, peq, limiter or geq. The library is Vanta24.db in the data\n"
+    "directory (--data-dir DIR, default the editor's: $XDG_DATA_HOME/orvx-editor). A NAME follows the rule of\n"
+    "channel names: at most 8 bytes in the processor's code page (4 Chinese characters).\n"
+    "REC: inputs 1..18 for compressor, gate and peq, outputs 1..8 for limiter and geq; delay and reverb\n"
+    "presets belong to their effect and take no REC.";
+
 /// A command: its words (what follows it) and its help.
 CLI::App* AddCommand(CLI::App& app, const std::string& name, const std::string& help, std::vector<std::string>& words,
                      const std::string& wordsHelp, const std::string& footer = {}) {
@@ -47,6 +54,17 @@ std::optional<std::string> ReadHosts(const std::string& v, CtlOptions& o) {
 
 }  // namespace
 
+bool NeedsNoDevice(CtlCommand command) {
+  switch (command) {
+    case CtlCommand::Params:
+    case CtlCommand::Search:
+    case CtlCommand::PresetList:
+    case CtlCommand::PresetRename:
+    case CtlCommand::PresetDelete: return true;
+    default: return false;
+  }
+}
+
 std::variant<CtlOptions, std::string, CommandLineHelp> ParseCtlOptions(const std::vector<std::string>& args) {
   CtlOptions o;
   std::vector<std::string> words;  // the words of the command given
@@ -65,6 +83,13 @@ std::variant<CtlOptions, std::string, CommandLineHelp> ParseCtlOptions(const std
                   "seconds to wait for the connection (default 16: three attempts, 5 s apart)");
   app.add_flag("--json", o.json, "one JSON document on standard output (errors too), stable for scripts");
   app.add_flag("--raw", o.raw, "get and set: values in the parameter table's raw units");
+  AddWordOption(
+      app, "--data-dir", "DIR",
+      [&o](const std::string& v) -> std::optional<std::string> {
+        o.dataDir = v;
+        return std::nullopt;
+      },
+      "preset: the data directory of the preset library (default: the\neditor's, $XDG_DATA_HOME/orvx-editor)");
 
   CLI::App* status = AddCommand(app, "status", "handshake, firmware version, names, online", words, {});
   CLI::App* params = AddCommand(app, "params", "every value of the parameter table (no --device needed)", words, {});
@@ -108,6 +133,26 @@ std::variant<CtlOptions, std::string, CommandLineHelp> ParseCtlOptions(const std
                                  "N slot S ENTRY; ENTRY is NULL, CH01..CH12, M01..M04 or D01..D04");
   CLI::App* unitCall = AddCommand(*unit, "call", "call unit N (1..4)", words, "N");
 
+  CLI::App* preset = AddCommand(app, "preset", "the DSP editors' preset library", words, {});
+  int recordNumber = 0;  // --from / --to, checked against the kind once it is read
+  auto presetCommand = [&](const char* name, const char* help, const char* wordsHelp) {
+    return AddCommand(*preset, name, help, words, wordsHelp, kPresetFooter);
+  };
+  CLI::App* presetList = presetCommand("list", "the stored presets of KIND, as ID:NAME (no --device needed)", "KIND");
+  CLI::App* presetSave =
+      presetCommand("save", "store the processor's values of REC as a new preset NAME", "KIND NAME");
+  AddNumberOption(*presetSave, "--from", "REC", recordNumber, 1, kInputRecords, "the channel or output read");
+  CLI::App* presetRecall = presetCommand(
+      "recall", "load preset ID into REC and send it as the editor does; read back like set", "KIND ID");
+  AddNumberOption(*presetRecall, "--to", "REC", recordNumber, 1, kInputRecords, "the channel or output loaded");
+  CLI::App* presetRename = presetCommand("rename", "give preset ID a new NAME (no --device needed)", "KIND ID NAME");
+  CLI::App* presetDelete = presetCommand("delete", "delete preset ID (no --device needed)", "KIND ID");
+
+  CLI::App* eqCurve = AddCommand(app, "eq-curve",
+                                 "the summed parametric EQ response of input REC as the editor draws it: 241 points, "
+                                 "frequency (Hz) and gain (dB), from the processor's state",
+                                 words, "REC (1..12)");
+
   app.footer(kProgramFooter);
 
   if (auto outcome = ParseCommandLine(app, args)) {
@@ -141,11 +186,24 @@ std::variant<CtlOptions, std::string, CommandLineHelp> ParseCtlOptions(const std
     error = ReadUnitCallWords(w);
   } else if (unit->parsed()) {
     error = "expected: unit set N slot S ENTRY, or unit call N";
+  } else if (presetList->parsed()) {
+    error = ReadPresetWords(CtlCommand::PresetList, recordNumber, w);
+  } else if (presetSave->parsed()) {
+    error = ReadPresetWords(CtlCommand::PresetSave, recordNumber, w);
+  } else if (presetRecall->parsed()) {
+    error = ReadPresetWords(CtlCommand::PresetRecall, recordNumber, w);
+  } else if (presetRename->parsed()) {
+    error = ReadPresetWords(CtlCommand::PresetRename, recordNumber, w);
+  } else if (presetDelete->parsed()) {
+    error = ReadPresetWords(CtlCommand::PresetDelete, recordNumber, w);
+  } else if (preset->parsed()) {
+    error = "expected: preset list|save|recall|rename|delete KIND ...";
+  } else if (eqCurve->parsed()) {
+    error = ReadEqCurveWords(w);
   }
   if (!error) error = w.Rest();
   if (error) return *error;
-  if (o.deviceIp.empty() && o.command != CtlCommand::Params && o.command != CtlCommand::Search)
-    return std::string("--device IP is required");
+  if (o.deviceIp.empty() && !NeedsNoDevice(o.command)) return std::string("--device IP is required");
   if (o.raw && o.command != CtlCommand::Get && o.command != CtlCommand::Set)
     return std::string("--raw belongs to get and set");
   return o;

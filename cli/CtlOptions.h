@@ -2,16 +2,22 @@
 /// Command line of orvxctl (on CLI11): the program's options, before or after one command, then
 /// the command's words and its own options. `orvxctl --help` and `orvxctl COMMAND --help` list them.
 ///
-///   orvxctl --device IP [--port N] [--local-ip IP] [--local-port N] [--timeout S] [--json] COMMAND
+///   orvxctl --device IP [--port N] [--local-ip IP] [--local-port N] [--timeout S] [--json]
+///           [--data-dir DIR] COMMAND
 ///   Both ports default to 39030: the processor answers there, so an editor or a running
 ///   `orvxctl monitor` on the same address keeps a second run from binding.
 ///   COMMAND: status | params | get NAME [RECORD [INDEX]] | set NAME [RECORD [INDEX]] VALUE
 ///            | monitor [--seconds N] | group mute N on|off --members LIST
 ///            | search --subnet A.B.C [--hosts F-L] [--seconds N] | units | unit set N slot S ENTRY | unit call N
+///            | preset list KIND | preset save KIND NAME --from REC | preset recall KIND ID --to REC
+///            | preset rename KIND ID NAME | preset delete KIND ID
+///            | eq-curve REC
 ///   The older forms "get in|out N level|mute|name" and "set in|out N level|mute|name VALUE" remain
-///   (raw values, their own output). `params` and `search` need no --device.
+///   (raw values, their own output). `params`, `search` and the preset commands that do not touch the
+///   processor (list, rename, delete) need no --device.
 
 #include "CommandLineHelp.h"
+#include "dsp/PresetKind.h"
 #include "session/MuteGroups.h"
 #include "session/ParamTable.h"
 
@@ -22,7 +28,23 @@
 
 namespace orvx {
 
-enum class CtlCommand { Status, Get, Set, Monitor, Params, GroupMute, Search, Units, UnitCall };
+enum class CtlCommand {
+  Status,
+  Get,
+  Set,
+  Monitor,
+  Params,
+  GroupMute,
+  Search,
+  Units,
+  UnitCall,
+  PresetList,
+  PresetSave,
+  PresetRecall,
+  PresetRename,
+  PresetDelete,
+  EqCurve,
+};
 enum class CtlProperty { Level, Mute, Name };
 
 struct CtlOptions {
@@ -51,7 +73,15 @@ struct CtlOptions {
   int firstHost = 2;   ///< search: the hosts probed
   int lastHost = 254;
   int unit = 0;  ///< unit call: 0..3
+  std::string dataDir;  ///< preset: --data-dir (empty: the editor's own data directory)
+  PresetKind presetKind = PresetKind::Peq;
+  std::int64_t presetId = 0;  ///< recall, rename, delete
+  std::string presetName;     ///< save, rename: UTF-8, checked under the rule of names
+  int record = -1;            ///< preset save --from, recall --to, eq-curve: counted from 0 (-1: none given)
 };
+
+/// True for the commands that need no processor.
+bool NeedsNoDevice(CtlCommand command);
 
 /// Exit codes of orvxctl.
 enum CtlExit : int {

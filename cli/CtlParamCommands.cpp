@@ -8,9 +8,6 @@
 namespace orvx {
 namespace {
 
-constexpr int kVerifyAttempts = 3;
-constexpr int kVerifyWaitMs = 1500;
-
 /// "in.peq.gain 3 2", "automix.nom": the value as the operator addressed it.
 std::string Addressed(const ParamAddr& a) {
   const ParamDef& d = Param(a.id);
@@ -31,6 +28,17 @@ ChangeResult Send(CChangePath& changes, const ParamAddr& a, const ParamValue& v)
 }
 
 }  // namespace
+
+bool SendPlanUntilShown(CCtlClient& client, const std::function<PlanRequest()>& plan,
+                        const std::function<bool()>& shown) {
+  CChangePath& changes = client.Session().Changes();
+  for (int attempt = 0; attempt < kVerifyAttempts; ++attempt) {
+    changes.ApplyPlan(plan());
+    client.Pump(kPlanWaitMs, [&] { return !changes.Busy(); });
+    if (client.Refresh(kVerifyWaitMs) && shown()) return true;
+  }
+  return false;
+}
 
 std::optional<CtlReply> RefuseUnreachable(const CtlOptions& o) {
   if (o.command == CtlCommand::Set && CommandsFor(o.addr).empty())

@@ -8,6 +8,7 @@
 #include "CtlClient.h"
 #include "CtlOptions.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -20,6 +21,18 @@ struct CtlReply {
   std::string error;
   std::string note;
 };
+
+/// How a change is confirmed: up to kVerifyAttempts reads of the processor's full state, each
+/// waited for at most kVerifyWaitMs; a plan may take kPlanWaitMs to leave.
+inline constexpr int kVerifyAttempts = 3;
+inline constexpr int kVerifyWaitMs = 1500;
+inline constexpr int kPlanWaitMs = 5000;
+
+/// Sends the plan `plan` builds, waits until it has left, reads the processor's state and stops
+/// when `shown` holds; at most kVerifyAttempts times. The plan is built afresh from the state each
+/// time and goes whole, so a frame the processor lost goes again with the others.
+bool SendPlanUntilShown(CCtlClient& client, const std::function<PlanRequest()>& plan,
+                        const std::function<bool()>& shown);
 
 /// Refuses, before any frame is sent, what cannot reach the processor: set of a value no command
 /// carries, get of a value no report carries (kExitStateOnly).

@@ -2,11 +2,13 @@
 
 #include "CtlClient.h"
 #include "CtlDeviceCommands.h"
+#include "CtlEqCurve.h"
 #include "CtlGroupCommands.h"
 #include "CtlOptions.h"
 #include "CtlOutput.h"
 #include "CtlParamCommands.h"
 #include "CtlParamList.h"
+#include "CtlPresetCommands.h"
 
 #include <chrono>
 #include <iostream>
@@ -34,12 +36,14 @@ int Run(const CtlOptions& o) {
     std::cout << FormatParamList(o.json);
     return kExitOk;
   }
-  if (o.command == CtlCommand::Search) {
-    const CtlReply reply = RunSearch(o);
+  if (NeedsNoDevice(o.command)) {  // a search, or the preset library alone
+    const CtlReply reply = o.command == CtlCommand::Search ? RunSearch(o) : RunPresetLibrary(o);
     Print(reply, o.json);
     return reply.code;
   }
-  if (const auto refused = RefuseUnreachable(o)) {
+  auto refused = RefuseUnreachable(o);
+  if (!refused) refused = RefusePresetUnreachable(o);
+  if (refused) {
     Print(*refused, o.json);
     return refused->code;
   }
@@ -48,6 +52,12 @@ int Run(const CtlOptions& o) {
   std::string error;
   if (const int code = client.Connect(error); code != kExitOk) return Fail(error, code, o.json);
 
+  // A command that replies: printed, and its code ends the run.
+  auto replied = [&](const CtlReply& reply) {
+    Print(reply, o.json);
+    client.Close();
+    return reply.code;
+  };
   switch (o.command) {
     case CtlCommand::Status: {
       const CEditorSession& session = client.Session();
@@ -55,37 +65,14 @@ int Run(const CtlOptions& o) {
       std::cout << FormatStatus(client.State(), o.deviceIp, link, o.json);
       break;
     }
-    case CtlCommand::Get:
-    case CtlCommand::Set: {
-      const CtlReply reply = o.command == CtlCommand::Get ? RunGet(client, o) : RunSet(client, o);
-      Print(reply, o.json);
-      if (reply.code != kExitOk) {
-        client.Close();
-        return reply.code;
-      }
-      break;
-    }
-    case CtlCommand::Params:
-    case CtlCommand::Search: break;
+    case CtlCommand::Get: return replied(RunGet(client, o));
+    case CtlCommand::Set: return replied(RunSet(client, o));
     case CtlCommand::Units: std::cout << FormatUnits(client.State(), o.json); break;
-    case CtlCommand::UnitCall: {
-      const CtlReply reply = RunUnitCall(client, o);
-      Print(reply, o.json);
-      if (reply.code != kExitOk) {
-        client.Close();
-        return reply.code;
-      }
-      break;
-    }
-    case CtlCommand::GroupMute: {
-      const CtlReply reply = RunGroupMute(client, o);
-      Print(reply, o.json);
-      if (reply.code != kExitOk) {
-        client.Close();
-        return reply.code;
-      }
-      break;
-    }
+    case CtlCommand::UnitCall: return replied(RunUnitCall(client, o));
+    case CtlCommand::GroupMute: return replied(RunGroupMute(client, o));
+    case CtlCommand::PresetSave: return replied(RunPresetSave(client, o));
+    case CtlCommand::PresetRecall: return replied(RunPresetRecall(client, o));
+    case CtlCommand::EqCurve: std::cout << FormatEqCurve(client.State(), o.record, o.json); break;
     case CtlCommand::Monitor: {
       const auto start = std::chrono::steady_clock::now();
       const int lines = static_cast<int>(o.seconds * 1000 / kMonitorLineMs);
@@ -96,6 +83,7 @@ int Run(const CtlOptions& o) {
       }
       break;
     }
+    default: break;  // answered before connecting
   }
   client.Close();
   return kExitOk;

@@ -90,7 +90,7 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
        [](CMainDlg& d) {
          // Selected in every language's pass (a second press would deselect).
          d.PressView(ViewButton::Groups);
-         if (d.GroupPage()->SelectedControlGroup() != 0) d.PressControlKey(1);
+         if (d.GroupPage()->SelectedControlGroup() != 0) d.GroupPage()->PressControlGroup(0);
          if (d.GroupPage()->SelectedMuteGroup() != 0) d.GroupPage()->PressMuteGroup(0);
        }},
       {"phantom", [](CMainDlg& d) { d.ShowPhantom(); }},

@@ -82,6 +82,7 @@ CDeviceState::CDeviceState() {
   std::memset(unitSlots, 0, sizeof unitSlots);
   std::memset(muteGroups, 0, sizeof muteGroups);
   std::memset(controlGroups, 0, sizeof controlGroups);
+  std::memset(controlGroupOn, 0, sizeof controlGroupOn);
 }
 
 void CDeviceState::ResetToDefaults() {

@@ -165,6 +165,10 @@ public:
 
   MuteGroup muteGroups[kGroups];
   ControlGroup controlGroups[kGroups];
+  /// 1 while control group n links its members (the main window's C GROUPS key n is lit). The
+  /// editor's own switch: not part of the group record nor of a scene; a scene recall and the
+  /// factory recovery switch every group off.
+  std::int32_t controlGroupOn[kGroups];
 
   LinkStatus link;
   Language language = Language::English;

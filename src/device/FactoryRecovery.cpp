@@ -85,8 +85,8 @@ void Append(FramePlan& plan, const std::string& frame, int pauseMs) {
 
 const Caption* RecoveryRefusal(bool updateRunning) { return updateRunning ? &captions::kRecoveryBusy : nullptr; }
 
-void RecoverFactoryState(CDeviceState& s, ControlGroupKeys& keys) {
-  keys.fill(false);
+void RecoverFactoryState(CDeviceState& s) {
+  std::memset(s.controlGroupOn, 0, sizeof s.controlGroupOn);
   std::memset(s.muteGroups, 0, sizeof s.muteGroups);
   std::memset(s.controlGroups, 0, sizeof s.controlGroups);
   std::memset(s.unitSlots, 0, sizeof s.unitSlots);

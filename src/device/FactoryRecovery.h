@@ -2,8 +2,6 @@
 /// Factory recovery: the processor and the editor go back to the factory value set (which is not
 /// the set the editor starts with), and the whole state is pushed as one paced plan.
 
-#include <array>
-
 #include "core/Captions.h"
 #include "core/DeviceState.h"
 #include "link/FramePlan.h"
@@ -28,13 +26,10 @@ inline constexpr Caption kRecoveryDone{"Reset successfully.", "Reset successfull
 /// to show is returned). Null means ask kRecoveryQuestion next.
 const Caption* RecoveryRefusal(bool updateRunning);
 
-/// The main window's control-group keys 1..4 (on = active).
-using ControlGroupKeys = std::array<bool, kGroups>;
-
-/// Writes the factory value set into the state: the control-group keys are switched off, the mute
-/// and control group records and the conference-unit table cleared, then the recovery values
-/// written. Fields the factory set does not name keep their values. Names follow `language`.
-void RecoverFactoryState(CDeviceState& s, ControlGroupKeys& keys);
+/// Writes the factory value set into the state: the control groups are switched off, the mute and
+/// control group records and the conference-unit table cleared, then the recovery values written.
+/// Fields the factory set does not name keep their values. Names follow `language`.
+void RecoverFactoryState(CDeviceState& s);
 
 /// The push of the whole (recovered) state, in the processor's order with its pauses: reports
 /// stopped, the four units, every name and level, the matrix rows with dynamics, filters and inputs,

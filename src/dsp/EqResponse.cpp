@@ -33,27 +33,12 @@ constexpr std::array<double, kGridPoints> kGrid = {
     12699, 13071, 13454, 13849, 14254, 14672, 15102, 15545, 16000, 16469, 16951, 17448, 17959, 18486, 19027, 19585,
     20000};
 
-/// One second-order (or, with a2 = b2 = 0, first-order) section, normalised so that a0 = 1.
-struct Section {
-  double b0 = 1, b1 = 0, b2 = 0, a1 = 0, a2 = 0;
-};
-
-Section Normalised(double b0, double b1, double b2, double a0, double a1, double a2) {
+Biquad Normalised(double b0, double b1, double b2, double a0, double a1, double a2) {
   if (a0 == 0) a0 = 1e-10;
   return {b0 / a0, b1 / a0, b2 / a0, a1 / a0, a2 / a0};
 }
 
-double SectionDb(const Section& s, double w) {
-  const double c = std::cos(w), sn = std::sin(w);
-  const double nr = s.b1 + (s.b0 + s.b2) * c, ni = (s.b0 - s.b2) * sn;
-  const double dr = s.a1 + (1 + s.a2) * c, di = (1 - s.a2) * sn;
-  const double num = nr * nr + ni * ni, den = dr * dr + di * di;
-  // A zero of the response (or a degenerate section) is drawn far below the plot, never as NaN.
-  if (num <= 0 || den <= 0) return num <= 0 ? -300.0 : 300.0;
-  return 10.0 * std::log10(num / den);
-}
-
-Section Peaking(const CurveEntry& e) {
+Biquad Peaking(const CurveEntry& e) {
   const double f0 = kGrid[static_cast<std::size_t>(NearestGridIndex(e.freq))];
   const double a = std::pow(10.0, e.gainDb / 40.0);
   const double w0 = f0 * kRadPerHzDesign;
@@ -62,8 +47,7 @@ Section Peaking(const CurveEntry& e) {
   return Normalised(1 + alpha * a, cosw, 1 - alpha * a, 1 + alpha / a, cosw, 1 - alpha / a);
 }
 
-Section Shelf(const CurveEntry& e) {
-  if (e.gainDb == 0) return {};
+Biquad Shelf(const CurveEntry& e) {
   const bool low = e.type == BandType::LowShelf;
   const double a = std::pow(10.0, e.gainDb / 40.0);
   const double w0 = e.freq * kRadPerHzDesign * (low ? kLowShelfStretch : kHighShelfStretch);
@@ -77,38 +61,102 @@ Section Shelf(const CurveEntry& e) {
                     (a + 1) - (a - 1) * c + k, 2 * ((a - 1) - (a + 1) * c), (a + 1) - (a - 1) * c - k);
 }
 
-/// Butterworth section Qs by slope index (a leading 0 marks the first-order section).
-const std::vector<double>& SlopeSections(int slopeIndex) {
-  static const std::vector<double> kSlopes[7] = {
-      {0.71},
-      {0, 1.00},
-      {0.54, 1.31},
-      {0, 0.62, 1.62},
-      {0.52, 0.71, 1.93},
-      {0, 0.55, 0.80, 2.25},
-      {0.51, 0.60, 0.90, 2.56},
-  };
-  return kSlopes[std::clamp(slopeIndex, 0, 6)];
-}
+/// Butterworth section Qs by slope index; a first-order section stands first in the odd orders.
+struct SlopeShape {
+  bool firstOrder;
+  int pairs;
+  double q[4];
+};
+constexpr SlopeShape kSlopes[7] = {
+    {false, 1, {0.71}},
+    {true, 1, {1.00}},
+    {false, 2, {0.54, 1.31}},
+    {true, 2, {0.62, 1.62}},
+    {false, 3, {0.52, 0.71, 1.93}},
+    {true, 3, {0.55, 0.80, 2.25}},
+    {false, 4, {0.51, 0.60, 0.90, 2.56}},
+};
 
-std::vector<Section> PassSections(const CurveEntry& e) {
+void PassSections(const CurveEntry& e, EntrySections& out) {
   const bool low = e.kind == EntryKind::LowPass;
+  const SlopeShape& shape = kSlopes[std::clamp(e.slopeIndex, 0, 6)];
   const double w0 = e.freq * kRadPerHzDesign;
   const double c = std::cos(w0);
-  std::vector<Section> out;
-  for (double q : SlopeSections(e.slopeIndex)) {
-    if (q == 0) {
-      const double k = std::tan(w0 / 2);
-      out.push_back(low ? Normalised(k, k, 0, k + 1, k - 1, 0) : Normalised(1, -1, 0, k + 1, k - 1, 0));
-      continue;
-    }
-    const double alpha = (1.0 / (2 * q)) * std::sin(w0);
-    const double b0 = low ? (1 - c) / 2 : (1 + c) / 2;
-    const double b1 = low ? 1 - c : -(1 + c);
-    out.push_back(Normalised(b0, b1, b0, 1 + alpha, -2 * c, 1 - alpha));
+  if (shape.firstOrder) {
+    const double k = std::tan(w0 / 2);
+    out.section[static_cast<std::size_t>(out.count++)] =
+        low ? Normalised(k, k, 0, k + 1, k - 1, 0) : Normalised(1, -1, 0, k + 1, k - 1, 0);
   }
-  return out;
+  const double b0 = low ? (1 - c) / 2 : (1 + c) / 2;
+  const double b1 = low ? 1 - c : -(1 + c);
+  for (int p = 0; p < shape.pairs && out.count < 4; ++p) {
+    const double alpha = (1.0 / (2 * shape.q[p])) * std::sin(w0);
+    out.section[static_cast<std::size_t>(out.count++)] = Normalised(b0, b1, b0, 1 + alpha, -2 * c, 1 - alpha);
+  }
 }
+
+// The evaluation. On the unit circle a section's numerator power |b0 + b1 e^-jw + b2 e^-2jw|^2 is a
+// quadratic in x = 1 - cos w, and so is its denominator's. The grid's x values are fixed, so a curve
+// is, per point, a product of quadratics over all sections and one logarithm of its ratio: no sine,
+// cosine or logarithm per section and point.
+
+/// x = 1 - cos w of every grid frequency, as 2 sin^2(w / 2) so that it keeps its digits where w is small.
+const std::array<double, kGridPoints>& GridX() {
+  static const std::array<double, kGridPoints> x = [] {
+    std::array<double, kGridPoints> out{};
+    for (std::size_t i = 0; i < out.size(); ++i) {
+      const double h = std::sin(kGrid[i] * kRadPerHz / 2);
+      out[i] = 2 * h * h;
+    }
+    return out;
+  }();
+  return x;
+}
+
+/// |b0 + b1 z^-1 + b2 z^-2|^2 on the unit circle, as k0 + k1 x + k2 x^2.
+struct Quadratic {
+  double k0, k1, k2;
+};
+Quadratic PowerOf(double b0, double b1, double b2) {
+  const double sum = b0 + b1 + b2, even = b0 + b2, odd = b0 - b2;
+  return {sum * sum, 2 * (odd * odd - sum * even), 4 * b0 * b2};
+}
+
+/// Per grid point, the product of the sections' numerator powers and of their denominator powers.
+struct PowerProducts {
+  std::array<double, kGridPoints> num, den;
+  PowerProducts() {
+    num.fill(1);
+    den.fill(1);
+  }
+
+  void Multiply(const Biquad& s) {
+    if (s.b0 == 1 && s.b1 == s.a1 && s.b2 == s.a2) return;  // flat: numerator and denominator equal
+    const Quadratic n = PowerOf(s.b0, s.b1, s.b2), d = PowerOf(1, s.a1, s.a2);
+    const auto& x = GridX();
+    for (std::size_t i = 0; i < kGridPoints; ++i) {
+      num[i] *= n.k0 + x[i] * (n.k1 + x[i] * n.k2);
+      den[i] *= d.k0 + x[i] * (d.k1 + x[i] * d.k2);
+    }
+  }
+  void Multiply(const CurveEntry& e) {
+    const EntrySections sections = SectionsOf(e);
+    for (int k = 0; k < sections.count; ++k) Multiply(sections.section[static_cast<std::size_t>(k)]);
+  }
+
+  Response Db() const {
+    constexpr double kDbPerLn = 10.0 / 2.302585092994045684;  // 10 log10(v) = kDbPerLn ln(v)
+    Response r{};
+    for (std::size_t i = 0; i < kGridPoints; ++i) {
+      // A zero of the response (or a degenerate section) is drawn far below the plot, never as NaN.
+      if (num[i] <= 0 || den[i] <= 0)
+        r[i] = num[i] <= 0 ? -300.0 : 300.0;
+      else
+        r[i] = kDbPerLn * std::log(num[i] / den[i]);
+    }
+    return r;
+  }
+};
 
 }  // namespace
 
@@ -122,60 +170,70 @@ int NearestGridIndex(double freq) {
   return i;
 }
 
-Response EntryResponse(const CurveEntry& e) {
-  Response r{};
-  std::vector<Section> sections;
+EntrySections SectionsOf(const CurveEntry& e) {
+  EntrySections out;
   if (e.kind == EntryKind::Band) {
-    sections.push_back(e.type == BandType::Peaking ? Peaking(e) : Shelf(e));
+    // A shelf of exactly 0 dB is flat; a peaking band of 0 dB comes out flat by itself.
+    if (e.type == BandType::Peaking) out.section[static_cast<std::size_t>(out.count++)] = Peaking(e);
+    else if (e.gainDb != 0) out.section[static_cast<std::size_t>(out.count++)] = Shelf(e);
   } else if (e.enabled) {
-    sections = PassSections(e);
+    PassSections(e, out);
   }
-  for (int i = 0; i < kGridPoints; ++i) {
-    const double w = kGrid[static_cast<std::size_t>(i)] * kRadPerHz;
-    for (const Section& s : sections) r[static_cast<std::size_t>(i)] += SectionDb(s, w);
-  }
-  return r;
+  return out;
+}
+
+Response EntryResponse(const CurveEntry& e) {
+  PowerProducts p;
+  p.Multiply(e);
+  return p.Db();
 }
 
 Response SumResponse(std::span<const CurveEntry> entries) {
-  Response sum{};
-  for (const CurveEntry& e : entries) {
-    const Response r = EntryResponse(e);
-    for (int i = 0; i < kGridPoints; ++i) sum[static_cast<std::size_t>(i)] += r[static_cast<std::size_t>(i)];
-  }
-  return sum;
+  PowerProducts p;
+  for (const CurveEntry& e : entries) p.Multiply(e);
+  return p.Db();
 }
 
-std::vector<CurveEntry> ChannelEntries(const InputChannel& ch, int record) {
-  std::vector<CurveEntry> out;
+namespace {
+
+/// Bands 1..4, then for inputs 1..8 the two pass filters; returns how many entries were written.
+std::size_t FillChannelEntries(const InputChannel& ch, int record, std::array<CurveEntry, 6>& out) {
+  std::size_t n = 0;
   for (int b = 0; b < 4; ++b) {
     const PeqBand& band = ch.peq[b];
-    CurveEntry e;
+    CurveEntry& e = out[n++];
     e.kind = EntryKind::Band;
     e.type = static_cast<BandType>(std::clamp(band.type, 0, 2));
     e.freq = band.freq;
     e.gainDb = (band.gain - 150) * 0.1;
     e.q = std::max(band.q, 1) * 0.1;  // a zero Q from a bad record would divide by zero
-    out.push_back(e);
   }
   if (record >= 0 && record < kAutomixInputs) {
-    auto pass = [](EntryKind kind, std::int32_t freq, std::int32_t slope, std::int32_t on) {
-      CurveEntry e;
+    auto pass = [&](EntryKind kind, std::int32_t freq, std::int32_t slope, std::int32_t on) {
+      CurveEntry& e = out[n++];
       e.kind = kind;
       e.freq = freq;
       e.slopeIndex = std::clamp(slope - 2, 0, 6);
       e.enabled = on != 0;
-      return e;
     };
-    out.push_back(pass(EntryKind::HighPass, ch.hpfFreq, ch.hpfSlope, ch.hpfOn));
-    out.push_back(pass(EntryKind::LowPass, ch.lpfFreq, ch.lpfSlope, ch.lpfOn));
+    pass(EntryKind::HighPass, ch.hpfFreq, ch.hpfSlope, ch.hpfOn);
+    pass(EntryKind::LowPass, ch.lpfFreq, ch.lpfSlope, ch.lpfOn);
   }
-  return out;
+  return n;
+}
+
+}  // namespace
+
+std::vector<CurveEntry> ChannelEntries(const InputChannel& ch, int record) {
+  std::array<CurveEntry, 6> entries;
+  const std::size_t n = FillChannelEntries(ch, record, entries);
+  return {entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(n)};
 }
 
 Response ChannelResponse(const InputChannel& ch, int record) {
-  const auto entries = ChannelEntries(ch, record);
-  return SumResponse(entries);
+  std::array<CurveEntry, 6> entries;
+  const std::size_t n = FillChannelEntries(ch, record, entries);
+  return SumResponse(std::span<const CurveEntry>(entries.data(), n));
 }
 
 }  // namespace orvx::eq

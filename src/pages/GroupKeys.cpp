@@ -41,10 +41,10 @@ void CGroupKeys::ApplyLanguage(Language language) {
   m_controlGroupLabel->SetText(CaptionText(kControlGroups, language));
 }
 
-void CGroupKeys::Refresh(int editedControlGroup) {
+void CGroupKeys::Refresh() {
   for (int n = 0; n < kGroups; ++n) {
     m_muteKeys[n]->SetChecked(MuteGroupApplied(m_state, n));
-    m_controlKeys[n]->SetChecked(editedControlGroup == n);
+    m_controlKeys[n]->SetChecked(m_state.controlGroupOn[n] != 0);
   }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 /// The header's M GROUPS and C GROUPS keys: mute key n is lit while every member of mute group n
-/// is muted, control key n while control group n is the one the GROUP page edits. Presses go out
-/// as signals; the window applies them.
+/// is muted, control key n while control group n links its members. Presses go out as signals;
+/// the window applies them.
 
 #include <QObject>
 #include <array>
@@ -25,8 +25,8 @@ public:
   /// Places them for the header unit `unit` (see CMainLayout::HeaderUnit).
   void Place(int unit);
   void ApplyLanguage(Language language);
-  /// Lights the keys from the state and the control group being edited (-1: none).
-  void Refresh(int editedControlGroup);
+  /// Lights the keys from the state.
+  void Refresh();
 
   PngButton* MuteKey(int n) const { return m_muteKeys[n - 1]; }
   PngButton* ControlKey(int n) const { return m_controlKeys[n - 1]; }

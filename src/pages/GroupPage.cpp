@@ -163,7 +163,6 @@ void CGroupPage::PressControlGroup(int group) {
   m_control = m_control == group ? -1 : group;
   m_shownSet = m_control < 0 ? GroupSide::None : ControlGroupSide(m_session.State(), m_control);
   ShowControlGroup();
-  emit ControlGroupSelected(m_control);
 }
 
 void CGroupPage::PressMuteGroup(int group) {

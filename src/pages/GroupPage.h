@@ -43,10 +43,6 @@ public:
   QLineEdit* NameEdit() const { return m_name; }
   CValueLabel* MemberCount() const { return m_count; }
 
-signals:
-  /// The selected control group changed (-1: none); the main window lights its key.
-  void ControlGroupSelected(int group);
-
 private:
   void PressControlMember(bool output, int record);
   void PressMuteMember(bool output, int record);

@@ -18,6 +18,7 @@
 #include "pages/SystemPage.h"
 #include "session/ClearActions.h"
 #include "session/MainLayout.h"
+#include "session/ControlGroups.h"
 #include "session/MuteGroups.h"
 #include "session/ProfileRules.h"
 #include "session/ProfileStore.h"
@@ -124,7 +125,6 @@ void CMainDlg::WireParts() {
   connect(side, &CMixerSidePanel::ChoiceChanged, this, &CMainDlg::ShowOverview);
   connect(side, &CMixerSidePanel::ClearMuteClicked, this, &CMainDlg::ClearMute);
   connect(side, &CMixerSidePanel::ClearSoloClicked, this, &CMainDlg::ClearSolo);
-  connect(m_host->GroupPage(), &CGroupPage::ControlGroupSelected, this, &CMainDlg::UpdateGroupKeys);
 }
 
 void CMainDlg::PlaceFixedControls() {
@@ -300,15 +300,13 @@ void CMainDlg::ShowPlanProgress() {
 }
 
 void CMainDlg::PressControlKey(int n) {
-  CGroupPage* groups = GroupPage();
-  if (groups->SelectedControlGroup() != n - 1 || m_nav.View() != MainView::Groups) {
-    PressView(ViewButton::Groups);
-    if (groups->SelectedControlGroup() == n - 1) return;
-  }
-  groups->PressControlGroup(n - 1);
+  const ChangeResult result = m_session.Changes().Apply(ControlGroupKeyChange(m_state, n - 1));
+  UpdateGroupKeys();  // a refused key goes back to what the state holds
+  UpdateHistoryKeys();
+  SayWhyNot(result);
 }
 
-void CMainDlg::UpdateGroupKeys() { m_groupKeys->Refresh(GroupPage()->SelectedControlGroup()); }
+void CMainDlg::UpdateGroupKeys() { m_groupKeys->Refresh(); }
 
 void CMainDlg::ReportsTaken() {
   m_tick.ThreadAwake();

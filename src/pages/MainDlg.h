@@ -88,7 +88,7 @@ public:
 
   /// Mute-group key n (1..4): switches the group on, or off while it is lit.
   void PressMuteKey(int n);
-  /// Control-group key n (1..4): edits control group n on the GROUP page, or lets it go.
+  /// Control-group key n (1..4): switches the group's link on, or off while it is lit.
   void PressControlKey(int n);
   PngButton* MuteKey(int n) const { return m_groupKeys->MuteKey(n); }
   PngButton* ControlKey(int n) const { return m_groupKeys->ControlKey(n); }

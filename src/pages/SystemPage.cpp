@@ -461,8 +461,7 @@ void CSystemPage::OnRecovery() {
     return;
   }
   AskOkCancel(this, Tr(captions::kRecoveryQuestion), [this] {
-    ControlGroupKeys keys{};
-    if (!m_controller.Recover(keys)) {
+    if (!m_controller.Recover()) {
       ShowNotice(this, Tr(captions::kPlanRunning));  // a plan started while the question was open
       return;
     }

@@ -7,8 +7,28 @@
 #include "link/FramePlan.h"
 #include "session/ChannelName.h"
 #include "session/CommandFrames.h"
+#include "session/LinkedChannels.h"
 
 namespace orvx {
+
+namespace {
+
+bool Recorded(ChangeOrigin origin) { return origin != ChangeOrigin::Undo && origin != ChangeOrigin::Redo; }
+
+/// The frames of the values `writes` would change, each once and in order, with `pauseMs` after each.
+std::vector<PlanStep> ChangedSteps(const CDeviceState& s, const std::vector<ParamWrite>& writes, int pauseMs) {
+  std::vector<PlanStep> steps;
+  for (const ParamWrite& w : writes) {
+    if (!IsValidAddr(w.addr) || ReadParam(s, w.addr) == ClampParam(w.addr, w.value)) continue;
+    for (const CommandKey& key : CommandsFor(w.addr)) {
+      auto same = [&key](const PlanStep& p) { return p.key == key; };
+      if (std::none_of(steps.begin(), steps.end(), same)) steps.push_back({key, pauseMs});
+    }
+  }
+  return steps;
+}
+
+}  // namespace
 
 std::uint64_t PackKey(const CommandKey& key) {
   return (static_cast<std::uint64_t>(static_cast<unsigned char>(key.letter)) << 40) |
@@ -66,9 +86,17 @@ std::optional<CChangePath::Written> CChangePath::Write(const ChangeRequest& requ
       if (std::find(out.keys.begin(), out.keys.end(), key) != out.keys.end()) continue;
       out.keys.push_back(key);
       out.throttled.push_back(throttle);
+      out.pauses.push_back(0);
     }
   }
   return out;
+}
+
+void CChangePath::Pace(Written& w, const std::vector<PlanStep>& paced) {
+  for (std::size_t i = 0; i < w.keys.size(); ++i) {
+    const auto step = std::find_if(paced.begin(), paced.end(), [&](const PlanStep& p) { return p.key == w.keys[i]; });
+    if (step != paced.end()) w.pauses[i] = step->pauseMs;
+  }
 }
 
 void CChangePath::Queue(const Written& w) {
@@ -76,6 +104,7 @@ void CChangePath::Queue(const Written& w) {
   for (std::size_t i = 0; i < w.keys.size(); ++i) {
     Outgoing o;
     o.datagrams = PlanFrame(BuildCommandFrame(m_state, w.keys[i], m_renderer));
+    if (!o.datagrams.empty()) o.datagrams.back().pauseAfterMs = std::max(o.datagrams.back().pauseAfterMs, w.pauses[i]);
     o.ip = m_state.link.deviceIp;
     o.key = PackKey(w.keys[i]);
     o.throttled = w.throttled[i];
@@ -107,12 +136,16 @@ std::uint32_t CChangePath::Submit(FramePlan plan) {
 }
 
 ChangeResult CChangePath::Apply(const ChangeRequest& request) {
-  if (Conflicts(request.writes)) return ChangeResult::Busy;
-  auto written = Write(request);
+  // The operator's changes move the linked channels too; undo and redo replay what was recorded.
+  LinkedChange linked;
+  if (Recorded(request.origin)) linked = LinkedWrites(m_state, request.writes, m_undo.GestureStep(request.gesture));
+  ChangeRequest all = request;
+  all.writes.insert(all.writes.end(), linked.writes.begin(), linked.writes.end());
+  if (Conflicts(all.writes)) return ChangeResult::Busy;
+  auto written = Write(all);
   if (!written) return ChangeResult::Refused;
-  if (request.origin != ChangeOrigin::Undo && request.origin != ChangeOrigin::Redo) {
-    m_undo.Record(UndoStep{written->entries, request.gesture, 0, {}});
-  }
+  Pace(*written, linked.steps);
+  if (Recorded(request.origin)) m_undo.Record(UndoStep{written->entries, request.gesture, 0, {}, linked.steps});
   Told(written->bits);
   Queue(*written);
   return written->entries.empty() ? ChangeResult::Unchanged : ChangeResult::Applied;
@@ -122,10 +155,20 @@ ChangeResult CChangePath::Set(const ParamAddr& addr, ParamValue value, ChangeOri
   return Apply(ChangeRequest{{ParamWrite{addr, std::move(value)}}, origin, gesture});
 }
 
-std::uint32_t CChangePath::ApplyPlan(const PlanRequest& plan, ChangeResult* result) {
+std::uint32_t CChangePath::ApplyPlan(const PlanRequest& request, ChangeResult* result) {
   auto say = [&](ChangeResult r) {
     if (result) *result = r;
   };
+  PlanRequest plan = request;
+  if (Recorded(plan.change.origin)) {
+    LinkedChange linked = LinkedWrites(m_state, plan.change.writes, nullptr, plan.steps);
+    if (!linked.writes.empty()) {
+      // The plan's own frames as it would send them, then the members'.
+      if (plan.steps.empty()) plan.steps = ChangedSteps(m_state, plan.change.writes, plan.pauseMs);
+      plan.steps.insert(plan.steps.end(), linked.steps.begin(), linked.steps.end());
+      plan.change.writes.insert(plan.change.writes.end(), linked.writes.begin(), linked.writes.end());
+    }
+  }
   if (Conflicts(plan.change.writes) || (plan.gateAll && RefuseWhileBusy())) {
     say(ChangeResult::Busy);
     return 0;
@@ -135,9 +178,7 @@ std::uint32_t CChangePath::ApplyPlan(const PlanRequest& plan, ChangeResult* resu
     say(ChangeResult::Refused);
     return 0;
   }
-  if (plan.change.origin != ChangeOrigin::Undo && plan.change.origin != ChangeOrigin::Redo) {
-    m_undo.Record(UndoStep{written->entries, 0, plan.pauseMs, plan.steps});
-  }
+  if (Recorded(plan.change.origin)) m_undo.Record(UndoStep{written->entries, 0, plan.pauseMs, plan.steps, {}});
   Told(written->bits);
   say(written->entries.empty() ? ChangeResult::Unchanged : ChangeResult::Applied);
   const std::uint32_t id = plan.steps.empty() ? QueuePlan(*written, plan.pauseMs) : QueueSteps(plan.steps);
@@ -195,6 +236,7 @@ bool CChangePath::Replay(const UndoStep& step, bool backwards) {
         step.planSteps.empty() ? QueuePlan(*written, step.planPauseMs) : QueueSteps(step.planSteps);
     Gate(id, std::move(owns), false);
   } else {
+    Pace(*written, step.paced);
     Queue(*written);
   }
   return true;
@@ -206,6 +248,7 @@ void CChangePath::Resend(const ParamAddr& addr) {
   for (const CommandKey& key : CommandsFor(addr)) {
     w.keys.push_back(key);
     w.throttled.push_back(false);
+    w.pauses.push_back(0);
   }
   Queue(w);
 }

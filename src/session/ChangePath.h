@@ -1,7 +1,8 @@
 #pragma once
 /// The one path of every user change, whatever its source (a control, typed entry, a menu, a
-/// script, undo): check and clamp, write the state, record the undo step, tell the views which
-/// change bits moved, and queue the frames while online. Offline the state keeps the change and
+/// script, undo): check and clamp, write the state (and the linked channels' values, see
+/// LinkedChannels.h), record the undo step, tell the views which change bits moved, and queue the
+/// frames while online. Offline the state keeps the change and
 /// nothing is queued. Reports from the processor write the state directly and never pass here,
 /// so nothing is echoed back.
 
@@ -133,8 +134,11 @@ private:
     std::vector<UndoEntry> entries;
     std::vector<CommandKey> keys;  ///< in order, each once
     std::vector<bool> throttled;
+    std::vector<int> pauses;  ///< after each frame (a linked member's), outside any plan
     std::uint32_t bits = 0;
   };
+  /// Gives the frames listed in `paced` their pauses.
+  static void Pace(Written& w, const std::vector<PlanStep>& paced);
   bool Conflicts(const std::vector<ParamWrite>& writes);
   /// True (and the reason noted) while a plan runs: undo and redo wait for it.
   bool RefuseWhileBusy();

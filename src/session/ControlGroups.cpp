@@ -43,6 +43,13 @@ bool SwitchOffered(const GroupSwitch& s, GroupSide side) {
   return false;
 }
 
+ChangeRequest ControlGroupKeyChange(const CDeviceState& s, int group) {
+  const ParamAddr on{ParamId::ControlGroupOn, group, 0};
+  ChangeRequest request;
+  request.writes.push_back({on, {ReadParam(s, on).raw != 0 ? 0 : 1, {}}});
+  return request;
+}
+
 ChangeRequest ControlGroupNameChange(int group, std::string_view utf8) {
   ChangeRequest request;
   request.writes.push_back({{ParamId::ControlGroupName, group, 0}, {0, Utf8ToGbk(utf8)}});

@@ -228,6 +228,8 @@ const ParamDef kTable[] = {
    Plain(), {"MEMBERS", "成员数"}, change::kGroups, Carrier::None, false, NotReported(), ORVX_ACCESS(controlGroups[r].memberCount)},
   {ParamId::ControlGroupName, "controlgroup.name", ParamScope::ControlGroup, kGroups, 0, 0, 0, TextRule(),
    {"CONTROL GROUP NAME", "控制分组名称"}, change::kGroups, Carrier::None, false, NotReported(), NoGet, NoSet},
+  {ParamId::ControlGroupOn, "controlgroup.on", ParamScope::ControlGroup, kGroups, 0, 0, 1, Toggle(L::kOffOn),
+   {"LINK", "联动"}, change::kGroups, Carrier::None, false, NotReported(), ORVX_ACCESS(controlGroupOn[r])},
 
   {ParamId::UnitSlot, "unit.slot", ParamScope::Unit, kUnits, kUnitSlotBytes, 0, 20, List(captions::kSlotEntryCaptions),
    {"SLOT%d", "槽%d"}, change::kUnits, Carrier::UnitSlots, false, InY(),

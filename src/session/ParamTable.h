@@ -111,6 +111,7 @@ enum class ParamId : std::uint8_t {
   ControlGroupSwitch,
   ControlGroupCount,
   ControlGroupName,
+  ControlGroupOn,
   UnitSlot,
   Count
 };

@@ -29,6 +29,13 @@ PresetMessage FailureIf(const Caption& caption, const std::string& error) {
 
 }  // namespace
 
+PresetMessage PresetNameRefusal(std::string_view name) {
+  // A preset's name follows the rule of a channel's name, and is refused in the same words.
+  const TypedResult checked = ParseTypedValue(ParamAddr{ParamId::InName, 0, 0}, name);
+  if (const auto* refusal = std::get_if<TypedRefusal>(&checked)) return BilingualText{refusal->en, refusal->zh};
+  return std::nullopt;
+}
+
 std::string PresetRowText(const PresetEntry& entry) { return std::to_string(entry.id) + ":" + entry.name; }
 
 CPresetList::CPresetList(CPresetDatabase& database, PresetKind kind) : m_database(database), m_kind(kind) {}
@@ -79,9 +86,7 @@ std::string CPresetList::NameOf(int row) const {
 PresetMessage CPresetList::Rename(int row, std::string_view name) {
   const PresetEntry* entry = EntryOf(row);
   if (entry == nullptr) return std::nullopt;
-  // A preset's name follows the rule of a channel's name, and is refused in the same words.
-  const TypedResult checked = ParseTypedValue(ParamAddr{ParamId::InName, 0, 0}, name);
-  if (const auto* refusal = std::get_if<TypedRefusal>(&checked)) return BilingualText{refusal->en, refusal->zh};
+  if (PresetMessage refusal = PresetNameRefusal(name)) return refusal;
   const std::string error = m_database.Rename(m_kind, entry->id, name);
   // The rows show what the table holds, whether or not the rename went through.
   PresetMessage reread = Reread();
@@ -89,18 +94,24 @@ PresetMessage CPresetList::Rename(int row, std::string_view name) {
   return error.empty() ? reread : Failure(kNotRenamed, error);
 }
 
-std::variant<ChangeRequest, BilingualText> CPresetList::Recall(int row, const CDeviceState& state, int record) {
+std::variant<ChangeRequest, BilingualText> PresetRecallChange(CPresetDatabase& database, PresetKind kind,
+                                                              std::int64_t id, const CDeviceState& state, int record) {
   ChangeRequest request;
   request.origin = ChangeOrigin::Menu;
-  const PresetEntry* entry = EntryOf(row);
-  if (entry == nullptr || PresetRecordOf(m_kind, record) < 0) return request;
-  auto loaded = m_database.Load(m_kind, entry->id);
+  if (PresetRecordOf(kind, record) < 0) return request;
+  auto loaded = database.Load(kind, id);
   if (!loaded.Ok()) return Failure(kNotRecalled, loaded.error);
   if (!loaded.value) return request;  // deleted meanwhile: nothing to recall
-  auto writes = PresetWritesOf(m_kind, *loaded.value, state, record);
+  auto writes = PresetWritesOf(kind, *loaded.value, state, record);
   if (!writes) return Failure(kDamaged, {});
   request.writes = std::move(*writes);
   return request;
+}
+
+std::variant<ChangeRequest, BilingualText> CPresetList::Recall(int row, const CDeviceState& state, int record) {
+  const PresetEntry* entry = EntryOf(row);
+  if (entry == nullptr) return ChangeRequest{{}, ChangeOrigin::Menu, 0};
+  return PresetRecallChange(m_database, m_kind, entry->id, state, record);
 }
 
 PresetMessage CPresetList::Delete(int row) {

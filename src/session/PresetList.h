@@ -75,7 +75,17 @@ private:
   int m_selected = 0;
 };
 
+/// Why a preset may not take `name` (the rule of a channel's name: not empty, at most 8 bytes in
+/// the processor's code page), in the system's words; nullopt when it may.
+PresetMessage PresetNameRefusal(std::string_view name);
+
 /// The text of a preset's row: its ID, a colon and its name ("3:SAVE3").
 std::string PresetRowText(const PresetEntry& entry);
+
+/// The changes that load preset `id` of `kind` into the editor's `record` (origin Menu), each value
+/// clamped to its range: no changes when no preset has the ID or the kind does not edit the record;
+/// a message when the library fails or the stored block is damaged (then nothing changes).
+std::variant<ChangeRequest, BilingualText> PresetRecallChange(CPresetDatabase& database, PresetKind kind,
+                                                              std::int64_t id, const CDeviceState& state, int record);
 
 }  // namespace orvx

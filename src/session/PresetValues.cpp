@@ -24,6 +24,21 @@ std::string PresetBlockOf(PresetKind kind, const CDeviceState& state, int record
   return EncodePreset(kind, clamped, record);
 }
 
+std::vector<ParamAddr> PresetAddressesOf(PresetKind kind, int record) {
+  // A value belongs to the block when changing it changes the block.
+  CDeviceState probe;
+  const std::string block = EncodePreset(kind, probe, record);
+  std::vector<ParamAddr> held;
+  if (block.empty()) return held;
+  ForEachNumber([&](const ParamAddr& a) {
+    const ParamValue was = ReadParam(probe, a);
+    WriteParam(probe, a, {was.raw + 1, {}});
+    if (EncodePreset(kind, probe, record) != block) held.push_back(a);
+    WriteParam(probe, a, was);
+  });
+  return held;
+}
+
 std::optional<std::vector<ParamWrite>> PresetWritesOf(PresetKind kind, std::string_view block,
                                                       const CDeviceState& state, int record) {
   CDeviceState recalled = state;

@@ -19,6 +19,10 @@ namespace orvx {
 /// clamped to its range first. Empty for a record the kind does not edit.
 std::string PresetBlockOf(PresetKind kind, const CDeviceState& state, int record);
 
+/// Every value a kind's block holds for an editor's record (empty for a record the kind does not
+/// edit), in the parameter table's order.
+std::vector<ParamAddr> PresetAddressesOf(PresetKind kind, int record);
+
 /// The writes that recall a block into an editor's record: every value the block changes, clamped
 /// to its range. nullopt when the block is refused (its length, a digit that is not hexadecimal, a
 /// comma out of place) or the record is not one the kind edits.

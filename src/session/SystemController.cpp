@@ -87,11 +87,11 @@ const Caption* CSystemController::RecoveryRefusal(bool updateRunning) const {
   return m_session.Changes().Busy() ? &captions::kPlanRunning : nullptr;
 }
 
-bool CSystemController::Recover(ControlGroupKeys& keys) {
+bool CSystemController::Recover() {
   CChangePath& path = m_session.Changes();
   if (path.Busy()) return false;
   CDeviceState& state = m_session.State();
-  RecoverFactoryState(state, keys);
+  RecoverFactoryState(state);
   path.StateReplaced(change::kAll);
   m_recoveryPlan = 0;
   if (state.link.online) m_recoveryPlan = path.SubmitPlan(FactoryRecoveryPlan(state, m_session.Glyphs()), true);

@@ -99,10 +99,10 @@ public:
   /// Why RECOVERY may not go on to its question (a firmware update runs), or nullptr.
   /// Why RECOVERY cannot start: a firmware update, or another plan still on its way.
   const Caption* RecoveryRefusal(bool updateRunning) const;
-  /// After the operator confirmed: the recovery values into the state (views told, history
-  /// cleared), then, while online, the push as one plan that gates every change until it has gone.
-  /// False (and nothing changed) while another plan runs.
-  bool Recover(ControlGroupKeys& keys);
+  /// After the operator confirmed: the recovery values into the state (the control groups switched
+  /// off, views told, history cleared), then, while online, the push as one plan that gates every
+  /// change until it has gone. False (and nothing changed) while another plan runs.
+  bool Recover();
   /// The push's plan id, 0 when nothing was sent (offline).
   std::uint32_t RecoveryPlan() const { return m_recoveryPlan; }
   /// The push's progress; done once it has gone (or when nothing was sent).

@@ -17,6 +17,10 @@ void CUndoStack::Record(UndoStep step) {
       else
         top.entries.push_back(std::move(e));
     }
+    for (const PlanStep& p : step.paced) {
+      const bool known = std::any_of(top.paced.begin(), top.paced.end(), [&](const PlanStep& t) { return t.key == p.key; });
+      if (!known) top.paced.push_back(p);
+    }
     return;
   }
   m_undo.push_back(std::move(step));

@@ -29,6 +29,9 @@ struct UndoStep {
   std::uint64_t gesture = 0;  ///< non-zero: later changes of the same gesture join this step
   int planPauseMs = 0;        ///< the change went out as a plan with this pause between frames
   std::vector<PlanStep> planSteps;  ///< or as these frames, in this order
+  /// Frames of a change (not a plan) that went with a pause after them: a linked member's. Each
+  /// one's pause by its key; frames not listed go without one.
+  std::vector<PlanStep> paced;
 };
 
 class CUndoStack {
@@ -38,6 +41,10 @@ public:
   /// Records a step; a step of the same non-zero gesture as the last one merges into it (keeping
   /// each value's first `before`). Any new step clears the redo list.
   void Record(UndoStep step);
+  /// The step a non-zero gesture has recorded so far (nullptr: none yet, or another step followed).
+  const UndoStep* GestureStep(std::uint64_t gesture) const {
+    return gesture != 0 && !m_undo.empty() && m_undo.back().gesture == gesture ? &m_undo.back() : nullptr;
+  }
   /// The step the next undo would replay (nullptr: none). It stays until CommitUndo, so a replay
   /// that was refused keeps its step.
   const UndoStep* NextUndo() const { return m_undo.empty() ? nullptr : &m_undo.back(); }

@@ -42,10 +42,12 @@ TEST(CtlCommandLine, TheProgramsHelpListsEveryCommandAndOption) {
     const std::string help = HelpOf(words);
     SCOPED_TRACE(words.front());
     EXPECT_EQ(help.find("usage: orvxctl [OPTIONS]"), help.find("usage:")) << help;
-    for (const char* command : {"status", "params", "get", "set", "monitor", "group", "search", "units", "unit"})
+    for (const char* command :
+         {"status", "params", "get", "set", "monitor", "group", "search", "units", "unit", "preset", "eq-curve"})
       EXPECT_NE(help.find("\n  " + std::string(command) + " "), std::string::npos) << command;
     for (const char* option :
-         {"--device IP", "--port N", "--local-ip IP", "--local-port N", "--timeout S", "--json", "--raw"})
+         {"--device IP", "--port N", "--local-ip IP", "--local-port N", "--timeout S", "--json", "--raw",
+          "--data-dir DIR"})
       EXPECT_NE(help.find(option), std::string::npos) << option;
     EXPECT_NE(help.find("Exit codes: 0 ok"), std::string::npos);
   }
@@ -69,6 +71,13 @@ TEST(CtlCommandLine, EveryCommandHasItsOwnHelpWithItsOwnOptions) {
       {{"unit"}, {"set", "call"}},
       {{"unit", "set"}, {"N slot S ENTRY"}},
       {{"unit", "call"}, {"call unit N"}},
+      {{"preset"}, {"list", "save", "recall", "rename", "delete"}},
+      {{"preset", "list"}, {"KIND", "--data-dir DIR", "gate", "peq", "geq"}},
+      {{"preset", "save"}, {"KIND NAME", "--from REC"}},
+      {{"preset", "recall"}, {"KIND ID", "--to REC"}},
+      {{"preset", "rename"}, {"KIND ID NAME"}},
+      {{"preset", "delete"}, {"KIND ID"}},
+      {{"eq-curve"}, {"REC (1..12)", "241 points"}},
   };
   for (const Case& c : cases) {
     std::string path;
@@ -124,6 +133,20 @@ TEST(CtlCommandLine, AnErrorIsOneLineThatNamesTheBadWord) {
       {{"--device", "127.0.0.9", "unit", "call", "9"}, "unit out of range: 9"},
       {{"--device", "127.0.0.9", "unit", "set", "2", "place", "1", "CH03"}, "expected: unit set N slot S ENTRY"},
       {{"--device", "127.0.0.9", "set", "in.mute", "4", "maybe"}, "cannot read \"maybe\" as in.mute"},
+      {{"--device", "127.0.0.9", "preset"}, "expected: preset list|save|recall|rename|delete"},
+      {{"preset", "list"}, "expected: KIND"},
+      {{"preset", "list", "synth"}, "unknown preset kind synth"},
+      {{"preset", "list", "peq", "--from", "2"}, "unknown option --from"},
+      {{"preset", "rename", "peq", "0", "VOCAL"}, "a preset ID is a number from 1, got 0"},
+      {{"preset", "rename", "peq", "3", "TOOLONGNAME"}, "too long"},
+      {{"preset", "delete", "geq"}, "expected: KIND ID"},
+      {{"preset", "recall", "peq", "2", "--to", "1"}, "--device IP is required"},
+      {{"--device", "127.0.0.9", "preset", "save", "peq", "VOCAL"}, "peq presets need --from REC"},
+      {{"--device", "127.0.0.9", "preset", "recall", "geq", "2", "--to", "9"}, "--to 9 is out of range (outputs 1..8)"},
+      {{"--device", "127.0.0.9", "preset", "recall", "peq", "2", "--to", "19"}, "--to: '19' is not a number within 1..18"},
+      {{"--device", "127.0.0.9", "preset", "recall", "delay", "2", "--to", "1"}, "--to is not taken by delay presets"},
+      {{"--device", "127.0.0.9", "eq-curve"}, "expected: eq-curve REC"},
+      {{"--device", "127.0.0.9", "eq-curve", "13"}, "input out of range: 13"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.words));
@@ -159,6 +182,38 @@ TEST(CtlCommandLine, TheProgramsOptionsStandBeforeOrAfterTheCommand) {
   const CtlOptions call = Accepted({"unit", "call", "3", "--device=127.0.0.9"});
   EXPECT_EQ(call.command, CtlCommand::UnitCall);
   EXPECT_EQ(call.unit, 2);
+}
+
+TEST(CtlCommandLine, PresetAndCurveCommandsReadTheirKindIdNameAndRecord) {
+  const CtlOptions list = Accepted({"--data-dir", "/srv/orvx", "preset", "list", "gate", "--json"});
+  EXPECT_EQ(list.command, CtlCommand::PresetList);
+  EXPECT_EQ(list.presetKind, PresetKind::Noise);
+  EXPECT_EQ(list.dataDir, "/srv/orvx");
+  EXPECT_TRUE(list.deviceIp.empty()) << "the library alone needs no processor";
+
+  const CtlOptions save = Accepted({"--device", "127.0.0.9", "preset", "save", "peq", "VOCAL", "--from", "3"});
+  EXPECT_EQ(save.command, CtlCommand::PresetSave);
+  EXPECT_EQ(save.presetKind, PresetKind::Peq);
+  EXPECT_EQ(save.presetName, "VOCAL");
+  EXPECT_EQ(save.record, 2);
+
+  const CtlOptions recall = Accepted({"preset", "recall", "limiter", "4", "--to", "2", "--device", "127.0.0.9"});
+  EXPECT_EQ(recall.command, CtlCommand::PresetRecall);
+  EXPECT_EQ(recall.presetKind, PresetKind::Limiter);
+  EXPECT_EQ(recall.presetId, 4);
+  EXPECT_EQ(recall.record, 1);
+  EXPECT_EQ(Accepted({"--device", "127.0.0.9", "preset", "recall", "reverb", "1"}).record, kReverbRecord)
+      << "a reverb preset belongs to the reverb";
+
+  const CtlOptions rename = Accepted({"preset", "rename", "compressor", "7", "讲台"});
+  EXPECT_EQ(rename.command, CtlCommand::PresetRename);
+  EXPECT_EQ(rename.presetId, 7);
+  EXPECT_EQ(rename.presetName, "讲台");
+  EXPECT_EQ(Accepted({"preset", "delete", "geq", "12"}).command, CtlCommand::PresetDelete);
+
+  const CtlOptions curve = Accepted({"--device", "127.0.0.9", "eq-curve", "5", "--json"});
+  EXPECT_EQ(curve.command, CtlCommand::EqCurve);
+  EXPECT_EQ(curve.record, 4);
 }
 
 TEST(CtlCommandLine, GroupMuteTakesTheWordsOfAnySwitch) {

@@ -8,24 +8,27 @@
 
 #include "core/DeviceState.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
 
 namespace orvx::presettest {
 
-/// A fresh, empty directory named after the running test, removed when the test ends.
+/// A fresh, empty directory of its own, removed when the test ends. Its name is made unique by the
+/// system (mkdtemp), so the same test running at once in another build or another ctest job never
+/// shares it; the test's name stands in it only to tell who left it.
 class CTempDir {
 public:
   CTempDir() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("orvx-presets-") + info->test_suite_name() + "-" + info->name();
+    std::string name = std::string("orvx-presets-") + info->test_suite_name() + "-" + info->name() + "-XXXXXX";
     for (char& c : name) {
       if (c == '/') c = '_';
     }
-    m_path = std::filesystem::path(::testing::TempDir()) / name;
-    std::filesystem::remove_all(m_path);
-    std::filesystem::create_directories(m_path);
+    std::string path = (std::filesystem::path(::testing::TempDir()) / name).string();
+    if (::mkdtemp(path.data()) == nullptr) ADD_FAILURE() << "cannot create a directory like " << path;
+    m_path = path;
   }
   ~CTempDir() {
     std::error_code ignored;

@@ -35,10 +35,9 @@ protected:
     m_state.unitSlots[2][3] = 12;
     m_state.muteGroups[1].inputs[4] = 1;
     m_state.controlGroups[0].memberCount = 3;
-    m_keys = {true, false, true, true};
+    m_state.controlGroupOn[0] = m_state.controlGroupOn[2] = m_state.controlGroupOn[3] = 1;
   }
   CDeviceState m_state;
-  ControlGroupKeys m_keys{};
 };
 
 struct FieldCase {
@@ -48,7 +47,7 @@ struct FieldCase {
 };
 
 TEST_F(FactoryRecoveryTest, WritesTheFactoryValueSet) {
-  RecoverFactoryState(m_state, m_keys);
+  RecoverFactoryState(m_state);
   const FieldCase cases[] = {
       {"in0.route3", [](auto& s) { return s.in[3].route[5]; }, 1},
       {"in0.peq1.freq", [](auto& s) { return s.in[0].peq[0].freq; }, 200},
@@ -91,7 +90,7 @@ TEST_F(FactoryRecoveryTest, WritesTheFactoryValueSet) {
       {"control1.count", [](auto& s) { return s.controlGroups[0].memberCount; }, 0},
   };
   for (const FieldCase& c : cases) EXPECT_EQ(c.get(m_state), c.value) << c.field;
-  EXPECT_EQ(m_keys, (ControlGroupKeys{false, false, false, false}));
+  for (int g = 0; g < kGroups; ++g) EXPECT_EQ(m_state.controlGroupOn[g], 0) << "control group " << g + 1 << " switched off";
   EXPECT_EQ(NameBytes(m_state.in[0].shortName), "CH 1");
   EXPECT_EQ(NameBytes(m_state.in[11].shortName), "CH 12");
   EXPECT_EQ(NameBytes(m_state.out[0].shortName), "M 1");
@@ -100,7 +99,7 @@ TEST_F(FactoryRecoveryTest, WritesTheFactoryValueSet) {
 
 TEST_F(FactoryRecoveryTest, ChineseNamesFollowTheLanguage) {
   m_state.language = Language::Chinese;
-  RecoverFactoryState(m_state, m_keys);
+  RecoverFactoryState(m_state);
   EXPECT_EQ(GbkToUtf8(NameBytes(m_state.in[2].shortName)), "通道 3");
 }
 
@@ -119,7 +118,7 @@ std::string Token(const std::string& frame) {
 }
 
 TEST_F(FactoryRecoveryTest, PushIsOnePlanInTheProcessorsOrder) {
-  RecoverFactoryState(m_state, m_keys);
+  RecoverFactoryState(m_state);
   test::PatternGlyphRenderer glyphs;
   const FramePlan plan = FactoryRecoveryPlan(m_state, glyphs);
 

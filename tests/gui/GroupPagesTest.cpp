@@ -116,11 +116,12 @@ TEST_F(GroupPagesTest, SyncLinksTheListsAndSendsNothingItself) {
 }
 
 TEST_F(GroupPagesTest, ControlGroupRefusesTheOtherKindAndDeselectingKeepsFlags) {
-  dlg->PressControlKey(2);
+  dlg->PressView(ViewButton::Groups);
   CGroupPage* page = dlg->GroupPage();
   ASSERT_EQ(dlg->VisiblePage(), page);
+  Click(page->ControlSelector(1));
   EXPECT_EQ(page->SelectedControlGroup(), 1);
-  EXPECT_TRUE(dlg->ControlKey(2)->IsChecked());
+  EXPECT_FALSE(dlg->ControlKey(2)->IsChecked()) << "editing a group does not switch it on";
 
   Click(page->ControlMember(true, 2));  // output 3
   EXPECT_EQ(session.state.controlGroups[1].outputs[2], 1);
@@ -140,9 +141,8 @@ TEST_F(GroupPagesTest, ControlGroupRefusesTheOtherKindAndDeselectingKeepsFlags) 
   emit page->NameEdit()->editingFinished();
   EXPECT_EQ(NameBytes(session.state.controlGroups[1].name), "Stage");
 
-  dlg->PressControlKey(2);  // lit key: lets the group go
+  Click(page->ControlSelector(1));  // the selected one again: lets the group go
   EXPECT_EQ(page->SelectedControlGroup(), -1);
-  EXPECT_FALSE(dlg->ControlKey(2)->IsChecked());
   EXPECT_FALSE(page->ControlMember(true, 2)->IsChecked());
   EXPECT_TRUE(page->NameEdit()->text().isEmpty());
   EXPECT_EQ(session.state.controlGroups[1].outputs[2], 1) << "deselecting changes no flag";
@@ -213,9 +213,29 @@ TEST_F(GroupPagesTest, BusyRefusalsPutTheKeyBackSayWhyAndTheHeaderShowsTheProgre
   EXPECT_EQ(session.state.in[0].mute, 1);
 }
 
+// A C GROUPS key switches its group's link on and off: lit while on, sending nothing itself, one
+// step of the history; the GROUP page's selection has nothing to do with it.
+TEST_F(GroupPagesTest, AControlKeySwitchesItsGroupsLinkAndIsLitWhileOn) {
+  session.GoOnline();
+  Click(dlg->ControlKey(3));
+  EXPECT_EQ(session.state.controlGroupOn[2], 1);
+  EXPECT_TRUE(dlg->ControlKey(3)->IsChecked());
+  EXPECT_FALSE(dlg->ControlKey(2)->IsChecked());
+  EXPECT_EQ(dlg->GroupPage()->SelectedControlGroup(), -1);
+  EXPECT_TRUE(session.Sent().empty());
+  ASSERT_TRUE(session.Changes().Undo());
+  QApplication::processEvents();
+  EXPECT_FALSE(dlg->ControlKey(3)->IsChecked()) << "the key follows the state";
+  Click(dlg->ControlKey(3));
+  Click(dlg->ControlKey(3));
+  EXPECT_EQ(session.state.controlGroupOn[2], 0);
+  EXPECT_FALSE(dlg->ControlKey(3)->IsChecked());
+}
+
 // A control group's name longer than its field is refused with the limit, not cut without a word.
 TEST_F(GroupPagesTest, AGroupNameTooLongIsRefusedWithItsLimit) {
-  dlg->PressControlKey(1);
+  dlg->PressView(ViewButton::Groups);
+  Click(dlg->GroupPage()->ControlSelector(0));
   auto* name = dlg->GroupPage()->findChild<QLineEdit*>(QStringLiteral("GroupName"));
   ASSERT_NE(name, nullptr);
   name->setText(QStringLiteral("STAGE LEFT PODIUM"));

@@ -68,9 +68,8 @@ TEST_F(RecoveryAgainstSim, TheProcessorEndsOnTheEditorsValueInEveryFieldTheEdito
 
   CMemoryProfile profile;
   CSystemController system(*m_session, profile);
-  ControlGroupKeys keys{true, true, true, true};
   const int reportsStarted = SimFrames("%Q,01,01");
-  ASSERT_TRUE(system.Recover(keys));
+  ASSERT_TRUE(system.Recover());
   ASSERT_NE(system.RecoveryPlan(), 0u);
   ASSERT_TRUE(Drive([&] { return !system.RecoveryRunning(); }, 0, 20));
   ASSERT_TRUE(Drive([&] { return SimFrames("%Q,01,01") > reportsStarted; }, 0))

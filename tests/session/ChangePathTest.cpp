@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "session/RecordingWire.h"
+#include "session/WiredChangePath.h"
 
 #include <string>
 #include <vector>
@@ -15,24 +15,10 @@
 namespace orvx {
 namespace {
 
-using Wire = test::RecordingWire;
-using NoGlyphs = test::BlankGlyphs;
-
-class ChangePathTest : public ::testing::Test {
+class ChangePathTest : public ::testing::Test, protected test::WiredChangePath {
 protected:
-  ChangePathTest() {
-    state.ResetToDefaults();
-    state.link.online = true;
-    state.link.deviceIp = "127.0.0.9";
-  }
+  ChangePathTest() : WiredChangePath("127.0.0.9") {}
   static constexpr ParamAddr kLevel5{ParamId::InLevel, 4, 0};
-
-  FakeClock clock;
-  Wire wire{clock};
-  CSendQueue queue{wire, wire, clock};
-  CDeviceState state;
-  NoGlyphs glyphs;
-  CChangePath path{state, queue, [this]() -> IGlyphRenderer& { return glyphs; }};
 };
 
 TEST_F(ChangePathTest, QueuesTheExactFrameOnlineAndNothingOffline) {

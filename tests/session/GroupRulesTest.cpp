@@ -2,7 +2,7 @@
 // groups and control-group membership. Frames and pauses are checked on a recording wire.
 #include <gtest/gtest.h>
 
-#include "session/RecordingWire.h"
+#include "session/WiredChangePath.h"
 
 #include <string>
 #include <vector>
@@ -15,29 +15,11 @@
 namespace orvx {
 namespace {
 
-using Wire = test::RecordingWire;
-using NoGlyphs = test::BlankGlyphs;
+using test::FrameField;
 
-class GroupRulesTest : public ::testing::Test {
+class GroupRulesTest : public ::testing::Test, protected test::WiredChangePath {
 protected:
-  GroupRulesTest() {
-    state.ResetToDefaults();
-    state.link.online = true;
-    state.link.deviceIp = "127.0.0.120";
-  }
-  /// Field `i` of a frame ("%L,01,03,32,00,CRC#": field 3 is "32").
-  static std::string Field(const std::string& frame, int i) {
-    std::size_t start = 0;
-    for (int k = 0; k < i; ++k) start = frame.find(',', start) + 1;
-    return frame.substr(start, frame.find(',', start) - start);
-  }
-
-  FakeClock clock;
-  Wire wire{clock};
-  CSendQueue queue{wire, wire, clock};
-  CDeviceState state;
-  NoGlyphs glyphs;
-  CChangePath path{state, queue, [this]() -> IGlyphRenderer& { return glyphs; }};
+  GroupRulesTest() : WiredChangePath("127.0.0.120") {}
 };
 
 TEST_F(GroupRulesTest, LinkedThresholdSendsTheChannelThenAllEightPacedAsOneUndoStep) {
@@ -56,7 +38,7 @@ TEST_F(GroupRulesTest, LinkedThresholdSendsTheChannelThenAllEightPacedAsOneUndoS
     std::vector<std::string> expected{FrameL(state, c.record + 1)};
     for (int ch = 1; ch <= 8; ++ch) expected.push_back(FrameL(state, ch));
     ASSERT_EQ(wire.sent, expected);
-    for (const std::string& f : wire.sent) EXPECT_EQ(Field(f, 3), "32");
+    for (const std::string& f : wire.sent) EXPECT_EQ(FrameField(f, 3), "32");
     EXPECT_EQ(wire.at[1], wire.at[0]) << "no pause after the chosen channel's own frame";
     for (std::size_t i = 2; i < wire.at.size(); ++i) EXPECT_EQ(wire.at[i] - wire.at[i - 1], c.pause);
 
@@ -98,7 +80,7 @@ TEST_F(GroupRulesTest, MuteGroupGoesInMemberOrderPacedAfterInputsOnlyWhenSwitchi
   EXPECT_EQ(state.in[13].mute, 1) << "kept in the state";
   queue.PumpDue();
   EXPECT_EQ(wire.sent, (std::vector<std::string>{FrameA(state, 2), FrameA(state, 5), FrameA(state, 15)}));
-  EXPECT_EQ(Field(wire.sent[2], 3), "01");
+  EXPECT_EQ(FrameField(wire.sent[2], 3), "01");
   const std::int64_t on = wire.at[0];
   EXPECT_EQ(wire.at, (std::vector<std::int64_t>{on, on + 20, on + 40}));
 

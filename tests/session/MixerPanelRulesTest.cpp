@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "session/RecordingWire.h"
+#include "session/WiredChangePath.h"
 
 #include <cstdio>
 #include <string>
@@ -112,14 +112,9 @@ TEST(MixerOverviewTest, StripsComeFromTheGroupRecordsAndTheBus) {
 
 // ---- CLEAR MUTE and CLEAR SOLO on the change path ----
 
-using Wire = test::RecordingWire;
-using NoGlyphs = test::BlankGlyphs;
-
-class ClearActionsTest : public ::testing::Test {
+class ClearActionsTest : public ::testing::Test, protected test::WiredChangePath {
 protected:
-  ClearActionsTest() {
-    state.ResetToDefaults();
-    state.link.deviceIp = "127.0.0.110";
+  ClearActionsTest() : WiredChangePath("127.0.0.110") {
     for (auto& in : state.in) in.mute = 1;
     for (auto& out : state.out) out.mute = 1;
     state.in[3].solo = 1;
@@ -128,13 +123,6 @@ protected:
   void Drain() {
     for (int i = 0; i < 100 && !queue.Idle(); ++i) queue.PumpDue();
   }
-
-  FakeClock clock;
-  Wire wire{clock};
-  CSendQueue queue{wire, wire, clock};
-  CDeviceState state;
-  NoGlyphs glyphs;
-  CChangePath path{state, queue, [this]() -> IGlyphRenderer& { return glyphs; }};
 };
 
 TEST_F(ClearActionsTest, ClearMuteSendsTheStripsOwnFramesInOrderAsOneUndoStep) {

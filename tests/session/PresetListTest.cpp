@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <variant>
 
@@ -301,6 +302,35 @@ TEST_F(PresetListTest, AnUnreadableTableLeavesOnlySavePreset) {
   ASSERT_TRUE(message);
   EXPECT_THAT(message->en, HasSubstr("no such table"));
   EXPECT_THAT(list.Rows(), ElementsAre("SAVE PRESET"));
+}
+
+// The values a block holds are found from the block itself: what a script may confirm, refuse or
+// send for a kind follows from them.
+TEST(PresetAddressesTest, EachKindHoldsTheValuesOfItsBlockAndNoOthers) {
+  struct Case {
+    PresetKind kind;
+    int record;
+    std::size_t count;
+    ParamAddr held;
+    ParamAddr notHeld;
+  };
+  const Case cases[] = {
+      {PresetKind::Peq, 2, 24, {ParamId::InHpfKind, 2, 0}, {ParamId::InPeqGain, 2, 4}},  // band 5 is not stored
+      {PresetKind::Compressor, 5, 6, {ParamId::InCompRatio, 5, 0}, {ParamId::InCompRatio, 4, 0}},
+      {PresetKind::Noise, 0, 4, {ParamId::InGateRelease, 0, 0}, {ParamId::InCompOn, 0, 0}},
+      {PresetKind::Limiter, 7, 6, {ParamId::OutLimRelease, 7, 0}, {ParamId::OutLevel, 7, 0}},
+      {PresetKind::Geq, 1, 31, {ParamId::OutGeqGain, 1, 30}, {ParamId::OutGeqOn, 1, 0}},
+      {PresetKind::Delay, 3, 4, {ParamId::DelayTime2, 0, 0}, {ParamId::ReverbP1, 0, 0}},
+      {PresetKind::Reverb, 0, 6, {ParamId::ReverbLpf, 0, 0}, {ParamId::DelayLpf, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(TableOf(c.kind).table);
+    const std::vector<ParamAddr> held = PresetAddressesOf(c.kind, c.record);
+    EXPECT_EQ(held.size(), c.count);
+    EXPECT_NE(std::find(held.begin(), held.end(), c.held), held.end());
+    EXPECT_EQ(std::find(held.begin(), held.end(), c.notHeld), held.end());
+  }
+  EXPECT_TRUE(PresetAddressesOf(PresetKind::Limiter, 8).empty()) << "no output 9";
 }
 
 }  // namespace

@@ -34,6 +34,13 @@ private:
   FakeClock& m_clock;
 };
 
+/// Field `i` of a frame ("%L,01,03,32,00,CRC#": field 3 is "32").
+inline std::string FrameField(const std::string& frame, int i) {
+  std::size_t start = 0;
+  for (int k = 0; k < i; ++k) start = frame.find(',', start) + 1;
+  return frame.substr(start, frame.find(',', start) - start);
+}
+
 class BlankGlyphs final : public IGlyphRenderer {
 public:
   std::vector<std::uint8_t> RenderGlyph(std::string_view) override { return std::vector<std::uint8_t>(36, 0); }

@@ -129,15 +129,14 @@ TEST_F(SystemControllerTest, RecoveryWritesTheFactorySetThenPushesItAsOneGatingP
   session.state.in[0].level = 5;
   session.Changes().Set({ParamId::InMute, 3, 0}, {1, {}});
   ASSERT_TRUE(session.Changes().CanUndo());
-  ControlGroupKeys keys{true, false, true, false};
-  ASSERT_TRUE(system.Recover(keys));
-  EXPECT_EQ(keys, (ControlGroupKeys{false, false, false, false}));
+  session.state.controlGroupOn[0] = session.state.controlGroupOn[2] = 1;
+  ASSERT_TRUE(system.Recover());
+  for (int g = 0; g < kGroups; ++g) EXPECT_EQ(session.state.controlGroupOn[g], 0) << "every group switched off";
   EXPECT_EQ(session.state.in[0].level, 60);
   EXPECT_FALSE(session.Changes().CanUndo()) << "the history described a state that no longer exists";
   EXPECT_TRUE(system.RecoveryRunning());
   EXPECT_EQ(session.Changes().Set({ParamId::InLevel, 0, 0}, {10, {}}), ChangeResult::Busy) << "the device is busy";
-  ControlGroupKeys again{};
-  EXPECT_FALSE(system.Recover(again)) << "not twice at once";
+  EXPECT_FALSE(system.Recover()) << "not twice at once";
 
   const std::vector<std::string> sent = session.Sent();
   ASSERT_GT(sent.size(), 1u);
@@ -149,7 +148,7 @@ TEST_F(SystemControllerTest, RecoveryWritesTheFactorySetThenPushesItAsOneGatingP
   // Offline: the state is recovered, nothing is sent.
   session.state.link.online = false;
   session.state.in[0].level = 5;
-  ASSERT_TRUE(system.Recover(keys));
+  ASSERT_TRUE(system.Recover());
   EXPECT_EQ(session.state.in[0].level, 60);
   EXPECT_EQ(system.RecoveryPlan(), 0u);
   EXPECT_EQ(session.Sent().size(), sent.size());
