@@ -35,7 +35,9 @@ void CSkinKnob::SetValue(int value) {
   if (m_dragging) {
     return;  // the operator's hand wins until release
   }
-  m_value = m_mapping.Clamp(value);
+  const int clamped = m_mapping.Clamp(value);
+  if (clamped == m_value) return;  // a refresh that changes nothing repaints nothing
+  m_value = clamped;
   update();
 }
 

@@ -29,6 +29,7 @@ CValueLabel::CValueLabel(const QString& text, QWidget* parent) : QWidget(parent)
 }
 
 void CValueLabel::SetText(const QString& text) {
+  if (text == m_text) return;  // a refresh that changes nothing repaints nothing
   m_text = text;
   Changed();
 }
