@@ -7,7 +7,7 @@
 #include "session/ParamReport.h"
 #include "session/PresetList.h"
 #include "session/PresetValues.h"
-#include "session/XdgPaths.h"
+#include "core/XdgPaths.h"
 
 #include <algorithm>
 #include <filesystem>

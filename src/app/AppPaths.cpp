@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "session/XdgPaths.h"
+#include "core/XdgPaths.h"
 
 namespace orvx {
 

@@ -1,6 +1,8 @@
 #pragma once
 /// Bilingual caption tables: every caption holds its English and its Chinese text (UTF-8).
 
+#include <string>
+
 #include "core/DeviceState.h"
 
 namespace orvx {
@@ -11,6 +13,17 @@ struct Caption {
 };
 
 inline const char* Text(const Caption& c, Language language) { return language == Language::Chinese ? c.zh : c.en; }
+
+/// A message made at run time, in both languages.
+struct BilingualText {
+  std::string en;
+  std::string zh;
+  const std::string& In(Language language) const { return language == Language::Chinese ? zh : en; }
+  bool Empty() const { return en.empty() && zh.empty(); }
+  static BilingualText Of(const Caption& c) { return {c.en, c.zh}; }
+  /// A message that exists in English only (a file or database failure), shown as it is in both.
+  static BilingualText Same(const std::string& text) { return {text, text}; }
+};
 
 /// Captions shared by the link, the supervisor and the main window.
 namespace captions {

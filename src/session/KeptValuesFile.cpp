@@ -1,6 +1,6 @@
 #include "session/KeptValuesFile.h"
 
-#include "session/AtomicFile.h"
+#include "core/AtomicFile.h"
 
 namespace orvx {
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "session/AtomicFile.h"
+#include "core/AtomicFile.h"
 #include "session/KeptValues.h"
 
 namespace orvx {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "session/AtomicFile.h"
+#include "core/AtomicFile.h"
 
 namespace orvx {
 namespace {

@@ -1,5 +1,5 @@
 // Where the editor and orvxctl find the data directory: the same rule for both.
-#include "session/XdgPaths.h"
+#include "core/XdgPaths.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "session/AtomicFile.h"
+#include "core/AtomicFile.h"
 
 #include <gtest/gtest.h>
 

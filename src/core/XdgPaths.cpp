@@ -1,4 +1,4 @@
-#include "session/XdgPaths.h"
+#include "core/XdgPaths.h"
 
 #include <pwd.h>
 #include <unistd.h>
