@@ -65,9 +65,12 @@ public:
   /// Deletes a preset (no preset with the ID: nothing changes).
   std::string Delete(PresetKind kind, std::int64_t id);
 
-private:
+  /// The open connection, for the library's other table (the scene list); nullptr when closed.
+  sqlite3* Connection() const { return m_db; }
   /// `what` followed by the database's description of the last failure.
   std::string Error(const std::string& what) const;
+
+private:
   /// Creates every missing table in one transaction, all of them or none; the failure, if any.
   std::string CreateTables();
 
