@@ -5,8 +5,9 @@
 
 #include "core/NumberText.h"
 #include "core/TextCodec.h"
-#include "link/FramePlan.h"
+#include "device/StatePush.h"
 #include "link/Commands.h"
+#include "link/FramePlan.h"
 
 namespace orvx {
 namespace {
@@ -16,7 +17,6 @@ constexpr std::int32_t kRecoveryPeqFreq[4] = {200, 500, 1000, 5000};
 constexpr std::int32_t kRecoveryDynamics[6] = {0, 30, 100, 100, 0, 10};
 constexpr std::int32_t kRecoveryAutomix[6] = {0, 1, 1, 1, 0, 27};
 constexpr int kRecoveryThreshold = 35;  // -45 dB
-constexpr int kOutputsWithNumberedI = kOutputRecords;
 
 void RecoverInput(InputChannel& c, int record, Language language) {
   std::fill(std::begin(c.route), std::end(c.route), 1);
@@ -72,15 +72,6 @@ void RecoverOutput(OutputChannel& o, int record) {
   o.index = record;
 }
 
-/// Appends a frame's datagrams; the last one waits `pauseMs` (the longer pause of the push takes
-/// the place of the frame's own short one).
-void Append(FramePlan& plan, const std::string& frame, int pauseMs) {
-  FramePlan pieces = PlanFrame(frame);
-  if (pieces.empty()) return;
-  pieces.back().pauseAfterMs = pauseMs;
-  plan.insert(plan.end(), pieces.begin(), pieces.end());
-}
-
 }  // namespace
 
 const Caption* RecoveryRefusal(bool updateRunning) { return updateRunning ? &captions::kRecoveryBusy : nullptr; }
@@ -98,43 +89,14 @@ void RecoverFactoryState(CDeviceState& s) {
 
 FramePlan FactoryRecoveryPlan(const CDeviceState& s, IGlyphRenderer& renderer) {
   FramePlan plan;
-  Append(plan, FrameQ(false), kRecoveryPauseMs);
-  for (int unit = 1; unit <= kUnits; ++unit) Append(plan, FrameX(s, unit), kRecoveryUnitPauseMs);
+  AppendFrame(plan, FrameQ(false), kRecoveryPauseMs);
+  for (int unit = 1; unit <= kUnits; ++unit) AppendFrame(plan, FrameX(s, unit), kRecoveryUnitPauseMs);
   for (int ch = 1; ch <= kWireInputs + kOutputRecords; ++ch) {
-    Append(plan, FrameV(s, ch, renderer), kRecoveryNamePauseMs);
-    Append(plan, FrameA(s, ch), kRecoveryPauseMs);
+    AppendFrame(plan, FrameV(s, ch, renderer), kRecoveryNamePauseMs);
+    AppendFrame(plan, FrameA(s, ch), kRecoveryPauseMs);
   }
-  for (int ch = 1; ch <= kWireInputs; ++ch) {
-    Append(plan, FrameB(s, ch), kRecoveryPauseMs);
-    if (ch <= kAutomixInputs) {
-      Append(plan, FrameC(s, ch), kRecoveryPauseMs);
-      Append(plan, FrameE(s, ch), kRecoveryPauseMs);
-      Append(plan, FrameF(s, ch), kRecoveryPauseMs);
-    }
-    Append(plan, FrameO(s, ch), kRecoveryPauseMs);
-  }
-  for (int out = 1; out <= kOutputRecords; ++out) {
-    for (const std::string& f :
-         {FrameD(s, out), FrameH(s, out), FrameI(s, out), FrameJ(s, out), FrameK(s, out), FrameL(s, out)}) {
-      Append(plan, f, kRecoveryPauseMs);
-    }
-  }
-  for (int ch = 1; ch <= kWireInputs; ++ch) {
-    for (int band = 1; band <= 4; ++band) Append(plan, FrameG(s, ch, band), kRecoveryPauseMs);
-    // The MIC/LINE frame that follows each channel's bands exists for outputs 1..8 only.
-    if (ch <= kOutputsWithNumberedI) Append(plan, FrameI(s, ch), kRecoveryPauseMs);
-  }
-  Append(plan, FrameM(s), kRecoveryPauseMs);
-  // The recovery also resets band 5 of every input and the dynamics and filters of inputs 9..12;
-  // without these frames the processor would keep its old values while the editor shows factory
-  // ones. They go last, before the reports start again.
-  for (int ch = 1; ch <= kWireInputs; ++ch) Append(plan, FrameG(s, ch, kPeqBands), kRecoveryPauseMs);
-  for (int ch = kAutomixInputs + 1; ch <= kWireInputs; ++ch) {
-    Append(plan, FrameC(s, ch), kRecoveryPauseMs);
-    Append(plan, FrameE(s, ch), kRecoveryPauseMs);
-    Append(plan, FrameF(s, ch), kRecoveryPauseMs);
-  }
-  Append(plan, FrameQ(true), kRecoveryPauseMs);
+  AppendMixerPush(plan, s);
+  AppendFrame(plan, FrameQ(true), kRecoveryPauseMs);
   return plan;
 }
 

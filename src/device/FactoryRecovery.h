@@ -4,13 +4,14 @@
 
 #include "core/Captions.h"
 #include "core/DeviceState.h"
+#include "device/StatePush.h"
 #include "link/FramePlan.h"
 #include "link/GlyphRenderer.h"
 
 namespace orvx {
 
 /// Pauses of the push, after each frame of its kind.
-constexpr int kRecoveryPauseMs = 20;
+constexpr int kRecoveryPauseMs = kPushPauseMs;
 constexpr int kRecoveryUnitPauseMs = 100;
 constexpr int kRecoveryNamePauseMs = 150;
 

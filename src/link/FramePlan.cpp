@@ -24,4 +24,11 @@ FramePlan PlanFrame(const std::string& frame) {
   return plan;
 }
 
+void AppendFrame(FramePlan& plan, const std::string& frame, int pauseMs) {
+  FramePlan pieces = PlanFrame(frame);
+  if (pieces.empty()) return;
+  pieces.back().pauseAfterMs = pauseMs;
+  plan.insert(plan.end(), pieces.begin(), pieces.end());
+}
+
 }  // namespace orvx

@@ -21,4 +21,8 @@ constexpr int kNamePieceBytes = 256;
 /// How one complete frame goes out: its datagrams and the pause after each. Empty for an empty frame.
 FramePlan PlanFrame(const std::string& frame);
 
+/// Appends a frame's datagrams to a bulk push; the last one waits `pauseMs` (the push's pause takes
+/// the place of the frame's own short one). An empty frame adds nothing.
+void AppendFrame(FramePlan& plan, const std::string& frame, int pauseMs);
+
 }  // namespace orvx

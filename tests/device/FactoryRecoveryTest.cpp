@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <map>
 
@@ -9,6 +8,7 @@
 #include "link/Commands.h"
 #include "link/FrameChecksum.h"
 #include "link/LinkTestDoubles.h"
+#include "device/PlanTokens.h"
 
 namespace orvx {
 namespace {
@@ -103,27 +103,13 @@ TEST_F(FactoryRecoveryTest, ChineseNamesFollowTheLanguage) {
   EXPECT_EQ(GbkToUtf8(NameBytes(m_state.in[2].shortName)), "通道 3");
 }
 
-/// One token per frame: letter and decimal number ("A05"; "G08.3" for a band; "Q00"/"Q01"; "M").
-std::string Token(const std::string& frame) {
-  const char letter = frame[1];
-  if (letter == 'M') return "M";
-  const auto number = [&](std::size_t at) { return std::stoi(frame.substr(at, 2), nullptr, 16); };
-  char buf[16];
-  if (letter == 'G') {
-    std::snprintf(buf, sizeof buf, "G%02d.%d", number(6), number(12));
-  } else {
-    std::snprintf(buf, sizeof buf, "%c%02d", letter, number(6));
-  }
-  return buf;
-}
-
 TEST_F(FactoryRecoveryTest, PushIsOnePlanInTheProcessorsOrder) {
   RecoverFactoryState(m_state);
   test::PatternGlyphRenderer glyphs;
   const FramePlan plan = FactoryRecoveryPlan(m_state, glyphs);
 
   // Reassemble the name frames from their pieces; every other frame is one datagram.
-  std::vector<std::string> tokens;
+  const std::vector<std::string> tokens = test::Tokens(plan);
   std::map<char, int> perLetter;
   for (std::size_t i = 0; i < plan.size(); ++i) {
     const Datagram& d = plan[i];
@@ -131,7 +117,6 @@ TEST_F(FactoryRecoveryTest, PushIsOnePlanInTheProcessorsOrder) {
       EXPECT_EQ(plan[i - 1].pauseAfterMs, 10) << "a name piece waits 10 ms before the next";
       continue;
     }
-    tokens.push_back(Token(d.bytes));
     ++perLetter[d.bytes[1]];
   }
   // Datagrams: Q, 4 X, 20 x (3 name pieces + A), 12 B + 8 x (C E F) + 12 O, 8 x (D H I J K L),
@@ -147,13 +132,7 @@ TEST_F(FactoryRecoveryTest, PushIsOnePlanInTheProcessorsOrder) {
   EXPECT_EQ(plan.back().bytes, FrameQ(true));
   EXPECT_EQ(plan.back().pauseAfterMs, 20);
 
-  const auto slice = [&](const std::string& from, std::size_t n) {
-    const auto at = std::find(tokens.begin(), tokens.end(), from);
-    EXPECT_NE(at, tokens.end()) << from;
-    std::string s;
-    for (auto it = at; it != tokens.end() && it != at + static_cast<std::ptrdiff_t>(n); ++it) s += *it + " ";
-    return s;
-  };
+  const auto slice = [&](const std::string& from, std::size_t n) { return test::Slice(tokens, from, n); };
   EXPECT_EQ(slice("Q00", 7), "Q00 X01 X02 X03 X04 V01 A01 ");
   EXPECT_EQ(slice("V20", 4), "V20 A20 B01 C01 ");
   EXPECT_EQ(slice("B08", 8), "B08 C08 E08 F08 O08 B09 O09 B10 ");
