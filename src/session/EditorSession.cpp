@@ -167,6 +167,7 @@ void CEditorSession::Dispatch(const ReceivedFrame& frame) {
     ++m_dropped;
     return;
   }
+  if (TakeForFreshRead(frame)) return;
   const ReportEffects effects = DispatchFrame(frame.text, m_state, m_clock.NowMs());
   if (!effects.Recognised()) return;
   // Meters ("Q") are shown through their own floor and ceiling; every other report writes values
@@ -177,6 +178,55 @@ void CEditorSession::Dispatch(const ReceivedFrame& frame) {
   if (effects.Has(change::kFullState)) m_changes.ClearHistory();
   m_supervisor.OnReport(effects);
   Notify(ChangeNotice{effects.changed, effects.activeFlipped, &effects});
+}
+
+bool CEditorSession::StartFreshRead() {
+  if (!m_state.link.online || m_supervisor.Closing()) return false;
+  // Values no report carries keep the editor's own in the copy.
+  m_fresh = std::make_unique<CDeviceState>(m_state);
+  m_freshPhase = FreshReadPhase::Reading;
+  m_freshHasState = false;
+  m_freshAttempts = 1;
+  m_freshAsked = m_clock.NowMs();
+  QueueFrame(FrameZ());
+  SupervisionNeeded();
+  return true;
+}
+
+FreshReadStatus CEditorSession::FreshRead() const {
+  return {m_freshPhase, m_freshPhase == FreshReadPhase::Done ? m_fresh.get() : nullptr};
+}
+
+void CEditorSession::AdvanceFreshRead() {
+  if (m_freshPhase != FreshReadPhase::Reading) return;
+  if (!m_state.link.online) {
+    m_freshPhase = FreshReadPhase::Failed;
+    return;
+  }
+  if (m_clock.NowMs() - m_freshAsked < kFreshReadRetryMs) return;
+  if (m_freshAttempts >= kFreshReadAttempts) {
+    m_freshPhase = FreshReadPhase::Failed;
+    return;
+  }
+  // The query or its answer was lost: the whole answer is asked for again.
+  ++m_freshAttempts;
+  m_freshHasState = false;
+  m_freshAsked = m_clock.NowMs();
+  QueueFrame(FrameZ());
+}
+
+bool CEditorSession::TakeForFreshRead(const ReceivedFrame& frame) {
+  if (m_freshPhase != FreshReadPhase::Reading || frame.text.size() < 2) return false;
+  const char letter = frame.text[1];
+  if (letter != 'Z' && letter != 'Y') return false;
+  const ReportEffects effects = DispatchFrame(frame.text, *m_fresh, m_clock.NowMs());
+  if (!effects.Recognised()) return true;
+  ClampToTable(*m_fresh);
+  m_state.link.lastReceiveTime = m_fresh->link.lastReceiveTime;
+  if (effects.kind == ReportKind::Z) m_freshHasState = true;
+  // The names report follows the full state: the read is whole once both came, in that order.
+  if (effects.kind == ReportKind::Y && m_freshHasState) m_freshPhase = FreshReadPhase::Done;
+  return true;
 }
 
 int CEditorSession::KeepValuesIn(std::string path) {

@@ -56,6 +56,7 @@ public:
   void Tick() override {
     m_supervisor.OnLinkTimer(CConnectionSupervisor::kSupervisionTimer);
     AdvanceSearch();
+    AdvanceFreshRead();
     SaveKeptValues();
   }
   /// The file of the values only the editor keeps: read now (each value clamped to its range; the
@@ -82,6 +83,8 @@ public:
   void StopSearch() override;
   SearchStatus Search() const override;
   IGlyphRenderer& Glyphs() override { return Renderer(); }
+  bool StartFreshRead() override;
+  FreshReadStatus FreshRead() const override;
   /// Where a search looks and which local address its listener binds. Without it a search fails
   /// with the "no interface" reason.
   void SetSearchSubnets(std::unique_ptr<ISubnetProvider> subnets, SearchSettings settings);
@@ -153,6 +156,10 @@ private:
   void Dispatch(const ReceivedFrame& frame);
   /// Starts a requested search once the link has let go of the port.
   void AdvanceSearch();
+  /// A fresh read without its answer asks again, then gives up.
+  void AdvanceFreshRead();
+  /// A full state or names report while a fresh read waits for it goes into the read's own state.
+  bool TakeForFreshRead(const ReceivedFrame& frame);
 
   CDeviceState m_state;
   const IClock& m_clock;
@@ -194,6 +201,12 @@ private:
   std::unique_ptr<CKeptValuesFile> m_kept;  ///< none: nothing is kept (tests, orvxctl)
   CPresetDatabase m_presets;
   std::string m_presetsError;
+
+  std::unique_ptr<CDeviceState> m_fresh;  ///< the processor's state as a fresh read found it
+  FreshReadPhase m_freshPhase = FreshReadPhase::Idle;
+  bool m_freshHasState = false;  ///< the read's "Z" came; its names report completes it
+  int m_freshAttempts = 0;
+  std::int64_t m_freshAsked = 0;
 };
 
 }  // namespace orvx

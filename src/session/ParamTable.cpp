@@ -245,15 +245,6 @@ static_assert(std::size(kTable) == static_cast<std::size_t>(ParamId::Count), "on
 
 bool IsText(const ParamDef& d) { return d.display.kind == DisplayKind::Text; }
 
-Name* NameField(CDeviceState& s, const ParamAddr& a) {
-  if (a.id == ParamId::ControlGroupName) return &s.controlGroups[a.record].name;
-  return a.id == ParamId::InName ? &s.in[a.record].shortName : &s.out[a.record].shortName;
-}
-const Name* NameField(const CDeviceState& s, const ParamAddr& a) {
-  if (a.id == ParamId::ControlGroupName) return &s.controlGroups[a.record].name;
-  return a.id == ParamId::InName ? &s.in[a.record].shortName : &s.out[a.record].shortName;
-}
-
 std::string Upper(std::string_view text) {
   std::string t;
   for (char c : text) {
@@ -278,6 +269,14 @@ int LevelChannelOfInput(int record, bool second) {
 }
 
 }  // namespace
+
+Name* NameFieldOf(CDeviceState& s, const ParamAddr& a) {
+  if (a.id == ParamId::ControlGroupName) return &s.controlGroups[a.record].name;
+  return a.id == ParamId::InName ? &s.in[a.record].shortName : &s.out[a.record].shortName;
+}
+const Name* NameFieldOf(const CDeviceState& s, const ParamAddr& a) {
+  return NameFieldOf(const_cast<CDeviceState&>(s), a);
+}
 
 std::span<const ParamDef> AllParams() { return kTable; }
 
@@ -339,7 +338,7 @@ std::span<const Caption> ItemsFor(const ParamDef& def, int record) {
 ParamValue ReadParam(const CDeviceState& s, const ParamAddr& a) {
   if (!IsValidAddr(a)) return {};
   const ParamDef& d = Param(a.id);
-  if (IsText(d)) return {0, NameBytes(*NameField(s, a))};
+  if (IsText(d)) return {0, NameBytes(*NameFieldOf(s, a))};
   return {d.get(s, a.record, a.index), {}};
 }
 
@@ -362,7 +361,7 @@ void WriteParam(CDeviceState& s, const ParamAddr& a, const ParamValue& v) {
   if (!IsValidAddr(a)) return;
   const ParamDef& d = Param(a.id);
   if (IsText(d)) {
-    SetNameBytes(*NameField(s, a), v.text);
+    SetNameBytes(*NameFieldOf(s, a), v.text);
     return;
   }
   d.set(s, a.record, a.index, v.raw);

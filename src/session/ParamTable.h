@@ -243,6 +243,9 @@ std::int32_t WireStep(ParamId id);
 std::span<const Caption> ItemsFor(const ParamDef& def, int record);
 
 ParamValue ReadParam(const CDeviceState& s, const ParamAddr& a);
+/// The 16-byte field of a name parameter (InName, OutName, ControlGroupName) at a valid address.
+Name* NameFieldOf(CDeviceState& s, const ParamAddr& a);
+const Name* NameFieldOf(const CDeviceState& s, const ParamAddr& a);
 /// Clamps a raw value into the parameter's range (names: cut to the field, never mid-character).
 ParamValue ClampParam(const ParamAddr& a, ParamValue v);
 /// Writes a value already clamped. Invalid addresses are ignored.

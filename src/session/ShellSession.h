@@ -7,6 +7,7 @@
 
 #include "core/DeviceState.h"
 #include "session/ChangePath.h"
+#include "session/FreshRead.h"
 #include "session/SearchStatus.h"
 #include "session/SessionObserver.h"
 
@@ -57,6 +58,12 @@ public:
   /// The DSP editors' preset library; nullptr when none could be opened (PresetsError says why).
   virtual CPresetDatabase* Presets() { return nullptr; }
   virtual std::string PresetsError() const { return {}; }
+
+  /// Asks the processor for its whole state afresh, into a state of its own (the editor's values
+  /// stay as they are). Only while online; false otherwise. A read already running starts again.
+  virtual bool StartFreshRead() { return false; }
+  /// The read's progress and, once done, the processor's state (valid until the next read).
+  virtual FreshReadStatus FreshRead() const { return {}; }
 };
 
 }  // namespace orvx

@@ -57,6 +57,16 @@ public:
   /// Open it (in a test's own directory) to give the editors a preset library.
   CPresetDatabase presets;
   CPresetDatabase* Presets() override { return presets.IsOpen() ? &presets : nullptr; }
+  /// A fresh read: counted, and answered by whatever the test puts into `fresh`.
+  bool StartFreshRead() override {
+    if (!state.link.online) return false;
+    ++freshReads;
+    fresh = {FreshReadPhase::Reading, nullptr};
+    return true;
+  }
+  FreshReadStatus FreshRead() const override { return fresh; }
+  FreshReadStatus fresh;
+  int freshReads = 0;
 
   /// Every frame the change path queued so far (sends what is due first).
   std::vector<std::string> Sent() {
