@@ -94,6 +94,13 @@ ConsoleResult ApplyConsoleLine(std::string_view line, CSimDevice& device) {
     r.silenceMs = *v * 1000;
     return r;
   }
+  if (verb == "drop") {
+    const auto v = w.size() == 2 ? Number(w[1], 0, 100) : std::nullopt;
+    if (!v) return Error("usage: drop PERCENT");
+    ConsoleResult r;
+    r.dropPercent = *v;
+    return r;
+  }
   if (verb == "wait") {
     const auto v = w.size() == 2 ? Number(w[1], 0, kMaxWaitMs) : std::nullopt;
     if (!v) return Error("usage: wait MS");

@@ -8,6 +8,7 @@
 ///   name in N TEXT | name out N TEXT channel name (UTF-8), seen in the next "Y"
 ///   talk in N LEVEL | talk in N off  pin a microphone's signal (meter scale) or release it
 ///   silence SECONDS                  stop answering and reporting for a while
+///   drop PERCENT                     ignore this share of the received commands (0..100)
 ///   wait MS                          pause a script (0..60000)
 ///   quit                             end the simulator
 /// Blank lines and lines starting with "#" do nothing.
@@ -24,6 +25,7 @@ struct ConsoleResult {
   std::string error;        ///< why a line was refused
   bool sendLevels = false;  ///< a level the editor tracks changed: send a "P" report
   int silenceMs = 0;
+  int dropPercent = -1;  ///< 0..100: the share of received commands to ignore from now on
   int waitMs = 0;
   bool quit = false;
 };

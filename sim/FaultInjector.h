@@ -17,8 +17,9 @@ struct FaultRates {
   double reorder = 0;  ///< frame held back and sent after the next one
   double corrupt = 0;  ///< one checksum digit changed
   double split = 0;    ///< frame sent as two or three datagrams
+  double drop = 0;     ///< received command ignored, as if it never arrived (the editor's frames lost)
 
-  bool Any() const { return loss > 0 || dup > 0 || reorder > 0 || corrupt > 0 || split > 0; }
+  bool Any() const { return loss > 0 || dup > 0 || reorder > 0 || corrupt > 0 || split > 0 || drop > 0; }
 };
 
 class CFaultInjector {

@@ -36,7 +36,7 @@ std::optional<std::string> ReadTalkers(const std::string& v, std::vector<int>& c
 
 constexpr const char* kConsoleFooter =
     "Console (stdin): level in|out N V, mute in|out N 0|1, line out N 0|1, units N,\n"
-    "  name in|out N TEXT, talk in N LEVEL|off, silence S, quit";
+    "  name in|out N TEXT, talk in N LEVEL|off, silence S, drop PERCENT, quit";
 
 }  // namespace
 
@@ -76,7 +76,8 @@ std::variant<SimOptions, std::string, CommandLineHelp> ParseSimOptions(const std
                                   {"--dup", &s.faults.dup, "sent frames sent twice"},
                                   {"--reorder", &s.faults.reorder, "sent frames held back behind the next"},
                                   {"--corrupt", &s.faults.corrupt, "sent frames with a wrong checksum digit"},
-                                  {"--split", &s.faults.split, "sent frames split into datagrams"}})
+                                  {"--split", &s.faults.split, "sent frames split into datagrams"},
+                                  {"--drop", &s.faults.drop, "received commands ignored (lost on their way)"}})
     AddNumberOption(app, name, "P", *rate, 0.0, 1.0, std::string("rate 0..1 of ") + what);
   AddNumberOption(app, "--seed", "N", s.seed, 0u, 0xFFFFFFFFu, "seed for talkers and faults (default 1)");
   AddNumberOption(app, "--ignore-z", "N", d.ignoreZ, 0, 1000, "leave the first N \"%Z\" queries unanswered");

@@ -24,7 +24,8 @@ CSimServer::CSimServer(SimServerSettings settings, const IClock& clock)
         SimDeviceSettings d = m_settings.device;
         d.seed = m_settings.seed;
         return d;
-      }()) {
+      }()),
+      m_dropRng(m_settings.seed ^ 0xD50Fu) {
   m_settings.rate = std::clamp(m_settings.rate, 1, kMaxRate);
 }
 
@@ -105,6 +106,11 @@ bool CSimServer::Silent() const {
   return m_clock.NowMs() < m_silentUntil;
 }
 
+double CSimServer::DropRate() const {
+  std::lock_guard lock(m_mutex);
+  return m_settings.faults.drop;
+}
+
 bool CSimServer::WaitFor(const std::function<bool()>& pred, int timeoutMs) const {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   while (!pred()) {
@@ -138,6 +144,10 @@ void CSimServer::HandleFrame(const ReceivedFrame& f, std::int64_t now) {
     Log(line + "  (silent: not answered)");
     return;
   }
+  if (m_dropRng.Chance(m_settings.faults.drop)) {
+    Log(line + "  (dropped: never arrived)");
+    return;
+  }
   const SimReply reply = m_device.HandleCommand(f.text);
   switch (reply.effect.kind) {
     case CommandKind::Refused: line += "  (refused: " + reply.effect.why + ")"; break;
@@ -165,6 +175,7 @@ void CSimServer::HandleConsole(const std::string& line, std::int64_t now) {
   }
   if (r.quit) m_quit = true;
   if (r.silenceMs > 0) m_silentUntil = now + r.silenceMs;
+  if (r.dropPercent >= 0) m_settings.faults.drop = r.dropPercent / 100.0;
   if (r.sendLevels && now >= m_silentUntil) {
     const std::string p = BuildPReport(m_device.State());
     for (const Peer& peer : m_peers) SendTo(peer, p);

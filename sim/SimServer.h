@@ -9,6 +9,7 @@
 /// thread-safe snapshots below.
 
 #include "FaultInjector.h"
+#include "SimRandom.h"
 #include "SimDevice.h"
 #include "core/Clock.h"
 #include "link/DeviceLink.h"
@@ -74,6 +75,8 @@ public:
   std::uint64_t Periods() const;
   /// True while the processor is silent (console "silence").
   bool Silent() const;
+  /// The share of received commands ignored now (--drop, console "drop").
+  double DropRate() const;
 
   /// Waits (bounded) until `pred` holds on the server, checked after each worker pass.
   bool WaitFor(const std::function<bool()>& pred, int timeoutMs) const;
@@ -104,6 +107,7 @@ private:
   std::set<Peer> m_peers;                   ///< answered a "%Z": they get "P" reports
   std::set<Peer> m_subscribers;             ///< sent "%Q" 01: they get "Q" reports
   std::map<Peer, CFaultInjector> m_faults;  ///< one per peer, so held frames go where they belong
+  CSimRandom m_dropRng;                     ///< which received commands are lost
   std::int64_t m_silentUntil = 0;
   MeterSnapshot m_lastMeters;
   std::uint64_t m_reportsSent = 0;

@@ -41,7 +41,7 @@ TEST(ConsoleCommand, LinesChangeTheProcessorAndSayWhetherToReport) {
 
 TEST(ConsoleCommand, BadLinesAreRefusedAndChangeNothing) {
   for (const char* line : {"level in 13 40", "level in 3 71", "level in 3", "mute out 9 1", "line in 1 1", "units 5",
-                           "talk out 1 50", "silence -1", "wait 60001", "bogus", "level in x 4"}) {
+                           "talk out 1 50", "silence -1", "wait 60001", "bogus", "level in x 4", "drop 101", "drop"}) {
     SCOPED_TRACE(line);
     CSimDevice d({});
     const CDeviceState before = d.State();

@@ -100,6 +100,23 @@ TEST_F(SimServerTest, UnitCallsAreLoggedWithTheirUnit) {
   EXPECT_NE(log.str().find("(unit call 3)"), std::string::npos) << log.str();
 }
 
+TEST_F(SimServerTest, DroppedCommandsAreNeverAppliedUntilTheConsoleStopsTheLoss) {
+  SimServerSettings s;
+  s.faults.drop = 1.0;
+  StartServer(s);
+  CDeviceState edit = server->StateSnapshot();
+  edit.in[4].level = 9;
+  Send(FrameA(edit, 5));
+  ASSERT_TRUE(server->WaitFor([&] { return server->ReceivedFrames().size() == 1; }, kDeadlineMs));
+  EXPECT_NE(server->StateSnapshot().in[4].level, 9) << "lost on its way";
+  server->Console("drop 0");
+  ASSERT_TRUE(server->WaitFor([&] { return server->DropRate() == 0.0; }, kDeadlineMs));
+  Send(FrameA(edit, 5));
+  ASSERT_TRUE(server->WaitFor([&] { return server->StateSnapshot().in[4].level == 9; }, kDeadlineMs));
+  server->Stop();
+  EXPECT_NE(log.str().find("(dropped: never arrived)"), std::string::npos) << log.str();
+}
+
 TEST_F(SimServerTest, SilenceStopsAnswers) {
   StartServer({});
   server->Console("silence 30");
