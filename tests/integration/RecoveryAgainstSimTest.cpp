@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "CarriedFields.h"
 #include "SimSessionFixture.h"
 #include "link/FramePlan.h"
-#include "session/CommandFrames.h"
 #include "session/ParamReport.h"
 #include "session/ProfileStore.h"
 #include "session/SystemController.h"
@@ -18,33 +18,8 @@ namespace {
 
 class RecoveryAgainstSim : public SimSessionFixture {
 protected:
-  /// Every address of every value a command carries.
-  static std::vector<ParamAddr> CarriedAddresses() {
-    std::vector<ParamAddr> out;
-    for (const ParamDef& d : AllParams()) {
-      if (d.carrier == Carrier::None) continue;
-      for (int r = 0; r < d.records; ++r) {
-        for (int i = 0; i < std::max(1, d.indices); ++i) out.push_back({d.id, r, i});
-      }
-    }
-    return out;
-  }
-  std::string Frame(const CDeviceState& s, const CommandKey& key) {
-    return BuildCommandFrame(s, key, [this]() -> IGlyphRenderer& { return m_session->Renderer(); });
-  }
-  /// True when a frame the editor sends for `a` changes with its value (the phantom flags of
-  /// inputs 9 and up, or the routes of inputs 13 and up, travel in no frame).
   bool Sendable(const ParamAddr& a) {
-    CDeviceState other = Editor();
-    const ParamDef& d = Param(a.id);
-    ParamValue changed = ReadParam(other, a);
-    changed.raw = changed.raw == d.rawMin ? d.rawMax : d.rawMin;
-    if (d.display.kind == DisplayKind::Text) changed.text = "X";
-    WriteParam(other, a, changed);
-    for (const CommandKey& key : CommandsFor(a)) {
-      if (Frame(other, key) != Frame(Editor(), key)) return true;
-    }
-    return false;
+    return test::Sendable(Editor(), a, [this]() -> IGlyphRenderer& { return m_session->Renderer(); });
   }
 };
 
@@ -57,7 +32,7 @@ TEST_F(RecoveryAgainstSim, TheProcessorEndsOnTheEditorsValueInEveryFieldTheEdito
 
   // Move the processor away from the factory set first (sources and unit slots stay distinct).
   ChangeRequest scramble;
-  for (const ParamAddr& a : CarriedAddresses()) {
+  for (const ParamAddr& a : test::CarriedAddresses()) {
     const ParamDef& d = Param(a.id);
     if (a.id == ParamId::InSource || a.id == ParamId::UnitSlot || d.display.kind == DisplayKind::Text) continue;
     scramble.writes.push_back({a, {d.rawMax, {}}});
@@ -79,7 +54,7 @@ TEST_F(RecoveryAgainstSim, TheProcessorEndsOnTheEditorsValueInEveryFieldTheEdito
   // both sides). A field the push forgot shows here as the processor's old value.
   const CDeviceState processor = sim->StateSnapshot();
   int compared = 0;
-  for (const ParamAddr& a : CarriedAddresses()) {
+  for (const ParamAddr& a : test::CarriedAddresses()) {
     if (!Sendable(a)) continue;
     ++compared;
     EXPECT_EQ(ReadParam(processor, a), AfterWire(a, ReadParam(Editor(), a)))
