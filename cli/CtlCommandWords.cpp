@@ -227,4 +227,57 @@ std::optional<std::string> ReadMembers(const std::string& text, std::vector<Grou
   return std::nullopt;
 }
 
+namespace {
+
+std::optional<std::string> NextWord(CommandWords& w, const char* what, std::string& into) {
+  if (w.at >= w.words.size()) return std::string("missing ") + what;
+  into = w.words[w.at++];
+  return std::nullopt;
+}
+
+std::optional<std::string> NextSceneId(CommandWords& w) {
+  std::string word;
+  if (auto missing = NextWord(w, "scene ID (1..32)", word)) return missing;
+  const auto id = ParseNumber<int>(word, 1, 32);
+  if (!id) return "scene ID must be 1..32, not " + word;
+  w.o.sceneId = *id;
+  return std::nullopt;
+}
+
+/// "device", an ID 1..32, a .dat or a .json file.
+std::optional<std::string> NextSource(CommandWords& w, std::string& into) {
+  if (auto missing = NextWord(w, "A and B (device, a scene ID, a .dat or a .json file)", into)) return missing;
+  const bool digits =
+      !into.empty() && std::all_of(into.begin(), into.end(), [](char c) { return c >= '0' && c <= '9'; });
+  const auto endsWith = [&](std::string_view tail) { return into.size() > tail.size() && into.ends_with(tail); };
+  if (into == "device" || endsWith(".dat") || endsWith(".json")) return std::nullopt;
+  if (digits && ParseNumber<int>(into, 1, 32)) return std::nullopt;
+  return "'" + into + "' is not device, a scene ID 1..32, a .dat or a .json file";
+}
+
+}  // namespace
+
+std::optional<std::string> ReadSceneWords(SceneAction action, CommandWords& w) {
+  CtlOptions& o = w.o;
+  o.command = CtlCommand::Scene;
+  o.scene = action;
+  switch (action) {
+    case SceneAction::List: return std::nullopt;
+    case SceneAction::Save: return NextWord(w, "NAME", o.sceneName);
+    case SceneAction::Recall:
+    case SceneAction::Delete: return NextSceneId(w);
+    case SceneAction::Rename:
+      if (auto e = NextSceneId(w)) return e;
+      return NextWord(w, "NAME", o.sceneName);
+    case SceneAction::Export:
+      if (auto e = NextSceneId(w)) return e;
+      return NextWord(w, "FILE.json", o.sceneFile);
+    case SceneAction::Import: return NextWord(w, "FILE.json", o.sceneFile);
+    case SceneAction::Diff:
+      if (auto e = NextSource(w, o.diffFrom)) return e;
+      return NextSource(w, o.diffTo);
+  }
+  return std::nullopt;
+}
+
 }  // namespace orvx

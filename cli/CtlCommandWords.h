@@ -38,6 +38,8 @@ const char* PresetKindWord(PresetKind kind);
 std::optional<std::string> ReadPresetWords(CtlCommand verb, int recordNumber, CommandWords& w);
 /// eq-curve: "REC", an input whose bands the processor reports (1..12).
 std::optional<std::string> ReadEqCurveWords(CommandWords& w);
+/// The words of a scene command: "NAME", "ID [NAME]", "ID FILE.json", "FILE.json" or "A B".
+std::optional<std::string> ReadSceneWords(SceneAction action, CommandWords& w);
 
 /// "in1-12,out3,in14": inputs 1..18 and outputs 1..8, single numbers or ranges, added to `members`.
 std::optional<std::string> ReadMembers(const std::string& text, std::vector<GroupMember>& members);

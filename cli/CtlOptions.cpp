@@ -3,6 +3,8 @@
 #include "CtlCommandWords.h"
 #include "CommandLine.h"
 
+#include <algorithm>
+
 namespace orvx {
 namespace {
 
@@ -18,6 +20,11 @@ constexpr const char* kProgramFooter =
     "  3 no answer (CANNOT CONNECT., or a change the processor did not take), 4 old firmware,\n"
     "  5 state only: set of a value no command carries, get of a value no report carries (nothing sent),\n"
     "  6 not confirmed: set sent the value, but no report carries it back";
+
+constexpr const char* kSceneFooter =
+    "Scenes are the editor's: SAVE<n>.dat files and the scene list of the preset library in --data-dir,\n"
+    "numbered 1..32 (a new one after the highest). JSON documents hold every value by its parameter name\n"
+    "(orvxctl params), in units and raw; an export imported again is the same scene file.";
 
 constexpr const char* kValueFooter =
     "REC and IDX count from 1 (channel, output, group, unit; band, slot, ...). A value is in the units\n"
@@ -65,6 +72,12 @@ bool NeedsNoDevice(CtlCommand command) {
   }
 }
 
+bool SceneNeedsDevice(const CtlOptions& o) {
+  if (o.command != CtlCommand::Scene) return false;
+  if (o.scene == SceneAction::Save || o.scene == SceneAction::Recall) return true;
+  return o.scene == SceneAction::Diff && (o.diffFrom == "device" || o.diffTo == "device");
+}
+
 std::variant<CtlOptions, std::string, CommandLineHelp> ParseCtlOptions(const std::vector<std::string>& args) {
   CtlOptions o;
   std::vector<std::string> words;  // the words of the command given
@@ -89,7 +102,7 @@ std::variant<CtlOptions, std::string, CommandLineHelp> ParseCtlOptions(const std
         o.dataDir = v;
         return std::nullopt;
       },
-      "preset: the data directory of the preset library (default: the\neditor's, $XDG_DATA_HOME/orvx-editor)");
+      "preset, scene: the editor's data directory (default $XDG_DATA_HOME/orvx-editor)");
 
   CLI::App* status = AddCommand(app, "status", "handshake, firmware version, names, online", words, {});
   CLI::App* params = AddCommand(app, "params", "every value of the parameter table (no --device needed)", words, {});
@@ -153,6 +166,43 @@ std::variant<CtlOptions, std::string, CommandLineHelp> ParseCtlOptions(const std
                                  "frequency (Hz) and gain (dB), from the processor's state",
                                  words, "REC (1..12)");
 
+  CLI::App* scene = AddCommand(app, "scene", "scenes of the whole processor, kept on this PC as the editor keeps them",
+                               words, {}, kSceneFooter);
+  struct SceneCommand {
+    const char* name;
+    SceneAction action;
+    const char* help;
+    const char* words;
+  };
+  const SceneCommand sceneCommands[] = {
+      {"list", SceneAction::List, "the stored scenes: ID, name, file", ""},
+      {"save", SceneAction::Save, "the processor's state as a new scene (needs --device)", "NAME (at most 8 bytes)"},
+      {"recall", SceneAction::Recall, "a scene into the processor as one paced push (needs --device)", "ID"},
+      {"rename", SceneAction::Rename, "a scene's name", "ID NAME (at most 8 bytes)"},
+      {"delete", SceneAction::Delete, "a scene: its file to the desktop trash, its row removed", "ID"},
+      {"export", SceneAction::Export, "a scene as a JSON document", "ID FILE.json"},
+      {"import", SceneAction::Import, "a JSON document as a new scene", "FILE.json"},
+      {"diff", SceneAction::Diff, "what would change from A to B, by page, channel and parameter",
+       "A B: each device, a scene ID, a .dat or a .json file"},
+  };
+  std::vector<std::pair<CLI::App*, SceneAction>> sceneApps;
+  for (const SceneCommand& c : sceneCommands) {
+    CLI::App* sub = AddCommand(*scene, c.name, c.help, words, c.words, kSceneFooter);
+    sceneApps.emplace_back(sub, c.action);
+    if (c.action == SceneAction::Recall)
+      sub->add_flag("--changes-only", o.changesOnly, "send only the frames of the values that change");
+    if (c.action == SceneAction::Diff) {
+      AddWordOption(
+          *sub, "--language", "en|zh",
+          [&o](const std::string& v) -> std::optional<std::string> {
+            if (v != "en" && v != "zh") return "'" + v + "' is not en or zh";
+            o.language = v == "zh" ? Language::Chinese : Language::English;
+            return std::nullopt;
+          },
+          "captions and values in English (default) or Chinese");
+    }
+  }
+
   app.footer(kProgramFooter);
 
   if (auto outcome = ParseCommandLine(app, args)) {
@@ -200,10 +250,18 @@ std::variant<CtlOptions, std::string, CommandLineHelp> ParseCtlOptions(const std
     error = "expected: preset list|save|recall|rename|delete KIND ...";
   } else if (eqCurve->parsed()) {
     error = ReadEqCurveWords(w);
+  } else if (scene->parsed()) {
+    const auto chosen =
+        std::find_if(sceneApps.begin(), sceneApps.end(), [](const auto& c) { return c.first->parsed(); });
+    if (chosen == sceneApps.end())
+      error = "expected: scene list|save|recall|rename|delete|export|import|diff";
+    else
+      error = ReadSceneWords(chosen->second, w);
   }
   if (!error) error = w.Rest();
   if (error) return *error;
-  if (o.deviceIp.empty() && !NeedsNoDevice(o.command)) return std::string("--device IP is required");
+  const bool offline = NeedsNoDevice(o.command) || (o.command == CtlCommand::Scene && !SceneNeedsDevice(o));
+  if (o.deviceIp.empty() && !offline) return std::string("--device IP is required");
   if (o.raw && o.command != CtlCommand::Get && o.command != CtlCommand::Set)
     return std::string("--raw belongs to get and set");
   return o;

@@ -12,6 +12,11 @@
 ///            | preset list KIND | preset save KIND NAME --from REC | preset recall KIND ID --to REC
 ///            | preset rename KIND ID NAME | preset delete KIND ID
 ///            | eq-curve REC
+///            | scene list | scene save NAME | scene recall ID [--changes-only] | scene rename ID NAME
+///            | scene delete ID | scene export ID FILE.json | scene import FILE.json
+///            | scene diff A B [--language en|zh]   (A, B: device, a scene ID, a .dat or a .json file)
+///   Presets and scenes live in --data-dir DIR (default $XDG_DATA_HOME/orvx-editor, the editor's
+///   own); of the scene commands only save, recall and a diff with "device" need --device.
 ///   The older forms "get in|out N level|mute|name" and "set in|out N level|mute|name VALUE" remain
 ///   (raw values, their own output). `params`, `search` and the preset commands that do not touch the
 ///   processor (list, rename, delete) need no --device.
@@ -44,7 +49,9 @@ enum class CtlCommand {
   PresetRename,
   PresetDelete,
   EqCurve,
+  Scene,
 };
+enum class SceneAction { List, Save, Recall, Rename, Delete, Export, Import, Diff };
 enum class CtlProperty { Level, Mute, Name };
 
 struct CtlOptions {
@@ -73,11 +80,18 @@ struct CtlOptions {
   int firstHost = 2;   ///< search: the hosts probed
   int lastHost = 254;
   int unit = 0;  ///< unit call: 0..3
-  std::string dataDir;  ///< preset: --data-dir (empty: the editor's own data directory)
+  std::string dataDir;  ///< preset, scene: --data-dir (empty: the editor's own data directory)
   PresetKind presetKind = PresetKind::Peq;
   std::int64_t presetId = 0;  ///< recall, rename, delete
   std::string presetName;     ///< save, rename: UTF-8, checked under the rule of names
   int record = -1;            ///< preset save --from, recall --to, eq-curve: counted from 0 (-1: none given)
+  SceneAction scene = SceneAction::List;
+  std::int64_t sceneId = 0;
+  std::string sceneName;  ///< save, rename: UTF-8
+  std::string sceneFile;  ///< export, import
+  bool changesOnly = false;
+  std::string diffFrom, diffTo;  ///< diff: "device", an ID, a .dat or .json file
+  Language language = Language::English;
 };
 
 /// True for the commands that need no processor.
@@ -97,6 +111,9 @@ enum CtlExit : int {
 /// Printed under an error instead of the whole usage.
 inline constexpr const char* kCtlHelpHint =
     "Run 'orvxctl --help' for the commands and options, 'orvxctl COMMAND --help' for one.";
+
+/// True for a scene command that talks to the processor (save, recall, a diff with "device").
+bool SceneNeedsDevice(const CtlOptions& o);
 
 /// The options and command, an error (one line naming the bad word), or the help asked for
 /// (--help or -h on the program or on a command).

@@ -9,6 +9,7 @@
 #include "CtlParamCommands.h"
 #include "CtlParamList.h"
 #include "CtlPresetCommands.h"
+#include "CtlSceneCommands.h"
 
 #include <chrono>
 #include <iostream>
@@ -38,6 +39,11 @@ int Run(const CtlOptions& o) {
   }
   if (NeedsNoDevice(o.command)) {  // a search, or the preset library alone
     const CtlReply reply = o.command == CtlCommand::Search ? RunSearch(o) : RunPresetLibrary(o);
+    Print(reply, o.json);
+    return reply.code;
+  }
+  if (o.command == CtlCommand::Scene && !SceneNeedsDevice(o)) {  // the scene store alone
+    const CtlReply reply = RunScene(o, nullptr);
     Print(reply, o.json);
     return reply.code;
   }
@@ -73,6 +79,7 @@ int Run(const CtlOptions& o) {
     case CtlCommand::PresetSave: return replied(RunPresetSave(client, o));
     case CtlCommand::PresetRecall: return replied(RunPresetRecall(client, o));
     case CtlCommand::EqCurve: std::cout << FormatEqCurve(client.State(), o.record, o.json); break;
+    case CtlCommand::Scene: return replied(RunScene(o, &client));
     case CtlCommand::Monitor: {
       const auto start = std::chrono::steady_clock::now();
       const int lines = static_cast<int>(o.seconds * 1000 / kMonitorLineMs);

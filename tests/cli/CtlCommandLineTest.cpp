@@ -43,7 +43,8 @@ TEST(CtlCommandLine, TheProgramsHelpListsEveryCommandAndOption) {
     SCOPED_TRACE(words.front());
     EXPECT_EQ(help.find("usage: orvxctl [OPTIONS]"), help.find("usage:")) << help;
     for (const char* command :
-         {"status", "params", "get", "set", "monitor", "group", "search", "units", "unit", "preset", "eq-curve"})
+         {"status", "params", "get", "set", "monitor", "group", "search", "units", "unit", "preset", "eq-curve",
+          "scene"})
       EXPECT_NE(help.find("\n  " + std::string(command) + " "), std::string::npos) << command;
     for (const char* option :
          {"--device IP", "--port N", "--local-ip IP", "--local-port N", "--timeout S", "--json", "--raw",
@@ -78,6 +79,10 @@ TEST(CtlCommandLine, EveryCommandHasItsOwnHelpWithItsOwnOptions) {
       {{"preset", "rename"}, {"KIND ID NAME"}},
       {{"preset", "delete"}, {"KIND ID"}},
       {{"eq-curve"}, {"REC (1..12)", "241 points"}},
+      {{"scene"}, {"list", "save", "recall", "rename", "delete", "export", "import", "diff", "SAVE<n>.dat"}},
+      {{"scene", "recall"}, {"ID", "--changes-only"}},
+      {{"scene", "diff"}, {"A B: each device, a scene ID, a .dat or a .json file", "--language en|zh"}},
+      {{"scene", "export"}, {"ID FILE.json"}},
   };
   for (const Case& c : cases) {
     std::string path;
@@ -147,6 +152,17 @@ TEST(CtlCommandLine, AnErrorIsOneLineThatNamesTheBadWord) {
       {{"--device", "127.0.0.9", "preset", "recall", "delay", "2", "--to", "1"}, "--to is not taken by delay presets"},
       {{"--device", "127.0.0.9", "eq-curve"}, "expected: eq-curve REC"},
       {{"--device", "127.0.0.9", "eq-curve", "13"}, "input out of range: 13"},
+      {{"scene"}, "expected: scene list|save|recall|rename|delete|export|import|diff"},
+      {{"--device", "127.0.0.9", "scene", "recall", "33"}, "scene ID must be 1..32, not 33"},
+      {{"scene", "delete", "0"}, "scene ID must be 1..32, not 0"},
+      {{"scene", "save", "Morning"}, "--device IP is required"},
+      {{"scene", "diff", "device", "3"}, "--device IP is required"},
+      {{"scene", "diff", "3", "notes.txt"}, "'notes.txt' is not device, a scene ID 1..32, a .dat or a .json file"},
+      {{"scene", "diff", "3"}, "missing A and B"},
+      {{"scene", "diff", "3", "4", "--language", "fr"}, "--language: 'fr' is not en or zh"},
+      {{"scene", "export", "3"}, "missing FILE.json"},
+      {{"scene", "rename", "3"}, "missing NAME"},
+      {{"scene", "list", "--changes-only"}, "--changes-only"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.words));
@@ -214,6 +230,31 @@ TEST(CtlCommandLine, PresetAndCurveCommandsReadTheirKindIdNameAndRecord) {
   const CtlOptions curve = Accepted({"--device", "127.0.0.9", "eq-curve", "5", "--json"});
   EXPECT_EQ(curve.command, CtlCommand::EqCurve);
   EXPECT_EQ(curve.record, 4);
+}
+
+TEST(CtlCommandLine, SceneCommandsNeedTheProcessorOnlyToSaveRecallOrCompareWithIt) {
+  const CtlOptions list = Accepted({"scene", "list", "--data-dir", "/tmp/orvx-scenes", "--json"});
+  EXPECT_EQ(list.command, CtlCommand::Scene);
+  EXPECT_EQ(list.scene, SceneAction::List);
+  EXPECT_EQ(list.dataDir, "/tmp/orvx-scenes");
+  EXPECT_FALSE(SceneNeedsDevice(list));
+
+  const CtlOptions recall = Accepted({"--device", "127.0.0.9", "scene", "recall", "7", "--changes-only"});
+  EXPECT_EQ(recall.scene, SceneAction::Recall);
+  EXPECT_EQ(recall.sceneId, 7);
+  EXPECT_TRUE(recall.changesOnly);
+  EXPECT_TRUE(SceneNeedsDevice(recall));
+
+  const CtlOptions diff = Accepted({"scene", "diff", "12", "morning.json", "--language", "zh"});
+  EXPECT_EQ(diff.diffFrom, "12");
+  EXPECT_EQ(diff.diffTo, "morning.json");
+  EXPECT_EQ(diff.language, Language::Chinese);
+  EXPECT_FALSE(SceneNeedsDevice(diff));
+  EXPECT_TRUE(SceneNeedsDevice(Accepted({"--device", "127.0.0.9", "scene", "diff", "SAVE1.dat", "device"})));
+
+  const CtlOptions rename = Accepted({"scene", "rename", "2", "会议"});
+  EXPECT_EQ(rename.sceneId, 2);
+  EXPECT_EQ(rename.sceneName, "会议");
 }
 
 TEST(CtlCommandLine, GroupMuteTakesTheWordsOfAnySwitch) {
