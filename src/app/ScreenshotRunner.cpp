@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QPainter>
 #include <QPixmap>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "pages/AboutDlg.h"
+#include "pages/CompareView.h"
 #include "pages/GroupPage.h"
 #include "pages/MainDlg.h"
 #include "pages/SystemPage.h"
@@ -27,6 +29,9 @@ void Pump(int ms) {
   while (clock.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
+/// How long the comparison's read may take before its dialog is shown as it is.
+constexpr int kCompareLimitMs = 4000;
+
 void ShowSystemTab(CMainDlg& d, SystemTab tab) {
   d.PressView(ViewButton::System);
   d.SystemPage()->SelectTab(tab);
@@ -35,6 +40,8 @@ void ShowSystemTab(CMainDlg& d, SystemTab tab) {
 struct Shot {
   const char* name;
   std::function<void(CMainDlg&)> show;
+  /// What to grab when it is not the window (a dialog the shot opened); null: the window.
+  std::function<QDialog*(CMainDlg&)> dialog = nullptr;
 };
 
 }  // namespace
@@ -63,8 +70,14 @@ void CScreenshotRunner::Search(CMainDlg& d) {
   Pump(300);
 }
 
-bool CScreenshotRunner::Save(QWidget* widget, const QString& path, QString& error) {
-  const QPixmap pixmap = widget->grab();
+bool CScreenshotRunner::Save(QWidget* widget, QWidget* over, const QString& path, QString& error) {
+  QPixmap pixmap = widget->grab();
+  if (over && !pixmap.isNull()) {
+    // A dialog as the operator sees it: centred over the window.
+    const QPixmap top = over->grab();
+    QPainter painter(&pixmap);
+    painter.drawPixmap((pixmap.width() - top.width()) / 2, (pixmap.height() - top.height()) / 2, top);
+  }
   if (pixmap.isNull() || !pixmap.save(path, "PNG")) {
     error = QStringLiteral("cannot write %1").arg(path);
     return false;
@@ -112,6 +125,23 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
          d.SidePanel()->BusKey(3)->click();
        }},
       {"system-show", [](CMainDlg& d) { ShowSystemTab(d, SystemTab::Show); }},
+      // The recall of the first stored scene, as it asks before anything changes.
+      {"system-show-recall",
+       [](CMainDlg& d) {
+         ShowSystemTab(d, SystemTab::Show);
+         d.SystemPage()->ChooseSceneCommand(0, CSystemPage::kSceneRecallCommand);
+       },
+       [](CMainDlg& d) -> QDialog* { return d.SystemPage()->RecallDialog(); }},
+      {"compare-with-processor",
+       [](CMainDlg& d) {
+         d.CompareWithProcessor();
+         QElapsedTimer clock;
+         clock.start();
+         while (clock.elapsed() < kCompareLimitMs && d.Compare()->Dialog() &&
+                d.Compare()->Sync().Phase() == FreshReadPhase::Reading)
+           QApplication::processEvents(QEventLoop::AllEvents, 20);
+       },
+       [](CMainDlg& d) -> QDialog* { return d.Compare()->Dialog(); }},
       {"system-help", [](CMainDlg& d) { ShowSystemTab(d, SystemTab::Help); }},
       {"system-units", [](CMainDlg& d) { ShowSystemTab(d, SystemTab::Display); }},
       {"overview-group-view",
@@ -146,17 +176,23 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
       }
       shot.show(m_dlg);
       Pump(120);  // a few meter frames
+      QDialog* dialog = shot.dialog ? shot.dialog(m_dlg) : nullptr;
+      if (shot.dialog && !dialog) {
+        ++n;  // nothing to show (no stored scene, no processor)
+        continue;
+      }
       const QString path = QDir(dir).filePath(
           QStringLiteral("%1-%2-%3.png").arg(prefix).arg(n++, 2, 10, QLatin1Char('0')).arg(QLatin1String(shot.name)));
-      if (!Save(&m_dlg, path, error)) return {};
+      if (!Save(&m_dlg, dialog, path, error)) return {};
       paths << path;
+      if (dialog) dialog->reject();
     }
     std::unique_ptr<CAboutDlg> about(m_dlg.CreateAboutDlg());
     about->show();
     Pump(50);
     const QString path =
         QDir(dir).filePath(QStringLiteral("%1-%2-about.png").arg(prefix).arg(n, 2, 10, QLatin1Char('0')));
-    if (!Save(about.get(), path, error)) return {};
+    if (!Save(about.get(), nullptr, path, error)) return {};
     paths << path;
     about->hide();
     // The search took the port: connect again so the next language's views are live.

@@ -31,7 +31,8 @@ private:
   static constexpr int kSearchLimitMs = 8000;
   /// The SYSTEM page's search, until its probe has ended (found devices or the explanation).
   void Search(CMainDlg& d);
-  bool Save(QWidget* widget, const QString& path, QString& error);
+  /// Writes `widget` as a PNG, with `over` (a dialog, or null) drawn centred over it.
+  bool Save(QWidget* widget, QWidget* over, const QString& path, QString& error);
 
   CMainDlg& m_dlg;
   IShellSession& m_session;

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 
 #include "app/AppPaths.h"
 #include "app/DemoSimulator.h"
@@ -15,6 +16,7 @@
 #include "app/IniProfile.h"
 #include "app/ScreenshotRunner.h"
 #include "app/TerminationWatch.h"
+#include "device/SceneStore.h"
 #include "pages/MainDlg.h"
 #include "session/AppOptions.h"
 #include "session/EditorSession.h"
@@ -114,11 +116,16 @@ int main(int argc, char** argv) {
       ChineseFromProfile(profile.Read(kProfileSection, kProfileLanguage)) ? Language::Chinese : Language::English);
   session.State().language = language;
 
+  std::unique_ptr<CSceneStore> scenes;  // outlives the window that shows them
   CMainDlg dlg(session, profile);
   // After the window reset the state to its start-up values: what only the editor keeps comes back.
   session.KeepValuesIn(QDir(dataDir).filePath(QStringLiteral("kept-values.txt")).toStdString());
   if (const std::string error = session.OpenPresets(dataDir.toStdString()); !error.empty())
     std::cerr << "orvx-editor: the preset library is not available: " << error << "\n";
+  // The preset library holds the scene list; without it the SHOW tab offers nothing.
+  if (CPresetDatabase* library = session.Presets())
+    scenes = std::make_unique<CSceneStore>(*library, dataDir.toStdString());
+  dlg.SetSceneStore(scenes.get());
   // The window's timers share the reports' wake-ups (the pump runs only once the event loop does).
   pump.SetHandler([&session, &dlg] {
     session.ProcessPendingFrames();

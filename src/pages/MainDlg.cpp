@@ -10,6 +10,7 @@
 
 #include "pages/AboutDlg.h"
 #include "pages/CaptionText.h"
+#include "pages/CompareView.h"
 #include "pages/GroupPage.h"
 #include "pages/MainCanvas.h"
 #include "pages/MixerSidePanel.h"
@@ -31,7 +32,6 @@ namespace orvx {
 
 namespace {
 
-constexpr int kAboutCommand = 16;
 constexpr orvx::Caption kCloseDuringPlan{
     "The editor is still sending to the processor (%1 of %2 frames). Closing now leaves the processor half "
     "updated.",
@@ -65,6 +65,7 @@ CMainDlg::CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* pare
   m_groupKeys = new CGroupKeys(m_state, m_header);
   UpdateHistoryKeys();
   m_host = new CPageHost(m_session, m_profile, m_nav, m_scroll, m_canvas);
+  m_compare = new CCompareView(m_session, this);
   WireParts();
   m_state.link.deviceIp = HostIpFromProfile(m_profile.Read(kProfileSection, kProfileHostIp), m_state.link.deviceIp);
   m_session.SetObserver(this);
@@ -116,11 +117,20 @@ void CMainDlg::WireParts() {
   connect(system, &CSystemPage::OfflineClicked, this, &CMainDlg::OnOffline);
   // The recovery holds the group keys like an update does, and ends on the first page.
   connect(system, &CSystemPage::RecoveryStarted, this, [this] { SetUpdateRunning(true); });
-  connect(system, &CSystemPage::RecoveryFinished, this, [this] {
+  // A push of the whole state (a recovery, a recalled scene) ends on the first page: the strips
+  // of group 1, the navigation with them.
+  const auto endPush = [this] {
     SetUpdateRunning(false);
-    ShowView(1, MainView::Channel);
+    PressGroup(1);
     RefreshVisible(change::kAll);
+  };
+  connect(system, &CSystemPage::RecoveryFinished, this, endPush);
+  // A recalled scene switches the control groups' links off first, as the recovery does.
+  connect(system, &CSystemPage::SceneRecallStarted, this, [this] {
+    SetUpdateRunning(true);
+    UpdateGroupKeys();
   });
+  connect(system, &CSystemPage::SceneRecallFinished, this, endPush);
   CMixerSidePanel* side = m_host->SidePanel();
   connect(side, &CMixerSidePanel::ChoiceChanged, this, &CMainDlg::ShowOverview);
   connect(side, &CMixerSidePanel::ClearMuteClicked, this, &CMainDlg::ClearMute);
@@ -341,20 +351,31 @@ void CMainDlg::OnMessage(const Caption& text, const Caption& title, const std::s
   ShowNotice(this, QString::fromStdString(TextWithDetail(Text(text, m_state.language), detail)), Tr(title));
 }
 
+int CMainDlg::ExecMenu(const QPoint& at) {
+  return CMenuEx::Exec({CMenuEx::Item::Command(Tr(captions::kCompareWithProcessor), kCompareCommand),
+                        CMenuEx::Item::Separator(),
+                        CMenuEx::Item::Command(QString::fromLatin1(kAboutItem), kAboutCommand)},
+                       at, this);
+}
+
+void CMainDlg::RunMenuCommand(int command) {
+  if (command == kAboutCommand) ShowAbout();
+  if (command == kCompareCommand) CompareWithProcessor();
+}
+
 void CMainDlg::ShowMenu() {
   PngButton* menu = MenuButton();
   menu->SetChecked(true);
-  const int chosen = CMenuEx::Exec({CMenuEx::Item::Command(QString::fromLatin1(kAboutItem), kAboutCommand)},
-                                   menu->mapToGlobal(QPoint(0, menu->height())), this);
+  const int chosen = ExecMenu(menu->mapToGlobal(QPoint(0, menu->height())));
   menu->SetChecked(false);
-  if (chosen == kAboutCommand) ShowAbout();
+  RunMenuCommand(chosen);
 }
 
-void CMainDlg::contextMenuEvent(QContextMenuEvent* event) {
-  const int chosen =
-      CMenuEx::Exec({CMenuEx::Item::Command(QString::fromLatin1(kAboutItem), kAboutCommand)}, event->globalPos(), this);
-  if (chosen == kAboutCommand) ShowAbout();
-}
+void CMainDlg::contextMenuEvent(QContextMenuEvent* event) { RunMenuCommand(ExecMenu(event->globalPos())); }
+
+void CMainDlg::SetSceneStore(CSceneStore* store) { SystemPage()->SetSceneStore(store); }
+
+void CMainDlg::CompareWithProcessor() { m_compare->Start(m_state.language); }
 
 CAboutDlg* CMainDlg::CreateAboutDlg() { return new CAboutDlg(m_state.language, this); }
 

@@ -28,6 +28,8 @@ namespace orvx {
 
 class CAboutDlg;
 class CAutoMixerPage;
+class CCompareView;
+class CSceneStore;
 class CGroupPage;
 class CChannelStrip;
 class CInputStrip;
@@ -51,6 +53,9 @@ public:
   static constexpr int kCloseTickMs = 100;  ///< timer 2: waits for the receive thread at close
   static constexpr int kCloseLimitMs = 3000;
   static constexpr int kPlanTickMs = 100;  ///< the header's progress of a running plan
+  /// The window's menu: the about box, the comparison with the processor.
+  static constexpr int kAboutCommand = 16;
+  static constexpr int kCompareCommand = 17;
 
   /// Reads `hostip` from the profile into the state and builds every child hidden.
   CMainDlg(IShellSession& session, IProfileStore& profile, QWidget* parent = nullptr);
@@ -103,6 +108,14 @@ public:
   void Redo();
   /// Fills the value read-out from the last-touched control.
   void UpdateReadout() { m_readout->Update(); }
+
+  /// The scenes of the SYSTEM page's SHOW tab live in `store` (null: none).
+  void SetSceneStore(CSceneStore* store);
+  /// "Compare with processor": reads the processor afresh and shows what differs.
+  void CompareWithProcessor();
+  CCompareView* Compare() const { return m_compare; }
+  /// A command of the window's menu.
+  void RunMenuCommand(int command);
 
   /// The about box, modal.
   void ShowAbout();
@@ -176,6 +189,8 @@ private:
   void SayWhyNot(ChangeResult result);
   void ToggleLanguage();
   void ShowMenu();
+  /// The window's menu at `at`; the command chosen, 0 for none.
+  int ExecMenu(const QPoint& at);
   void RefreshVisible(std::uint32_t bits) { m_host->Refresh(bits); }
   void OnTouched(const ParamAddr& addr);
   void UpdateHistoryKeys();
@@ -198,6 +213,7 @@ private:
   CReadoutBox* m_readout = nullptr;
   CGroupKeys* m_groupKeys = nullptr;
   CPageHost* m_host = nullptr;
+  CCompareView* m_compare = nullptr;
 
   /// Timer 1; it stops while the session has nothing for it (idle offline).
   CWakeSharingTimer m_tick{kTickMs, [this] {

@@ -1,17 +1,22 @@
 #include "pages/SystemPage.h"
 
+#include <QCursor>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTableWidget>
 
 #include "core/DeviceState.h"
+#include "core/NumberText.h"
 #include "link/SocketErrorText.h"
 #include "pages/CaptionText.h"
+#include "pages/NameDlg.h"
 #include "pages/PageMessages.h"
 #include "pages/ShellButtons.h"
+#include "pages/SceneDiffDlg.h"
 #include "pages/ShellStyle.h"
 #include "session/AppOptions.h"
+#include "ui/MenuEx.h"
 #include "ui/SkinComboBox.h"
 #include "ui/SkinTheme.h"
 #include "ui/UiFont.h"
@@ -27,7 +32,11 @@ constexpr Caption kOk{"OK", "确定"};
 constexpr Caption kOfflineButton{"OFFLINE", "离线"};
 constexpr Caption kBadAddress{"Not an IPv4 address.", "不是有效的IPv4地址。"};
 constexpr Caption kSlotCaption{"SLOT %1", "槽 %1"};
-constexpr Caption kSceneSlot{"SCENE %1", "场景 %1"};
+constexpr Caption kRecallTitle{"RECALL %1", "调用 %1"};
+constexpr Caption kNameTitle{"NAME - scene %1", "名称 - 场景 %1"};
+constexpr Caption kNowColumn{"NOW", "当前"};
+constexpr Caption kSceneColumn{"SCENE %1", "场景 %1"};
+constexpr Caption kCancel{"CANCEL", "取消"};
 
 /// Colours of the five slot labels, so a slot is found again at a glance on the unit.
 constexpr std::array<QRgb, kUnitSlotBytes> kSlotColours{0xd04040, 0xe0a020, 0x40a040, 0x3080d0, 0x9050c0};
@@ -43,7 +52,10 @@ QString ThemeColour(const char* key) { return SkinTheme::Current().Color(QLatin1
 }  // namespace
 
 CSystemPage::CSystemPage(IShellSession& session, IProfileStore& profile, QWidget* parent)
-    : CTitledPage(captions::kDeviceSetting, parent), m_session(session), m_controller(session, profile) {
+    : CTitledPage(captions::kDeviceSetting, parent),
+      m_session(session),
+      m_controller(session, profile),
+      m_scenes(session, nullptr) {
   for (int t = 0; t < kSystemTabs; ++t) {
     auto* tab = MakeShellButton({}, ButtonLook::View, this);
     tab->setObjectName(QStringLiteral("SystemTab%1").arg(t));
@@ -138,11 +150,112 @@ void CSystemPage::CreateSceneTab() {
   m_sceneSave->setObjectName(QStringLiteral("SceneSave"));
   m_sceneSave->setEnabled(false);
   c.push_back(m_sceneSave);
+  connect(m_sceneSave, &QAbstractButton::clicked, this, &CSystemPage::OnSceneSave);
   for (int i = 0; i < kScenes; ++i) {
     m_sceneSlots[i] = MakeShellButton({}, ButtonLook::Key, this);
-    m_sceneSlots[i]->setEnabled(false);
+    m_sceneSlots[i]->setObjectName(QStringLiteral("SceneKey%1").arg(i + 1));
     c.push_back(m_sceneSlots[i]);
+    connect(m_sceneSlots[i], &QAbstractButton::clicked, this, [this, i] { OnSceneKey(i); });
   }
+}
+
+void CSystemPage::SetSceneStore(CSceneStore* store) {
+  m_scenes.SetStore(store);
+  m_sceneSave->setEnabled(store != nullptr);
+  RefillSceneKeys();
+}
+
+void CSystemPage::RefillSceneKeys() {
+  m_scenes.Refresh();
+  const bool shown = m_controller.Tab() == SystemTab::Show;
+  for (int k = 0; k < kScenes; ++k) {
+    const QString caption = QString::fromStdString(m_scenes.KeyCaption(k));
+    m_sceneSlots[k]->setText(caption);
+    m_sceneSlots[k]->setToolTip(caption);
+    m_sceneSlots[k]->setVisible(shown && !caption.isEmpty());
+  }
+}
+
+void CSystemPage::SayIfRefused(const BilingualText& refusal) {
+  if (!refusal.Empty()) ShowNotice(this, QString::fromStdString(refusal.In(m_language)));
+}
+
+void CSystemPage::OnSceneSave() {
+  SayIfRefused(m_scenes.Save());
+  RefillSceneKeys();
+}
+
+void CSystemPage::OnSceneKey(int key) {
+  if (m_scenes.SceneOnKey(key) == 0) return;
+  const int chosen = CMenuEx::Exec({CMenuEx::Item::Command(Tr(captions::kSceneNameItem), kSceneNameCommand),
+                                    CMenuEx::Item::Command(Tr(captions::kSceneRecallItem), kSceneRecallCommand),
+                                    CMenuEx::Item::Command(Tr(captions::kSceneDeleteItem), kSceneDeleteCommand)},
+                                   QCursor::pos(), this);
+  ChooseSceneCommand(key, chosen);
+}
+
+void CSystemPage::ChooseSceneCommand(int key, int command) {
+  const std::int64_t id = m_scenes.SceneOnKey(key);
+  if (id == 0) return;
+  switch (command) {
+    case kSceneNameCommand: RenameScene(key); break;
+    case kSceneRecallCommand: RecallScene(key); break;
+    case kSceneDeleteCommand:
+      SayIfRefused(m_scenes.Delete(id));
+      RefillSceneKeys();
+      break;
+    default: break;
+  }
+}
+
+void CSystemPage::RenameScene(int key) {
+  const std::int64_t id = m_scenes.SceneOnKey(key);
+  const SceneRow& row = m_scenes.Scenes()[static_cast<std::size_t>(key)];
+  CNameDlg dlg(QString::fromStdString(row.name), {ParamId::InName, 0, 0}, m_language, this);
+  dlg.setWindowTitle(Tr(kNameTitle).arg(id));
+  if (dlg.exec() != QDialog::Accepted) return;
+  SayIfRefused(m_scenes.Rename(id, dlg.Name().toStdString()));
+  RefillSceneKeys();
+}
+
+void CSystemPage::RecallScene(int key) {
+  if (m_recallDlg || m_recalling) return;
+  auto prepared = m_scenes.PrepareRecall(m_scenes.SceneOnKey(key));
+  if (const auto* refused = std::get_if<BilingualText>(&prepared)) {
+    SayIfRefused(*refused);
+    return;
+  }
+  m_preview = std::get<RecallPreview>(std::move(prepared));
+  const QString caption = QString::fromStdString(m_scenes.KeyCaption(key));
+  auto* dlg =
+      new CSceneDiffDlg(Tr(kRecallTitle).arg(caption), Tr(kNowColumn), Tr(kSceneColumn).arg(m_preview->scene.id),
+                        {Tr(captions::kSceneRecallItem), Tr(kCancel)}, m_language, this);
+  dlg->setAttribute(Qt::WA_DeleteOnClose);
+  dlg->SetRows(DiffRows(m_preview->changes, m_session.State(), m_language));
+  if (m_preview->loaded.clamped > 0)
+    dlg->SetNote(QString::fromStdString(
+        Numbered(Text(captions::kSceneValuesClamped, m_language), m_preview->loaded.clamped)));
+  connect(dlg, &CSceneDiffDlg::ActionChosen, this, [this, dlg](int action) {
+    if (action != 0) return;
+    dlg->accept();
+    StartRecall();
+  });
+  m_recallDlg = dlg;
+  dlg->open();
+}
+
+void CSystemPage::StartRecall() {
+  if (!m_preview) return;
+  const BilingualText refused = m_scenes.Recall(*m_preview);
+  m_preview.reset();
+  if (!refused.Empty()) {
+    SayIfRefused(refused);
+    return;
+  }
+  m_recalling = true;
+  emit SceneRecallStarted();
+  m_poll.start();
+  Poll();
 }
 
 void CSystemPage::CreateHelpTab() {
@@ -284,7 +397,6 @@ void CSystemPage::ApplyLanguage(Language language) {
   m_spanCaption->SetText(Tr(captions::kSpanTime));
   m_spanOk->setText(Tr(kOk));
   m_sceneSave->setText(Tr(captions::kSceneSave));
-  for (int i = 0; i < kScenes; ++i) m_sceneSlots[i]->setText(Tr(kSceneSlot).arg(i + 1));
   m_local->setText(Tr(captions::kLocalUpdate));
   m_recovery->setText(Tr(captions::kRecovery));
   for (int s = 0; s < kUnitSlotBytes; ++s) m_slotLabels[s]->SetText(Tr(kSlotCaption).arg(s + 1));
@@ -313,6 +425,7 @@ void CSystemPage::SelectTab(SystemTab tab) {
   if (!m_controller.SelectTab(tab)) return;
   ShowTabContent();
   ShowUnits();  // the unit keys stand on the DISPLAY tab only
+  RefillSceneKeys();  // the scene keys stand on the SHOW tab only, each for a stored scene
   update();
 }
 
@@ -336,8 +449,9 @@ void CSystemPage::OnShown() {
 }
 
 bool CSystemPage::PollNeeded(const SearchStatus& status) const {
-  // A search and the recovery push finish without the page; late answers matter only while shown.
-  return m_recovering || status.phase == SearchPhase::FreeingPort || status.phase == SearchPhase::Probing ||
+  // A search and a whole-state push finish without the page; late answers matter only while shown.
+  return m_recovering || m_recalling || status.phase == SearchPhase::FreeingPort ||
+         status.phase == SearchPhase::Probing ||
          (status.phase == SearchPhase::Listening && isVisible());
 }
 
@@ -408,6 +522,10 @@ void CSystemPage::Poll() {
       m_finishing = true;
       QTimer::singleShot(kShowFullBarMs, this, &CSystemPage::FinishRecovery);
     }
+  }
+  if (m_recalling && !m_scenes.RecallRunning()) {
+    m_recalling = false;
+    emit SceneRecallFinished();
   }
   if (!PollNeeded(status)) m_poll.stop();
 }

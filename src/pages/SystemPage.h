@@ -4,12 +4,16 @@
 /// PLK-700 conference units). Every rule lives in CSystemController; this view binds its widgets
 /// to it and repaints from the state, the search status and the recovery progress.
 #include <QLineEdit>
+#include <QPointer>
 #include <QTimer>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "pages/TitledPage.h"
+#include "pages/SceneDiffDlg.h"
+#include "session/SceneController.h"
 #include "session/SystemController.h"
 
 class QLabel;
@@ -25,8 +29,12 @@ class PngButton;
 class CSystemPage : public CTitledPage {
   Q_OBJECT
 public:
-  static constexpr int kPollMs = 50;  ///< search and recovery progress while either runs
-  static constexpr int kScenes = 32;
+  static constexpr int kPollMs = 50;  ///< search, recovery and recall progress while one runs
+  static constexpr int kScenes = kSceneKeys;
+  /// The scene key's menu: NAME, RECALL, DELETE.
+  static constexpr int kSceneNameCommand = 32771;
+  static constexpr int kSceneRecallCommand = 32773;
+  static constexpr int kSceneDeleteCommand = 32774;
   static constexpr int kShowFullBarMs = 150;  ///< the finished push's full bar stays this long
 
   CSystemPage(IShellSession& session, IProfileStore& profile, QWidget* parent = nullptr);
@@ -40,6 +48,9 @@ public:
   void SetUpdateRunningQuery(std::function<bool()> query) { m_updateRunning = std::move(query); }
 
   CSystemController& Controller() { return m_controller; }
+  /// The scenes of the SHOW tab live in `store` (null: the tab offers nothing).
+  void SetSceneStore(CSceneStore* store);
+  CSceneController& Scenes() { return m_scenes; }
 
   // Widgets, for tests and the screenshot tool.
   QLineEdit* AddressEdit() const { return m_address; }
@@ -60,6 +71,18 @@ public:
   CValueLabel* CallConfirmation() const { return m_callDone; }
   QLineEdit* SpanTimeEdit() const { return m_spanEdit; }
   CValueLabel* HardwareVersionLabel() const { return m_hardware; }
+  PngButton* SceneSaveButton() const { return m_sceneSave; }
+  PngButton* SceneKey(int key) const { return m_sceneSlots[key]; }
+  /// The recall's dialog while it is open.
+  CSceneDiffDlg* RecallDialog() const { return m_recallDlg; }
+
+  /// SAVE: the state as a new scene (the reason shows when it cannot be).
+  void OnSceneSave();
+  /// A scene key: its menu at the cursor.
+  void OnSceneKey(int key);
+  /// A command of the scene key's menu: NAME asks for the name, RECALL shows what would change and
+  /// waits for RECALL or CANCEL, DELETE moves the scene to the desktop trash.
+  void ChooseSceneCommand(int key, int command);
 
   /// The search button's action (also for tests).
   void OnSearch();
@@ -77,6 +100,10 @@ signals:
   void RecoveryStarted();
   /// The push has gone (or nothing was sent offline): the window returns to its first page.
   void RecoveryFinished();
+  /// A scene's values are in the state (before its push): the window lets the control groups go.
+  void SceneRecallStarted();
+  /// The scene's push has gone (or nothing was sent offline): the window returns to its first page.
+  void SceneRecallFinished();
 
 protected:
   void OnShown() override;
@@ -98,6 +125,13 @@ private:
   void OnSlotChanged(int slot, int row);
   void ConfirmAddress();
   void FinishRecovery();
+  /// The scene keys: captions "ID:NAME" in row order, shown only on the SHOW tab, unused ones hidden.
+  void RefillSceneKeys();
+  void RecallScene(int key);
+  void StartRecall();
+  void RenameScene(int key);
+  /// A scene operation's refusal, if any, as a notice.
+  void SayIfRefused(const BilingualText& refusal);
   QString Tr(const Caption& c) const;
 
   IShellSession& m_session;
@@ -107,6 +141,10 @@ private:
   QTimer m_poll;
   bool m_recovering = false;
   bool m_finishing = false;
+  CSceneController m_scenes;
+  std::optional<RecallPreview> m_preview;  ///< the scene the recall dialog shows
+  QPointer<CSceneDiffDlg> m_recallDlg;
+  bool m_recalling = false;
   SearchPhase m_shownPhase = SearchPhase::Idle;
 
   std::array<PngButton*, kSystemTabs> m_tabs{};
