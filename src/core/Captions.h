@@ -1,6 +1,8 @@
 #pragma once
 /// Bilingual caption tables: every caption holds its English and its Chinese text (UTF-8).
 
+#include <string>
+
 #include "core/DeviceState.h"
 
 namespace orvx {
@@ -11,6 +13,21 @@ struct Caption {
 };
 
 inline const char* Text(const Caption& c, Language language) { return language == Language::Chinese ? c.zh : c.en; }
+
+/// A message built at run time, in both languages.
+struct BilingualText {
+  std::string en;
+  std::string zh;
+  BilingualText() = default;
+  BilingualText(std::string english, std::string chinese) : en(std::move(english)), zh(std::move(chinese)) {}
+  /// A fixed caption as a message.
+  explicit BilingualText(const Caption& c) : en(c.en), zh(c.zh) {}
+  const std::string& In(Language language) const { return language == Language::Chinese ? zh : en; }
+  bool operator==(const BilingualText&) const = default;
+};
+
+/// A message box without a caption of its own (the window uses its title).
+inline constexpr Caption kNoMessageTitle{"", ""};
 
 /// Captions shared by the link, the supervisor and the main window.
 namespace captions {
