@@ -13,6 +13,7 @@
 #include "pages/MainDlg.h"
 #include "pages/SystemPage.h"
 #include "pages/MixerSidePanel.h"
+#include "pages/PageMessages.h"
 #include "ui/PngButton.h"
 #include "session/ShellSession.h"
 
@@ -61,6 +62,30 @@ void CScreenshotRunner::Search(CMainDlg& d) {
   };
   while (clock.elapsed() < kSearchLimitMs && !ended()) QApplication::processEvents(QEventLoop::AllEvents, 20);
   Pump(300);
+}
+
+void CScreenshotRunner::ShowUpdate(CMainDlg& d) {
+  ShowSystemTab(d, SystemTab::Help);
+  CSystemPage* page = d.SystemPage();
+  page->OnLocalUpdate();
+  if (QMessageBox* question = OpenPageMessage(page)) question->button(QMessageBox::Ok)->click();
+  QElapsedTimer clock;
+  clock.start();
+  auto blocksShown = [page] {
+    const UpdateView view = page->Update().View();
+    return !view.running || (view.progress && view.progress->blocksDone >= 2);
+  };
+  while (clock.elapsed() < kUpdateShowLimitMs && !blocksShown()) QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+void CScreenshotRunner::FinishUpdate(CMainDlg& d) {
+  CSystemPage* page = d.SystemPage();
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < kUpdateEndLimitMs && page->Update().Running())
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  Pump(200);
+  while (QMessageBox* box = OpenPageMessage(page)) box->done(QMessageBox::Ok);
 }
 
 bool CScreenshotRunner::Save(QWidget* widget, const QString& path, QString& error) {
@@ -120,8 +145,13 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
          d.SidePanel()->KeyButton(CMixerSidePanel::Key::Group)->click();
          d.SidePanel()->BlockKey(1, 2)->click();
        }},
-      // Last: a search takes the port from the link, so the views after it would be offline.
-      {"system-search", [this](CMainDlg& d) { Search(d); }},
+      // Last: an update and a search take the port from the link, so the views after them are offline.
+      {"system-update", [this](CMainDlg& d) { ShowUpdate(d); }},
+      {"system-search",
+       [this](CMainDlg& d) {
+         FinishUpdate(d);
+         Search(d);
+       }},
   };
   std::vector<Language> languages;
   if (only)

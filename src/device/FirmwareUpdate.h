@@ -80,6 +80,8 @@ struct UpdateOutcome {
   bool declined = false;  ///< a question was answered Cancel; nothing was sent
   bool upToDate = false;  ///< remote: the processor is not older than the page's version
   BilingualText message;  ///< the last message shown
+  long long elapsedMs = 0;  ///< from the update's socket opening to its end (set by the owner)
+  long long pausedMs = 0;   ///< of which its pauses, the waits between reads included
 };
 
 class CFirmwareUpdate {

@@ -121,6 +121,9 @@ void CMainDlg::WireParts() {
     ShowView(1, MainView::Channel);
     RefreshVisible(change::kAll);
   });
+  // A firmware update holds the group keys too; afterwards the link stays closed.
+  connect(system, &CSystemPage::UpdateStarted, this, [this] { SetUpdateRunning(true); });
+  connect(system, &CSystemPage::UpdateFinished, this, [this] { SetUpdateRunning(false); });
   CMixerSidePanel* side = m_host->SidePanel();
   connect(side, &CMixerSidePanel::ChoiceChanged, this, &CMainDlg::ShowOverview);
   connect(side, &CMixerSidePanel::ClearMuteClicked, this, &CMainDlg::ClearMute);
