@@ -3,6 +3,8 @@
 #include "CtlCommandWords.h"
 #include "CommandLine.h"
 
+#include <tuple>
+
 namespace orvx {
 namespace {
 
@@ -17,7 +19,8 @@ constexpr const char* kProgramFooter =
     "Exit codes: 0 ok, 1 failure (e.g. the local port is in use), 2 bad arguments,\n"
     "  3 no answer (CANNOT CONNECT., or a change the processor did not take), 4 old firmware,\n"
     "  5 state only: set of a value no command carries, get of a value no report carries (nothing sent),\n"
-    "  6 not confirmed: set sent the value, but no report carries it back";
+    "  6 not confirmed: set sent the value, but no report carries it back,\n"
+    "  7 declined: a firmware update's question was not confirmed (give --yes); nothing was sent";
 
 constexpr const char* kValueFooter =
     "REC and IDX count from 1 (channel, output, group, unit; band, slot, ...). A value is in the units\n"
@@ -152,6 +155,25 @@ std::variant<CtlOptions, std::string, CommandLineHelp> ParseCtlOptions(const std
                                  "the summed parametric EQ response of input REC as the editor draws it: 241 points, "
                                  "frequency (Hz) and gain (dB), from the processor's state",
                                  words, "REC (1..12)");
+  CLI::App* firmware = AddCommand(app, "firmware", "the processor's firmware: its versions, an update", words, {});
+  CLI::App* firmwareVersions =
+      AddCommand(*firmware, "versions", "the processor's firmware and base versions (on the update's own socket)",
+                 words, {});
+  CLI::App* firmwareUpdate = AddCommand(
+      *firmware, "update", "send two images (Digital first, DSP second); progress on stderr", words, {},
+      "The link to the processor is stopped first, as the editor does; afterwards it stays closed.\n"
+      "Questions (the versions cannot be read, no backup can be kept) are answered Cancel without --yes.");
+  for (auto [name, file, what] : {std::tuple{"--digital", &o.digitalFile, "the Digital image (target 1), sent first"},
+                                  {"--dsp", &o.dspFile, "the DSP image (target 0), sent second"}}) {
+    AddWordOption(
+        *firmwareUpdate, name, "FILE",
+        [file](const std::string& v) -> std::optional<std::string> {
+          *file = v;
+          return std::nullopt;
+        },
+        what);
+  }
+  firmwareUpdate->add_flag("--yes", o.yes, "answer the update's questions with OK");
 
   app.footer(kProgramFooter);
 
@@ -200,6 +222,13 @@ std::variant<CtlOptions, std::string, CommandLineHelp> ParseCtlOptions(const std
     error = "expected: preset list|save|recall|rename|delete KIND ...";
   } else if (eqCurve->parsed()) {
     error = ReadEqCurveWords(w);
+  } else if (firmwareVersions->parsed()) {
+    o.command = CtlCommand::FirmwareVersions;
+  } else if (firmwareUpdate->parsed()) {
+    o.command = CtlCommand::FirmwareUpdate;
+    if (o.digitalFile.empty() || o.dspFile.empty()) error = "firmware update needs --digital FILE and --dsp FILE";
+  } else if (firmware->parsed()) {
+    error = "expected: firmware versions, or firmware update --digital FILE --dsp FILE";
   }
   if (!error) error = w.Rest();
   if (error) return *error;

@@ -12,6 +12,7 @@
 ///            | preset list KIND | preset save KIND NAME --from REC | preset recall KIND ID --to REC
 ///            | preset rename KIND ID NAME | preset delete KIND ID
 ///            | eq-curve REC
+///            | firmware versions | firmware update --digital FILE --dsp FILE [--yes]
 ///   The older forms "get in|out N level|mute|name" and "set in|out N level|mute|name VALUE" remain
 ///   (raw values, their own output). `params`, `search` and the preset commands that do not touch the
 ///   processor (list, rename, delete) need no --device.
@@ -44,6 +45,8 @@ enum class CtlCommand {
   PresetRename,
   PresetDelete,
   EqCurve,
+  FirmwareVersions,
+  FirmwareUpdate
 };
 enum class CtlProperty { Level, Mute, Name };
 
@@ -78,6 +81,9 @@ struct CtlOptions {
   std::int64_t presetId = 0;  ///< recall, rename, delete
   std::string presetName;     ///< save, rename: UTF-8, checked under the rule of names
   int record = -1;            ///< preset save --from, recall --to, eq-curve: counted from 0 (-1: none given)
+  std::string digitalFile;  ///< firmware update: the image for the Digital side (sent first)
+  std::string dspFile;      ///< firmware update: the image for the DSP (sent second)
+  bool yes = false;         ///< firmware update: answer its questions with OK
 };
 
 /// True for the commands that need no processor.
@@ -92,6 +98,7 @@ enum CtlExit : int {
   kExitOldFirmware = 4,  ///< "Please update your device."
   kExitStateOnly = 5,    ///< set of a value no command carries, get of one no report carries: nothing sent
   kExitUnconfirmed = 6,  ///< set: sent, but no report carries the value back to confirm it
+  kExitDeclined = 7,     ///< firmware update: a question was not confirmed (no --yes); nothing was sent
 };
 
 /// Printed under an error instead of the whole usage.

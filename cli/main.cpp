@@ -3,6 +3,7 @@
 #include "CtlClient.h"
 #include "CtlDeviceCommands.h"
 #include "CtlEqCurve.h"
+#include "CtlFirmwareCommands.h"
 #include "CtlGroupCommands.h"
 #include "CtlOptions.h"
 #include "CtlOutput.h"
@@ -38,6 +39,12 @@ int Run(const CtlOptions& o) {
   }
   if (NeedsNoDevice(o.command)) {  // a search, or the preset library alone
     const CtlReply reply = o.command == CtlCommand::Search ? RunSearch(o) : RunPresetLibrary(o);
+    Print(reply, o.json);
+    return reply.code;
+  }
+  // The firmware commands open sockets of their own, as the editor's update does.
+  if (o.command == CtlCommand::FirmwareVersions || o.command == CtlCommand::FirmwareUpdate) {
+    const CtlReply reply = o.command == CtlCommand::FirmwareVersions ? RunFirmwareVersions(o) : RunFirmwareUpdate(o);
     Print(reply, o.json);
     return reply.code;
   }

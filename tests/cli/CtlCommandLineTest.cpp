@@ -42,8 +42,8 @@ TEST(CtlCommandLine, TheProgramsHelpListsEveryCommandAndOption) {
     const std::string help = HelpOf(words);
     SCOPED_TRACE(words.front());
     EXPECT_EQ(help.find("usage: orvxctl [OPTIONS]"), help.find("usage:")) << help;
-    for (const char* command :
-         {"status", "params", "get", "set", "monitor", "group", "search", "units", "unit", "preset", "eq-curve"})
+    for (const char* command : {"status", "params", "get", "set", "monitor", "group", "search", "units", "unit", "preset",
+                                "eq-curve", "firmware"})
       EXPECT_NE(help.find("\n  " + std::string(command) + " "), std::string::npos) << command;
     for (const char* option :
          {"--device IP", "--port N", "--local-ip IP", "--local-port N", "--timeout S", "--json", "--raw",
@@ -78,6 +78,9 @@ TEST(CtlCommandLine, EveryCommandHasItsOwnHelpWithItsOwnOptions) {
       {{"preset", "rename"}, {"KIND ID NAME"}},
       {{"preset", "delete"}, {"KIND ID"}},
       {{"eq-curve"}, {"REC (1..12)", "241 points"}},
+      {{"firmware"}, {"versions", "update"}},
+      {{"firmware", "versions"}, {}},
+      {{"firmware", "update"}, {"--digital FILE", "--dsp FILE", "--yes"}},
   };
   for (const Case& c : cases) {
     std::string path;
@@ -147,6 +150,10 @@ TEST(CtlCommandLine, AnErrorIsOneLineThatNamesTheBadWord) {
       {{"--device", "127.0.0.9", "preset", "recall", "delay", "2", "--to", "1"}, "--to is not taken by delay presets"},
       {{"--device", "127.0.0.9", "eq-curve"}, "expected: eq-curve REC"},
       {{"--device", "127.0.0.9", "eq-curve", "13"}, "input out of range: 13"},
+      {{"--device", "127.0.0.9", "firmware"}, "expected: firmware versions, or firmware update"},
+      {{"--device", "127.0.0.9", "firmware", "update", "--digital", "a.bin"}, "needs --digital FILE and --dsp FILE"},
+      {{"--device", "127.0.0.9", "firmware", "update", "--dsp", "--yes"}, "--dsp: missing FILE before --yes"},
+      {{"firmware", "versions"}, "--device IP is required"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.words));
@@ -182,6 +189,14 @@ TEST(CtlCommandLine, TheProgramsOptionsStandBeforeOrAfterTheCommand) {
   const CtlOptions call = Accepted({"unit", "call", "3", "--device=127.0.0.9"});
   EXPECT_EQ(call.command, CtlCommand::UnitCall);
   EXPECT_EQ(call.unit, 2);
+
+  const CtlOptions update =
+      Accepted({"firmware", "update", "--dsp", "b.bin", "--yes", "--digital", "a.bin", "--device", "127.0.0.9"});
+  EXPECT_EQ(update.command, CtlCommand::FirmwareUpdate);
+  EXPECT_EQ(update.digitalFile, "a.bin");
+  EXPECT_EQ(update.dspFile, "b.bin");
+  EXPECT_TRUE(update.yes);
+  EXPECT_EQ(Accepted({"--device", "127.0.0.9", "firmware", "versions"}).command, CtlCommand::FirmwareVersions);
 }
 
 TEST(CtlCommandLine, PresetAndCurveCommandsReadTheirKindIdNameAndRecord) {
