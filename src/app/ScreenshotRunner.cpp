@@ -36,6 +36,7 @@ void ShowSystemTab(CMainDlg& d, SystemTab tab) {
 struct Shot {
   const char* name;
   std::function<void(CMainDlg&)> show;
+  std::function<void(CMainDlg&)> after = {};  ///< once the view is saved
 };
 
 }  // namespace
@@ -146,12 +147,8 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
          d.SidePanel()->BlockKey(1, 2)->click();
        }},
       // Last: an update and a search take the port from the link, so the views after them are offline.
-      {"system-update", [this](CMainDlg& d) { ShowUpdate(d); }},
-      {"system-search",
-       [this](CMainDlg& d) {
-         FinishUpdate(d);
-         Search(d);
-       }},
+      {"system-update", [this](CMainDlg& d) { ShowUpdate(d); }, [this](CMainDlg& d) { FinishUpdate(d); }},
+      {"system-search", [this](CMainDlg& d) { Search(d); }},
   };
   std::vector<Language> languages;
   if (only)
@@ -180,6 +177,7 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
           QStringLiteral("%1-%2-%3.png").arg(prefix).arg(n++, 2, 10, QLatin1Char('0')).arg(QLatin1String(shot.name)));
       if (!Save(&m_dlg, path, error)) return {};
       paths << path;
+      if (shot.after) shot.after(m_dlg);
     }
     std::unique_ptr<CAboutDlg> about(m_dlg.CreateAboutDlg());
     about->show();

@@ -563,9 +563,9 @@ bool CSystemPage::PollUpdate() {
       case UpdateEvent::Kind::Finished: finished = true; break;
     }
   }
+  if (finished) m_updating = false;
   ShowUpdateView();
   if (finished) {
-    m_updating = false;
     ShowTabContent();
     emit UpdateFinished();
   }
