@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "SimSessionFixture.h"
+#include "common/TinyHttpServer.h"
 #include "common/UpdateTestDoubles.h"
 #include "session/UpdateController.h"
 
@@ -45,11 +46,11 @@ protected:
     update = std::make_unique<CUpdateController>(*m_session, UpdateSettings{dir.string(), {}}, nullptr, &pacer);
   }
 
-  /// LOCAL, confirmed; runs until the update has ended. Returns the messages it showed.
-  std::vector<std::string> RunLocal() {
+  /// LOCAL (confirmed) or UPDATE; runs until the update has ended. Returns the messages it showed.
+  std::vector<std::string> RunLocal(UpdateKind kind = UpdateKind::Local) {
     std::vector<std::string> shown;
     bool finished = false;
-    EXPECT_TRUE(update->Start(UpdateKind::Local, simIp));
+    EXPECT_TRUE(update->Start(kind, simIp));
     EXPECT_TRUE(Drive(
         [&] {
           update->Tick();
@@ -117,6 +118,26 @@ TEST_F(UpdateAgainstSim, ABadChecksumReportFailsCleanly) {
   EXPECT_EQ(shown[0].rfind("%U,01,03,", 0), 0u) << shown[0];
   EXPECT_EQ(shown[1], "update fail");
   EXPECT_EQ(SimFrames("%S,"), 1) << "the DSP image is not started";
+  ExpectConnectsAgain();
+}
+
+TEST_F(UpdateAgainstSim, RemoteUpdateStopsTheLinkOnceAndSendsTheDownloads) {
+  for (const char* v : {"http_proxy", "HTTP_PROXY", "ALL_PROXY", "all_proxy"}) unsetenv(v);
+  Begin("127.0.0.213", "127.0.0.214");
+  test::TinyHttpServer http;
+  http.Set("/one.bin", {200, std::string(dsp.begin(), dsp.end()), 0});
+  http.Set("/two.bin", {200, std::string(digital.begin(), digital.end()), 0});
+  http.Set("/version", {200, "##$$" + http.Url("/one.bin") + "%%%%" + http.Url("/two.bin") + "%%%%40$$##", 0});
+  update->SetSettings({dir.string(), http.Url("/version")});
+  const int stopsBefore = SimFrames("%Q,01,00,");
+  EXPECT_EQ(RunLocal(UpdateKind::Remote), std::vector<std::string>{"Update successfully."});
+  EXPECT_EQ(SimFrames("%Q,01,00,") - stopsBefore, 1 + 1) << "once on the link, once on the update's socket";
+  EXPECT_EQ(SimFrames("%r,"), 0);
+  const std::vector<ReceivedImage> images = sim->ReceivedImages();
+  ASSERT_EQ(images.size(), 2u);
+  EXPECT_EQ(images[0].bytes, digital);
+  EXPECT_EQ(images[1].bytes, dsp);
+  EXPECT_EQ(update->View().versions->offered, "40");
   ExpectConnectsAgain();
 }
 
