@@ -298,7 +298,7 @@ TEST_F(SystemPageAgainstSimTest, RecoveryPushShowsProgressAndNeverStallsTheWindo
   Answer(page, QMessageBox::Ok);
 }
 
-TEST_F(SystemPageAgainstSimTest, LocalUpdateRunsOffTheWindowsThreadWithProgressAndEndsOffline) {
+TEST_F(SystemPageAgainstSimTest, LocalUpdateNeverStallsTheWindowShowsProgressAndEndsOffline) {
   const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "orvx-gui-update";
   std::filesystem::create_directories(dir);
   for (const char* name : {"Digital-ORVX64Q-3.bin", "DSP-ORVX64Q-3.bin"})
