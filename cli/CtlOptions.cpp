@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace orvx {
 namespace {
@@ -19,7 +20,8 @@ constexpr const char* kProgramFooter =
     "Exit codes: 0 ok, 1 failure (e.g. the local port is in use), 2 bad arguments,\n"
     "  3 no answer (CANNOT CONNECT., or a change the processor did not take), 4 old firmware,\n"
     "  5 state only: set of a value no command carries, get of a value no report carries (nothing sent),\n"
-    "  6 not confirmed: set sent the value, but no report carries it back";
+    "  6 not confirmed: set sent the value, but no report carries it back,\n"
+    "  7 declined: a firmware update's question was not confirmed (give --yes); nothing was sent";
 
 constexpr const char* kSceneFooter =
     "Scenes are the editor's: SAVE<n>.dat files and the scene list of the preset library in --data-dir,\n"
@@ -165,6 +167,25 @@ std::variant<CtlOptions, std::string, CommandLineHelp> ParseCtlOptions(const std
                                  "the summed parametric EQ response of input REC as the editor draws it: 241 points, "
                                  "frequency (Hz) and gain (dB), from the processor's state",
                                  words, "REC (1..12)");
+  CLI::App* firmware = AddCommand(app, "firmware", "the processor's firmware: its versions, an update", words, {});
+  CLI::App* firmwareVersions =
+      AddCommand(*firmware, "versions", "the processor's firmware and base versions (on the update's own socket)",
+                 words, {});
+  CLI::App* firmwareUpdate = AddCommand(
+      *firmware, "update", "send two images (Digital first, DSP second); progress on stderr", words, {},
+      "The link to the processor is stopped first, as the editor does; afterwards it stays closed.\n"
+      "Questions (the versions cannot be read, no backup can be kept) are answered Cancel without --yes.");
+  for (auto [name, file, what] : {std::tuple{"--digital", &o.digitalFile, "the Digital image (target 1), sent first"},
+                                  {"--dsp", &o.dspFile, "the DSP image (target 0), sent second"}}) {
+    AddWordOption(
+        *firmwareUpdate, name, "FILE",
+        [file](const std::string& v) -> std::optional<std::string> {
+          *file = v;
+          return std::nullopt;
+        },
+        what);
+  }
+  firmwareUpdate->add_flag("--yes", o.yes, "answer the update's questions with OK");
 
   CLI::App* scene = AddCommand(app, "scene", "scenes of the whole processor, kept on this PC as the editor keeps them",
                                words, {}, kSceneFooter);
@@ -257,6 +278,13 @@ std::variant<CtlOptions, std::string, CommandLineHelp> ParseCtlOptions(const std
       error = "expected: scene list|save|recall|rename|delete|export|import|diff";
     else
       error = ReadSceneWords(chosen->second, w);
+  } else if (firmwareVersions->parsed()) {
+    o.command = CtlCommand::FirmwareVersions;
+  } else if (firmwareUpdate->parsed()) {
+    o.command = CtlCommand::FirmwareUpdate;
+    if (o.digitalFile.empty() || o.dspFile.empty()) error = "firmware update needs --digital FILE and --dsp FILE";
+  } else if (firmware->parsed()) {
+    error = "expected: firmware versions, or firmware update --digital FILE --dsp FILE";
   }
   if (!error) error = w.Rest();
   if (error) return *error;

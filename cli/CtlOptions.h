@@ -15,6 +15,7 @@
 ///            | scene list | scene save NAME | scene recall ID [--changes-only] | scene rename ID NAME
 ///            | scene delete ID | scene export ID FILE.json | scene import FILE.json
 ///            | scene diff A B [--language en|zh]   (A, B: device, a scene ID, a .dat or a .json file)
+///            | firmware versions | firmware update --digital FILE --dsp FILE [--yes]
 ///   Presets and scenes live in --data-dir DIR (default $XDG_DATA_HOME/orvx-editor, the editor's
 ///   own); of the scene commands only save, recall and a diff with "device" need --device.
 ///   The older forms "get in|out N level|mute|name" and "set in|out N level|mute|name VALUE" remain
@@ -50,6 +51,8 @@ enum class CtlCommand {
   PresetDelete,
   EqCurve,
   Scene,
+  FirmwareVersions,
+  FirmwareUpdate
 };
 enum class SceneAction { List, Save, Recall, Rename, Delete, Export, Import, Diff };
 enum class CtlProperty { Level, Mute, Name };
@@ -92,6 +95,9 @@ struct CtlOptions {
   bool changesOnly = false;
   std::string diffFrom, diffTo;  ///< diff: "device", an ID, a .dat or .json file
   Language language = Language::English;
+  std::string digitalFile;  ///< firmware update: the image for the Digital side (sent first)
+  std::string dspFile;      ///< firmware update: the image for the DSP (sent second)
+  bool yes = false;         ///< firmware update: answer its questions with OK
 };
 
 /// True for the commands that need no processor.
@@ -106,6 +112,7 @@ enum CtlExit : int {
   kExitOldFirmware = 4,  ///< "Please update your device."
   kExitStateOnly = 5,    ///< set of a value no command carries, get of one no report carries: nothing sent
   kExitUnconfirmed = 6,  ///< set: sent, but no report carries the value back to confirm it
+  kExitDeclined = 7,     ///< firmware update: a question was not confirmed (no --yes); nothing was sent
 };
 
 /// Printed under an error instead of the whole usage.

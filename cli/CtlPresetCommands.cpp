@@ -30,16 +30,6 @@ CtlJson RecordJson(const CtlOptions& o) { return OwnRecord(o.presetKind) ? CtlJs
 
 CtlReply Failed(const std::string& error) { return {kExitFailure, {}, error, {}}; }
 
-/// The library in the data directory (created, with its tables, on first use); the error if not.
-std::string OpenLibrary(const CtlOptions& o, CPresetDatabase& db) {
-  const std::string dir = DataDirectoryPath(o.dataDir);
-  std::error_code ec;
-  std::filesystem::create_directories(dir, ec);
-  if (ec) return "cannot create the data directory " + dir + ": " + ec.message();
-  const std::string error = db.Open(dir);
-  return error.empty() ? error : "the preset library in " + dir + " cannot be opened: " + error;
-}
-
 /// The stored preset with the ID, or the reply that refuses the command.
 std::variant<PresetEntry, CtlReply> FindPreset(CPresetDatabase& db, const CtlOptions& o) {
   auto listed = db.List(o.presetKind);
@@ -78,6 +68,16 @@ bool Shows(const CDeviceState& s, const CDeviceState& sent, const std::vector<Pa
 }
 
 }  // namespace
+
+std::string OpenLibrary(const CtlOptions& o, CPresetDatabase& db) {
+  const std::string dir = DataDirectoryPath(o.dataDir);
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  if (ec) return "cannot create the data directory " + dir + ": " + ec.message();
+  const std::string error = db.Open(dir);
+  return error.empty() ? error : "the preset library in " + dir + " cannot be opened: " + error;
+}
+
 
 std::optional<CtlReply> RefusePresetUnreachable(const CtlOptions& o) {
   if (o.command != CtlCommand::PresetSave && o.command != CtlCommand::PresetRecall) return std::nullopt;

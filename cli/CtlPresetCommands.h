@@ -10,7 +10,13 @@
 
 #include <optional>
 
+#include "dsp/PresetDatabase.h"
+
 namespace orvx {
+
+/// The editor's library (presets and scenes) in --data-dir, created with its tables on first use;
+/// the error if it cannot be.
+std::string OpenLibrary(const CtlOptions& o, CPresetDatabase& db);
 
 /// Refuses, before any frame is sent, a save of a kind the processor reports none of (the delay,
 /// the reverb, the gate: it would store the editor's start-up values), and a recall of a kind no

@@ -1,4 +1,5 @@
 #include "CtlSceneCommands.h"
+#include "CtlPresetCommands.h"
 
 #include <filesystem>
 
@@ -14,7 +15,6 @@
 namespace orvx {
 namespace {
 
-namespace fs = std::filesystem;
 
 /// How long a recall's push may take beyond its own pauses before orvxctl stops waiting.
 constexpr int kPushMarginMs = 10'000;
@@ -47,11 +47,8 @@ public:
   CSceneRun(const CtlOptions& o, CCtlClient* client) : m_o(o), m_client(client) {}
 
   CtlReply Run() {
-    const fs::path dir = DataDirectoryPath(m_o.dataDir);
-    std::error_code ec;
-    fs::create_directories(dir, ec);
-    if (const std::string error = m_db.Open(dir.string()); !error.empty()) return Failure(error);
-    CSceneStore store(m_db, dir);
+    if (const std::string error = OpenLibrary(m_o, m_db); !error.empty()) return Failure(error);
+    CSceneStore store(m_db, DataDirectoryPath(m_o.dataDir));
     m_store = &store;
     switch (m_o.scene) {
       case SceneAction::List: return List();

@@ -3,6 +3,7 @@
 #include "CtlClient.h"
 #include "CtlDeviceCommands.h"
 #include "CtlEqCurve.h"
+#include "CtlFirmwareCommands.h"
 #include "CtlGroupCommands.h"
 #include "CtlOptions.h"
 #include "CtlOutput.h"
@@ -44,6 +45,12 @@ int Run(const CtlOptions& o) {
   }
   if (o.command == CtlCommand::Scene && !SceneNeedsDevice(o)) {  // the scene store alone
     const CtlReply reply = RunScene(o, nullptr);
+    Print(reply, o.json);
+    return reply.code;
+  }
+  // The firmware commands open sockets of their own, as the editor's update does.
+  if (o.command == CtlCommand::FirmwareVersions || o.command == CtlCommand::FirmwareUpdate) {
+    const CtlReply reply = o.command == CtlCommand::FirmwareVersions ? RunFirmwareVersions(o) : RunFirmwareUpdate(o);
     Print(reply, o.json);
     return reply.code;
   }

@@ -260,6 +260,8 @@ CommandEffect ApplyCommand(std::string_view frame, CDeviceState& s) {
     case 'Z': return f.Count() == 0 ? Done('Z', CommandKind::StateQuery) : Refuse('Z', "fields");
     case 'R': return Done('R', CommandKind::SearchProbe);
     case 'r': return Done('r', CommandKind::BasicVersionQuery);
+    case 'S': return Done('S', CommandKind::UploadStart);
+    case 'T': return Done('T', CommandKind::UploadBlock);
     default: return {letter, CommandKind::Unknown, {}};
   }
 }

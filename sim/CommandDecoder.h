@@ -21,6 +21,8 @@ enum class CommandKind {
   UnitCall,           ///< "%W": a conference unit was called
   SearchProbe,        ///< "%R": a device search
   BasicVersionQuery,  ///< "%r": the base version of the processor's firmware
+  UploadStart,        ///< "%S": a firmware image begins (the receiver checks its fields)
+  UploadBlock,        ///< "%T": one block of it
 };
 
 struct CommandEffect {

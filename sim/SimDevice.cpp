@@ -24,7 +24,7 @@ void CSimDevice::PowerOnState(CDeviceState& s) {
 }
 
 CSimDevice::CSimDevice(const SimDeviceSettings& settings)
-    : m_settings(settings), m_talkers(settings.seed, settings.talkerChannels) {
+    : m_settings(settings), m_talkers(settings.seed, settings.talkerChannels), m_firmware(settings.firmwareFaults) {
   PowerOnState(m_state);
   m_state.unitCount = std::clamp(settings.unitCount, 0, kUnits);
   const int count = std::min<int>(static_cast<int>(settings.namesUtf8.size()), kWireInputs + kOutputRecords);
@@ -41,6 +41,12 @@ SimReply CSimDevice::HandleCommand(std::string_view frame) {
     reply.frames.push_back(CompleteFrame("%R,01,00,"));  // field 2 = 0: "a processor is here"
   } else if (reply.effect.kind == CommandKind::BasicVersionQuery) {
     reply.frames.push_back(CompleteFrame("%r,01," + m_settings.basicVersion + ","));
+  } else if (reply.effect.kind == CommandKind::UploadStart || reply.effect.kind == CommandKind::UploadBlock) {
+    CFirmwareReceiver::Answer answer =
+        reply.effect.kind == CommandKind::UploadStart ? m_firmware.Start(frame) : m_firmware.Block(frame);
+    reply.frames = std::move(answer.now);
+    reply.later = std::move(answer.later);
+    reply.note = std::move(answer.note);
   } else if (reply.effect.kind == CommandKind::StateQuery) {
     ++m_queries;
     if (m_queries <= m_settings.ignoreZ) {

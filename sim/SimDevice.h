@@ -4,6 +4,7 @@
 
 #include "AutoMixer.h"
 #include "CommandDecoder.h"
+#include "FirmwareReceiver.h"
 #include "ReportBuilder.h"
 #include "Talkers.h"
 #include "core/DeviceState.h"
@@ -22,17 +23,23 @@ struct SimDeviceSettings {
   std::vector<int> talkerChannels = {1, 2, 3, 5};
   std::vector<std::string> namesUtf8;  ///< names of channels 1..20 in order; missing keep defaults
   int unitCount = 0;                   ///< conference units present (0..4), reported in "Y"
+  FirmwareFaults firmwareFaults;
 };
 
 /// What the processor does about one received command.
 struct SimReply {
   CommandEffect effect;
   std::vector<std::string> frames;  ///< complete frames to send back to the sender, in order
+  std::vector<std::string> later;   ///< frames to send back once an image is written (kFlashMs)
+  std::string note;                 ///< for the log
   bool ignoredQuery = false;        ///< a "%Z" left unanswered on purpose
 };
 
 class CSimDevice {
 public:
+  /// How long writing a received image takes before its report goes.
+  static constexpr int kFlashMs = 300;
+
   explicit CSimDevice(const SimDeviceSettings& settings);
 
   /// Applies one complete frame; a "%Z" is answered with "Z" then "Y" (unless ignored).
@@ -46,6 +53,7 @@ public:
   CTalkers& Talkers() { return m_talkers; }
   const std::string& FirmwareVersion() const { return m_settings.firmwareVersion; }
   int QueriesSeen() const { return m_queries; }
+  const CFirmwareReceiver& Firmware() const { return m_firmware; }
 
   /// The state a freshly powered simulator starts with (defaults, routing, automixer settings).
   static void PowerOnState(CDeviceState& s);
@@ -55,6 +63,7 @@ private:
   CDeviceState m_state;
   CTalkers m_talkers;
   CAutoMixer m_mixer;
+  CFirmwareReceiver m_firmware;
   int m_queries = 0;
 };
 

@@ -34,6 +34,30 @@ std::optional<std::string> ReadTalkers(const std::string& v, std::vector<int>& c
   return std::nullopt;
 }
 
+/// "3": the base version the processor reports to "%r" (digits only).
+bool IsBasicVersionText(const std::string& v) {
+  return !v.empty() && v.size() <= 6 && v.find_first_not_of("0123456789") == std::string::npos;
+}
+
+/// "drop-block=3,bad-crc,no-result": what goes wrong with a firmware transfer.
+std::optional<std::string> ReadFirmwareFaults(const std::string& v, FirmwareFaults& faults) {
+  faults = {};
+  for (const std::string& word : SplitCommas(v)) {
+    if (word == "bad-crc") {
+      faults.badCrc = true;
+    } else if (word == "no-result") {
+      faults.noResult = true;
+    } else if (word.rfind("drop-block=", 0) == 0) {
+      const auto block = ParseNumber<int>(word.substr(11), 0, 0xFFF);
+      if (!block) return "'" + word + "' needs a block number 0..4095, e.g. drop-block=3";
+      faults.dropBlockReply = *block;
+    } else {
+      return "'" + word + "' is not drop-block=N, bad-crc or no-result";
+    }
+  }
+  return std::nullopt;
+}
+
 constexpr const char* kConsoleFooter =
     "Console (stdin): level in|out N V, mute in|out N 0|1, line out N 0|1, units N,\n"
     "  name in|out N TEXT, talk in N LEVEL|off, silence S, drop PERCENT, quit";
@@ -61,6 +85,18 @@ std::variant<SimOptions, std::string, CommandLineHelp> ParseSimOptions(const std
         return std::nullopt;
       },
       "firmware version in the \"Z\" report (default 32; below 20 is refused)");
+  AddWordOption(
+      app, "--basic-version", "DIGITS",
+      [&d](const std::string& v) -> std::optional<std::string> {
+        if (!IsBasicVersionText(v)) return "'" + v + "' is not a version of 1..6 digits";
+        d.basicVersion = v;
+        return std::nullopt;
+      },
+      "base version in the answer to \"%r\" (default 300: the \"-3\" firmware images)");
+  AddWordOption(
+      app, "--fault", "LIST", [&d](const std::string& v) { return ReadFirmwareFaults(v, d.firmwareFaults); },
+      "firmware transfer faults: drop-block=N (no answer to block N),\nbad-crc (report a bad checksum), "
+      "no-result (never report)");
   AddWordOption(
       app, "--names", "A,B,...",
       [&d](const std::string& v) -> std::optional<std::string> {

@@ -111,6 +111,11 @@ double CSimServer::DropRate() const {
   return m_settings.faults.drop;
 }
 
+std::vector<ReceivedImage> CSimServer::ReceivedImages() const {
+  std::lock_guard lock(m_mutex);
+  return m_device.Firmware().Images();
+}
+
 bool CSimServer::WaitFor(const std::function<bool()>& pred, int timeoutMs) const {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   while (!pred()) {
@@ -163,8 +168,17 @@ void CSimServer::HandleFrame(const ReceivedFrame& f, std::int64_t now) {
       break;
     default: break;
   }
+  if (!reply.note.empty()) line += "  (" + reply.note + ")";
   Log(line);
   for (const std::string& frame : reply.frames) SendTo(peer, frame);
+  for (const std::string& frame : reply.later) m_later.push_back({now + CSimDevice::kFlashMs, peer, frame});
+}
+
+void CSimServer::SendDueLater(std::int64_t now) {
+  while (!m_later.empty() && m_later.front().due <= now) {
+    if (now >= m_silentUntil) SendTo(m_later.front().peer, m_later.front().frame);
+    m_later.pop_front();
+  }
 }
 
 void CSimServer::HandleConsole(const std::string& line, std::int64_t now) {
@@ -200,6 +214,7 @@ void CSimServer::WorkerLoop() {
       HandleConsole(line, now);
     }
     now = m_clock.NowMs();
+    SendDueLater(now);
     // Catch up on periods a coarse wake-up missed (bounded), but never burst after a long stall.
     if (static_cast<double>(now) - nextReport > 100.0) nextReport = static_cast<double>(now);
     for (int due = 0; due < 100 && static_cast<double>(now) >= nextReport; ++due) {
@@ -220,7 +235,8 @@ void CSimServer::WorkerLoop() {
         for (const std::string& d : faults.Flush()) m_link.SendDatagramTo(d, peer, m_replyPort.load());
     }
     m_wake.notify_all();
-    const auto waitMs = std::max<std::int64_t>(1, static_cast<std::int64_t>(nextReport) - m_clock.NowMs());
+    std::int64_t waitMs = std::max<std::int64_t>(1, static_cast<std::int64_t>(nextReport) - m_clock.NowMs());
+    if (!m_later.empty()) waitMs = std::clamp<std::int64_t>(m_later.front().due - m_clock.NowMs(), 1, waitMs);
     m_wake.wait_for(lock, std::chrono::milliseconds(std::min<std::int64_t>(waitMs, kReorderHoldMs)),
                     [this] { return m_stop || !m_inbox.empty() || !m_console.empty(); });
   }

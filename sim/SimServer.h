@@ -77,6 +77,8 @@ public:
   bool Silent() const;
   /// The share of received commands ignored now (--drop, console "drop").
   double DropRate() const;
+  /// Firmware images received whole so far.
+  std::vector<ReceivedImage> ReceivedImages() const;
 
   /// Waits (bounded) until `pred` holds on the server, checked after each worker pass.
   bool WaitFor(const std::function<bool()>& pred, int timeoutMs) const;
@@ -89,6 +91,8 @@ private:
   void HandleFrame(const ReceivedFrame& f, std::int64_t now);
   void HandleConsole(const std::string& line, std::int64_t now);
   void SendTo(const Peer& peer, const std::string& frame);
+  /// Sends the frames whose time has come (a firmware report after the image is written).
+  void SendDueLater(std::int64_t now);
   void Log(const std::string& line);
 
   SimServerSettings m_settings;
@@ -104,6 +108,12 @@ private:
   bool m_quit = false;
   CSimDevice m_device;
   std::vector<std::string> m_received;
+  struct LaterFrame {
+    std::int64_t due = 0;
+    Peer peer;
+    std::string frame;
+  };
+  std::deque<LaterFrame> m_later;           ///< in order of their time
   std::set<Peer> m_peers;                   ///< answered a "%Z": they get "P" reports
   std::set<Peer> m_subscribers;             ///< sent "%Q" 01: they get "Q" reports
   std::map<Peer, CFaultInjector> m_faults;  ///< one per peer, so held frames go where they belong

@@ -15,6 +15,7 @@
 #include "pages/MainDlg.h"
 #include "pages/SystemPage.h"
 #include "pages/MixerSidePanel.h"
+#include "pages/PageMessages.h"
 #include "ui/PngButton.h"
 #include "session/ShellSession.h"
 
@@ -42,6 +43,7 @@ struct Shot {
   std::function<void(CMainDlg&)> show;
   /// What to grab when it is not the window (a dialog the shot opened); null: the window.
   std::function<QDialog*(CMainDlg&)> dialog = nullptr;
+  std::function<void(CMainDlg&)> after = {};  ///< once the view is saved
 };
 
 }  // namespace
@@ -68,6 +70,30 @@ void CScreenshotRunner::Search(CMainDlg& d) {
   };
   while (clock.elapsed() < kSearchLimitMs && !ended()) QApplication::processEvents(QEventLoop::AllEvents, 20);
   Pump(300);
+}
+
+void CScreenshotRunner::ShowUpdate(CMainDlg& d) {
+  ShowSystemTab(d, SystemTab::Help);
+  CSystemPage* page = d.SystemPage();
+  page->OnLocalUpdate();
+  if (QMessageBox* question = OpenPageMessage(page)) question->button(QMessageBox::Ok)->click();
+  QElapsedTimer clock;
+  clock.start();
+  auto blocksShown = [page] {
+    const UpdateView view = page->Update().View();
+    return !view.running || (view.progress && view.progress->blocksDone >= 2);
+  };
+  while (clock.elapsed() < kUpdateShowLimitMs && !blocksShown()) QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+void CScreenshotRunner::FinishUpdate(CMainDlg& d) {
+  CSystemPage* page = d.SystemPage();
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < kUpdateEndLimitMs && page->Update().Running())
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  Pump(200);
+  while (QMessageBox* box = OpenPageMessage(page)) box->done(QMessageBox::Ok);
 }
 
 bool CScreenshotRunner::Save(QWidget* widget, QWidget* over, const QString& path, QString& error) {
@@ -150,7 +176,10 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
          d.SidePanel()->KeyButton(CMixerSidePanel::Key::Group)->click();
          d.SidePanel()->BlockKey(1, 2)->click();
        }},
-      // Last: a search takes the port from the link, so the views after it would be offline.
+      // Last: an update and a search take the port from the link, so the views after them are offline.
+      {.name = "system-update",
+       .show = [this](CMainDlg& d) { ShowUpdate(d); },
+       .after = [this](CMainDlg& d) { FinishUpdate(d); }},
       {"system-search", [this](CMainDlg& d) { Search(d); }},
   };
   std::vector<Language> languages;
@@ -186,6 +215,7 @@ QStringList CScreenshotRunner::Run(const QString& dir, std::optional<Language> o
       if (!Save(&m_dlg, dialog, path, error)) return {};
       paths << path;
       if (dialog) dialog->reject();
+      if (shot.after) shot.after(m_dlg);
     }
     std::unique_ptr<CAboutDlg> about(m_dlg.CreateAboutDlg());
     about->show();

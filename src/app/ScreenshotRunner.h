@@ -29,6 +29,13 @@ public:
 
 private:
   static constexpr int kSearchLimitMs = 8000;
+  /// The update's first image starts after its answer's silence (about 5 s).
+  static constexpr int kUpdateShowLimitMs = 20000;
+  static constexpr int kUpdateEndLimitMs = 90000;
+  /// LOCAL on the HELP tab, confirmed, until a few blocks have gone (or it ended).
+  void ShowUpdate(CMainDlg& d);
+  /// Waits (bounded) for a running update to end and closes its messages.
+  void FinishUpdate(CMainDlg& d);
   /// The SYSTEM page's search, until its probe has ended (found devices or the explanation).
   void Search(CMainDlg& d);
   /// Writes `widget` as a PNG, with `over` (a dialog, or null) drawn centred over it.

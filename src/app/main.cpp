@@ -18,6 +18,7 @@
 #include "app/TerminationWatch.h"
 #include "device/SceneStore.h"
 #include "pages/MainDlg.h"
+#include "pages/SystemPage.h"
 #include "session/AppOptions.h"
 #include "session/EditorSession.h"
 #include "session/ProfileRules.h"
@@ -118,6 +119,9 @@ int main(int argc, char** argv) {
 
   std::unique_ptr<CSceneStore> scenes;  // outlives the window that shows them
   CMainDlg dlg(session, profile);
+  // The local update's images lie in the data directory, and the remote update's downloads go there.
+  dlg.SystemPage()->SetUpdateSettings(
+      {dataDir.toStdString(), profile.Read(kProfileSection, kProfileVersionPage).value_or(std::string())});
   // After the window reset the state to its start-up values: what only the editor keeps comes back.
   session.KeepValuesIn(QDir(dataDir).filePath(QStringLiteral("kept-values.txt")).toStdString());
   if (const std::string error = session.OpenPresets(dataDir.toStdString()); !error.empty())

@@ -18,12 +18,20 @@ inline const char* Text(const Caption& c, Language language) { return language =
 struct BilingualText {
   std::string en;
   std::string zh;
+  BilingualText() = default;
+  BilingualText(std::string english, std::string chinese) : en(std::move(english)), zh(std::move(chinese)) {}
+  /// A fixed caption as a message.
+  explicit BilingualText(const Caption& c) : en(c.en), zh(c.zh) {}
   const std::string& In(Language language) const { return language == Language::Chinese ? zh : en; }
   bool Empty() const { return en.empty() && zh.empty(); }
-  static BilingualText Of(const Caption& c) { return {c.en, c.zh}; }
+  bool operator==(const BilingualText&) const = default;
+  static BilingualText Of(const Caption& c) { return BilingualText(c); }
   /// A message that exists in English only (a file or database failure), shown as it is in both.
   static BilingualText Same(const std::string& text) { return {text, text}; }
 };
+
+/// A message box without a caption of its own (the window uses its title).
+inline constexpr Caption kNoMessageTitle{"", ""};
 
 /// Captions shared by the link, the supervisor and the main window.
 namespace captions {

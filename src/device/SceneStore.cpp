@@ -74,6 +74,15 @@ SceneSaved CSceneStore::SaveBackup(const CDeviceState& state, const std::tm& loc
   return Save(state, BackupSceneName(localTime));
 }
 
+SaveBackupFn BackupInto(CSceneStore& store, const CDeviceState& state) {
+  return [&store, &state](const std::string& name) {
+    const SceneSaved saved = store.Save(state, name);
+    if (saved.Ok()) return BackupResult{BackupStatus::Saved, static_cast<int>(saved.row.id), saved.row.name, {}};
+    if (saved.full) return BackupResult{BackupStatus::NoFreeId, 0, {}, {}};
+    return BackupResult{BackupStatus::Failed, 0, {}, saved.error};
+  };
+}
+
 SceneSaved CSceneStore::SaveImage(std::span<const std::uint8_t> image, std::string_view name) {
   SceneSaved saved;
   if (image.size() != image::kSceneSize) {

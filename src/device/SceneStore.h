@@ -17,6 +17,7 @@
 
 #include "core/Captions.h"
 #include "core/DeviceState.h"
+#include "device/UpdateBackup.h"
 #include "dsp/SceneTable.h"
 
 namespace orvx {
@@ -89,7 +90,8 @@ private:
   std::filesystem::path m_dir;
 };
 
-/// The name of a backup scene taken at `localTime`.
-std::string BackupSceneName(const std::tm& localTime);
+/// The firmware update's backup step on `store`: `state` as it stands when the step runs, as a new
+/// scene under the name the update gives. Both must outlive the returned call.
+SaveBackupFn BackupInto(CSceneStore& store, const CDeviceState& state);
 
 }  // namespace orvx

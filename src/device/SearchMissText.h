@@ -26,7 +26,6 @@ struct SearchFacts {
 /// Multi-line text in the chosen language; every fact that matters for finding the fault is named.
 std::string ExplainSearchMiss(const SearchFacts& facts, Language language);
 
-/// A message built at run time, in both languages.
 /// Why Start refused: the search port is held by another socket on this PC.
 BilingualText PortInUseReason(std::uint16_t port);
 /// Why Start refused: the PC has no active IPv4 interface to search from.

@@ -2,22 +2,10 @@
 
 #include <algorithm>
 
-#include "link/FrameChecksum.h"
+#include "device/ReplyFields.h"
+#include "link/HexFields.h"
 
 namespace orvx {
-namespace {
-
-/// Reads leading decimal digits the forgiving way the processor's own tools do: no digits is 0.
-long LeadingDecimal(std::string_view text) {
-  long v = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9' || v > 1'000'000) break;
-    v = v * 10 + (c - '0');
-  }
-  return v;
-}
-
-}  // namespace
 
 HostRange ClampedRange(HostRange r) { return {std::max(r.first, 1), std::min(r.last, kLastSearchHost)}; }
 
@@ -31,17 +19,9 @@ std::vector<int> ProbeHosts(HostRange range, int ownHost) {
 }
 
 bool IsSearchAnswer(std::string_view frame) {
-  if (!IsValidFrame(frame) || frame.size() < 2 || frame[1] != 'R') return false;
-  // Fields lie between "%" and the checksum, each ended by a comma: letter, device, status, ...
-  std::string_view rest = frame.substr(1);
-  for (int field = 0; field < 2; ++field) {
-    const std::size_t comma = rest.find(',');
-    if (comma == std::string_view::npos) return false;
-    rest.remove_prefix(comma + 1);
-  }
-  const std::size_t end = rest.find(',');
-  if (end == std::string_view::npos) return false;  // what follows is the checksum, not a field
-  return LeadingDecimal(rest.substr(0, end)) == 0;
+  // Fields: letter, device number, status, ...
+  const auto fields = SplitReplyFields(frame, kShortReplyFields);
+  return fields && fields->size() > 2 && (*fields)[0] == "R" && ReadDecimal((*fields)[2]) == 0;
 }
 
 }  // namespace orvx

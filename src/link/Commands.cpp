@@ -32,15 +32,9 @@ const Name* ShortNameOf(const CDeviceState& s, int channel) {
   return nullptr;
 }
 
-CFrameBuilder Command(char letter) {
-  CFrameBuilder b(letter);
-  b.Field(kDeviceNumber);
-  return b;
-}
-
 /// Dynamics blocks travel as elements 0, 5, 1, 2, 3, 4.
 std::string DynamicsFrame(char letter, int number, const std::int32_t (&block)[6]) {
-  return Command(letter)
+  return DeviceCommand(letter)
       .Field(number)
       .Field(block[0])
       .Field(block[5])
@@ -54,14 +48,20 @@ std::string DynamicsFrame(char letter, int number, const std::int32_t (&block)[6
 /// Low- and high-pass frames share their shape: on, kind, frequency (4 digits), slope, 01.
 std::string FilterFrame(char letter, int channel, std::int32_t on, std::int32_t kind, std::int32_t freq,
                         std::int32_t slope) {
-  return Command(letter).Field(channel).Field(on).Field(kind).Field(freq, 4).Field(slope).Field(1).Finish();
+  return DeviceCommand(letter).Field(channel).Field(on).Field(kind).Field(freq, 4).Field(slope).Field(1).Finish();
 }
 
 }  // namespace
 
+CFrameBuilder DeviceCommand(char letter) {
+  CFrameBuilder b(letter);
+  b.Field(kDeviceNumber);
+  return b;
+}
+
 std::string FrameA(const CDeviceState& s, int channel) {
   if (!InRange(channel, 1, kMaxWireChannel)) return {};
-  CFrameBuilder b = Command('A');
+  CFrameBuilder b = DeviceCommand('A');
   b.Field(channel);
   if (InRange(channel, 1, kWireInputs)) {
     b.Field(s.in[channel - 1].mute).Field(s.in[channel - 1].level);
@@ -75,7 +75,7 @@ std::string FrameA(const CDeviceState& s, int channel) {
 std::string FrameB(const CDeviceState& s, int channel) {
   const InputChannel* in = Input(s, channel, kWireInputs);
   if (!in) return {};
-  CFrameBuilder b = Command('B');
+  CFrameBuilder b = DeviceCommand('B');
   b.Field(channel);
   for (std::int32_t flag : in->route) b.RunValue(flag, 1);
   return b.EndRun().Finish();
@@ -105,7 +105,7 @@ std::string FrameG(const CDeviceState& s, int channel, int band) {
   const InputChannel* in = Input(s, channel, kFilterInputs);
   if (!in || !InRange(band, 1, kPeqBands)) return {};
   const PeqBand& p = in->peq[band - 1];
-  return Command('G')
+  return DeviceCommand('G')
       .Field(channel)
       .Field(in->peqOn)
       .Field(band)
@@ -119,7 +119,7 @@ std::string FrameG(const CDeviceState& s, int channel, int band) {
 std::string FrameH(const CDeviceState& s, int output) {
   const OutputChannel* o = Output(s, output);
   if (!o) return {};
-  CFrameBuilder b = Command('H');
+  CFrameBuilder b = DeviceCommand('H');
   b.Field(output).Field(o->geqOn);
   for (const GeqBand& band : o->geq) b.RunValue(HalfGain(band.gain));
   return b.EndRun().Finish();
@@ -127,32 +127,32 @@ std::string FrameH(const CDeviceState& s, int output) {
 
 std::string FrameI(const CDeviceState& s, int output) {
   const OutputChannel* o = Output(s, output);
-  return o ? Command('I').Field(output).Field(o->lineLevel).Finish() : std::string{};
+  return o ? DeviceCommand('I').Field(output).Field(o->lineLevel).Finish() : std::string{};
 }
 
 std::string FrameJ(const CDeviceState& s, int output) {
   const OutputChannel* o = Output(s, output);
-  return o ? Command('J').Field(output).Field(1).Field(o->outSettingJ).Finish() : std::string{};
+  return o ? DeviceCommand('J').Field(output).Field(1).Field(o->outSettingJ).Finish() : std::string{};
 }
 
 std::string FrameK(const CDeviceState& s, int output) {
   const OutputChannel* o = Output(s, output);
-  return o ? Command('K').Field(output).Field(o->outSettingK).Finish() : std::string{};
+  return o ? DeviceCommand('K').Field(output).Field(o->outSettingK).Finish() : std::string{};
 }
 
 std::string FrameL(const CDeviceState& s, int channel) {
   const InputChannel* in = Input(s, channel, kAutomixChannels);
-  return in ? Command('L').Field(channel).Field(in->threshold).Field(in->priority).Finish() : std::string{};
+  return in ? DeviceCommand('L').Field(channel).Field(in->threshold).Field(in->priority).Finish() : std::string{};
 }
 
 std::string FrameM(const CDeviceState& s) {
-  CFrameBuilder b = Command('M');
+  CFrameBuilder b = DeviceCommand('M');
   for (std::int32_t v : s.automix) b.Field(v);
   return b.Finish();
 }
 
 std::string FrameN(const CDeviceState& s) {
-  CFrameBuilder b = Command('N');
+  CFrameBuilder b = DeviceCommand('N');
   for (std::int32_t v : s.detector) b.Field(v);
   return b.Finish();
 }
@@ -165,17 +165,17 @@ std::string FrameO(const CDeviceState& s, int channel) {
   for (int i = 0; i < kAutomixInputs; ++i) {
     if (s.in[i].phantom != 0) mask |= 1 << i;
   }
-  return Command('O').Field(channel).Field(in->source).Field(mask).Field(in->preampGain).Finish();
+  return DeviceCommand('O').Field(channel).Field(in->source).Field(mask).Field(in->preampGain).Finish();
 }
 
-std::string FrameQ(bool start) { return Command('Q').Field(start ? 1 : 0).Finish(); }
+std::string FrameQ(bool start) { return DeviceCommand('Q').Field(start ? 1 : 0).Finish(); }
 
 std::string FrameV(const CDeviceState& s, int channel, IGlyphRenderer& renderer) {
   const Name* name = ShortNameOf(s, channel);
   if (!name) return {};
   const std::string gbk = NameBytes(*name);
   const std::u16string units = GbkToUtf16(gbk);
-  CFrameBuilder b = Command('V');
+  CFrameBuilder b = DeviceCommand('V');
   b.Field(channel);
   for (std::size_t i = 0; i < kNameUnits; ++i) b.RunValue(i < units.size() ? units[i] : 0, 4);
   b.EndRun();
@@ -183,19 +183,19 @@ std::string FrameV(const CDeviceState& s, int channel, IGlyphRenderer& renderer)
   return b.EndRun().Finish();
 }
 
-std::string FrameW(int unit) { return InRange(unit, 1, kUnits) ? Command('W').Field(unit).Finish() : std::string{}; }
+std::string FrameW(int unit) { return InRange(unit, 1, kUnits) ? DeviceCommand('W').Field(unit).Finish() : std::string{}; }
 
 std::string FrameX(const CDeviceState& s, int unit) {
   if (!InRange(unit, 1, kUnits)) return {};
-  CFrameBuilder b = Command('X');
+  CFrameBuilder b = DeviceCommand('X');
   b.Field(unit);
   for (std::uint8_t slot : s.unitSlots[unit - 1]) b.RunValue(slot == 0 ? kUnitSlotsUnknown : slot);
   return b.EndRun().Finish();
 }
 
-std::string FrameZ() { return Command('Z').Finish(); }
+std::string FrameZ() { return DeviceCommand('Z').Finish(); }
 
-std::string FrameR() { return Command('R').Field(0).Finish(); }
+std::string FrameR() { return DeviceCommand('R').Field(0).Finish(); }
 
 std::vector<std::uint8_t> RenderNameGlyphs(std::string_view gbkName, IGlyphRenderer& renderer) {
   std::vector<std::uint8_t> area;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/DeviceState.h"
+#include "link/FrameBuilder.h"
 #include "link/FramePlan.h"
 #include "link/GlyphRenderer.h"
 
@@ -26,6 +27,9 @@ constexpr int kMaxWireChannel = 0xFF;
 constexpr int kNameFrameLength = 624;
 constexpr int kGlyphAreaBytes = 288;
 constexpr int kNameUnits = 8;
+
+/// "%" letter "," and the device number: how every command begins.
+CFrameBuilder DeviceCommand(char letter);
 
 /// Level and mute: channel 1..12 input, 13..20 output, 21..255 device number and channel only.
 std::string FrameA(const CDeviceState& s, int channel);

@@ -16,11 +16,22 @@ void CConnectionSupervisor::OnConnect() {
 void CConnectionSupervisor::Disconnect() {
   m_host.SendQ(false);
   m_host.StopReceiving();
+  MarkClosed();
+}
+
+void CConnectionSupervisor::MarkClosed() {
   m_state.link.online = false;
   m_host.SetConnectButton(captions::kConnect, false);
   m_host.SetLamp(false);
   m_host.SetStatusText(captions::kOffline);
   m_host.RestMeters();
+}
+
+bool CConnectionSupervisor::AbandonAttempt() {
+  const bool attempting = m_state.link.connecting || m_phase != Phase::Idle;
+  m_phase = Phase::Idle;
+  m_state.link.connecting = false;
+  return attempting;
 }
 
 void CConnectionSupervisor::BeginAttempt() {
@@ -40,11 +51,17 @@ void CConnectionSupervisor::OnSearch() {
     Disconnect();
     return;
   }
-  const bool attempting = m_state.link.connecting || m_phase != Phase::Idle;
-  m_phase = Phase::Idle;
-  m_state.link.connecting = false;
+  const bool attempting = AbandonAttempt();
   if (m_host.IsReceiving()) m_host.StopReceiving();
   if (attempting) m_host.SetConnectButton(captions::kConnect, false);
+}
+
+void CConnectionSupervisor::OnUpdateStarted() {
+  if (!m_closing && AbandonAttempt()) m_host.SetConnectButton(captions::kConnect, false);
+}
+
+void CConnectionSupervisor::OnUpdateTookLink() {
+  if (!m_closing) MarkClosed();
 }
 
 void CConnectionSupervisor::OnOffline() { m_host.ShowPageView(false); }

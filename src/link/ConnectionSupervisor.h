@@ -51,6 +51,12 @@ public:
   /// A device search needs the port: the link lets go of it. Online, this is a DISCONNECT ("%Q"
   /// 00 first); a connection attempt is abandoned; a receive thread still running is stopped.
   void OnSearch();
+  /// A firmware update begins: an attempt being set up or waiting for its answer is abandoned (it
+  /// would take the port again). The update stops the link itself, in its own order.
+  void OnUpdateStarted();
+  /// The update has told the processor to stop and takes the link: it counts as closed (CONNECT,
+  /// lamp off, "OFFLINE", meters at rest).
+  void OnUpdateTookLink();
   /// Continues the handshake after DispatchFrame decoded a report.
   void OnReport(const ReportEffects& effects);
 
@@ -59,6 +65,10 @@ public:
 
 private:
   void Disconnect();
+  /// The link counts as closed: button, lamp, status text, meters.
+  void MarkClosed();
+  /// No attempt runs any more; true when one did (its button is then released by the caller).
+  bool AbandonAttempt();
   void BeginAttempt();
   void AdvancePhase(std::int64_t now);
   void CheckRetry(std::int64_t now);

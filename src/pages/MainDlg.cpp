@@ -131,6 +131,9 @@ void CMainDlg::WireParts() {
     UpdateGroupKeys();
   });
   connect(system, &CSystemPage::SceneRecallFinished, this, endPush);
+  // A firmware update holds the group keys too; afterwards the link stays closed.
+  connect(system, &CSystemPage::UpdateStarted, this, [this] { SetUpdateRunning(true); });
+  connect(system, &CSystemPage::UpdateFinished, this, [this] { SetUpdateRunning(false); });
   CMixerSidePanel* side = m_host->SidePanel();
   connect(side, &CMixerSidePanel::ChoiceChanged, this, &CMainDlg::ShowOverview);
   connect(side, &CMixerSidePanel::ClearMuteClicked, this, &CMainDlg::ClearMute);

@@ -27,11 +27,15 @@ QMessageBox* ShowNotice(QWidget* parent, const QString& text, const QString& tit
   return OpenBox(parent, icon, text, title, QMessageBox::Ok);
 }
 
-QMessageBox* AskOkCancel(QWidget* parent, const QString& text, std::function<void()> onOk) {
+QMessageBox* AskOkCancel(QWidget* parent, const QString& text, std::function<void()> onOk,
+                         std::function<void()> onCancel) {
   QMessageBox* box = OpenBox(parent, QMessageBox::Warning, text, {}, QMessageBox::Ok | QMessageBox::Cancel);
-  QObject::connect(box, &QMessageBox::finished, box, [box, onOk = std::move(onOk)](int) {
-    if (box->clickedButton() == box->button(QMessageBox::Ok) && onOk) onOk();
-  });
+  QObject::connect(box, &QMessageBox::finished, box,
+                   [box, onOk = std::move(onOk), onCancel = std::move(onCancel)](int) {
+                     const std::function<void()>& then =
+                         box->clickedButton() == box->button(QMessageBox::Ok) ? onOk : onCancel;
+                     if (then) then();
+                   });
   return box;
 }
 

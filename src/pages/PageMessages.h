@@ -15,8 +15,10 @@ inline constexpr const char* kPageMessageName = "PageMessage";
 QMessageBox* ShowNotice(QWidget* parent, const QString& text, const QString& title = {},
                         QMessageBox::Icon icon = QMessageBox::Information);
 
-/// A question with OK and Cancel and the exclamation icon; `onOk` runs only after OK.
-QMessageBox* AskOkCancel(QWidget* parent, const QString& text, std::function<void()> onOk);
+/// A question with OK and Cancel and the exclamation icon; `onOk` runs only after OK, `onCancel`
+/// after anything else (Cancel, Escape, the box closed).
+QMessageBox* AskOkCancel(QWidget* parent, const QString& text, std::function<void()> onOk,
+                         std::function<void()> onCancel = {});
 
 /// A question with one button per choice (the first is the default) and Cancel; `onChoice` gets
 /// the index of the choice pressed and is not called on Cancel.

@@ -15,7 +15,9 @@
 #include "pages/ShellButtons.h"
 #include "pages/SceneDiffDlg.h"
 #include "pages/ShellStyle.h"
+#include "device/UpdateTexts.h"
 #include "session/AppOptions.h"
+#include "session/UpdateLabels.h"
 #include "ui/MenuEx.h"
 #include "ui/SkinComboBox.h"
 #include "ui/SkinTheme.h"
@@ -55,6 +57,7 @@ CSystemPage::CSystemPage(IShellSession& session, IProfileStore& profile, QWidget
     : CTitledPage(captions::kDeviceSetting, parent),
       m_session(session),
       m_controller(session, profile),
+      m_update(std::make_unique<CUpdateController>(session, UpdateSettings{})),
       m_scenes(session, nullptr) {
   for (int t = 0; t < kSystemTabs; ++t) {
     auto* tab = MakeShellButton({}, ButtonLook::View, this);
@@ -161,6 +164,8 @@ void CSystemPage::CreateSceneTab() {
 
 void CSystemPage::SetSceneStore(CSceneStore* store) {
   m_scenes.SetStore(store);
+  // Before an update the settings are kept as a scene of the same store.
+  m_update->SetBackup(store ? BackupInto(*store, m_session.State()) : SaveBackupFn{});
   m_sceneSave->setEnabled(store != nullptr);
   RefillSceneKeys();
 }
@@ -262,20 +267,39 @@ void CSystemPage::CreateHelpTab() {
   auto& c = m_content[static_cast<int>(SystemTab::Help)];
   m_local = MakeShellButton({}, ButtonLook::Key, this);
   m_local->setObjectName(QStringLiteral("LocalUpdate"));
-  m_local->setEnabled(false);
+  // The remote update's key and its version label stand on the tab only when a version page is set.
+  m_remote = MakeShellButton({}, ButtonLook::Key, this);
+  m_remote->setObjectName(QStringLiteral("RemoteUpdate"));
+  m_remote->hide();
   m_recovery = MakeShellButton({}, ButtonLook::Key, this);
   m_recovery->setObjectName(QStringLiteral("RecoveryButton"));
   m_updateProgress = MakeProgressBar(this);
   m_updateProgress->setObjectName(QStringLiteral("UpdateProgress"));
+  m_updateStatus = new CValueLabel(this);
+  m_updateStatus->setObjectName(QStringLiteral("UpdateStatus"));
+  m_updateStatus->SetAlignment(0);
+  m_updateStatus->SetFontSize(10);
+  m_updateStatus->hide();
+  m_backupNote = new CValueLabel(this);
+  m_backupNote->setObjectName(QStringLiteral("BackupNote"));
+  m_backupNote->SetAlignment(0);
+  m_backupNote->SetFontSize(10);
+  m_backupNote->hide();
   m_hardware = new CValueLabel(this);
   m_hardware->setObjectName(QStringLiteral("HardwareVersion"));
   m_basic = new CValueLabel(this);
-  for (CValueLabel* label : {m_hardware, m_basic}) {
+  m_basic->setObjectName(QStringLiteral("BasicVersion"));
+  m_offered = new CValueLabel(this);
+  m_offered->setObjectName(QStringLiteral("OfferedVersion"));
+  m_offered->hide();
+  for (CValueLabel* label : {m_hardware, m_basic, m_offered}) {
     label->SetAlignment(0);  // left
     label->SetFontSize(11);
   }
   c = {m_local, m_recovery, m_hardware, m_basic};
   connect(m_recovery, &QAbstractButton::clicked, this, &CSystemPage::OnRecovery);
+  connect(m_local, &QAbstractButton::clicked, this, &CSystemPage::OnLocalUpdate);
+  connect(m_remote, &QAbstractButton::clicked, this, &CSystemPage::OnRemoteUpdate);
 }
 
 void CSystemPage::CreateUnitTab() {
@@ -361,9 +385,13 @@ void CSystemPage::Layout() {
   // HELP
   m_local->setGeometry(24, top, 140, 40);
   m_recovery->setGeometry(180, top, 220, 40);
+  m_remote->setGeometry(416, top, 140, 40);
   m_updateProgress->setGeometry(24, top + 56, 376, 20);
-  m_hardware->setGeometry(24, top + 92, 376, 28);
-  m_basic->setGeometry(24, top + 124, 376, 28);
+  m_updateStatus->setGeometry(24, top + 80, 532, 24);
+  m_hardware->setGeometry(24, top + 112, 376, 28);
+  m_basic->setGeometry(24, top + 144, 376, 28);
+  m_offered->setGeometry(24, top + 176, 376, 28);
+  m_backupNote->setGeometry(24, top + 208, 532, 28);
   // DISPLAY: 16 unit buttons in four rows of four, the slot lists to their right
   // Only the first row of unit buttons is ever shown (the model keeps four units).
   for (int i = 0; i < kUnitButtons; ++i) m_unitButtons[i]->setGeometry(24 + (i % 4) * 124, top + (i / 4) * 44, 116, 36);
@@ -398,6 +426,7 @@ void CSystemPage::ApplyLanguage(Language language) {
   m_spanOk->setText(Tr(kOk));
   m_sceneSave->setText(Tr(captions::kSceneSave));
   m_local->setText(Tr(captions::kLocalUpdate));
+  m_remote->setText(Tr(captions::kRemoteUpdate));
   m_recovery->setText(Tr(captions::kRecovery));
   for (int s = 0; s < kUnitSlotBytes; ++s) m_slotLabels[s]->SetText(Tr(kSlotCaption).arg(s + 1));
   m_call->setText(Tr(captions::kUnitCall));
@@ -413,8 +442,7 @@ void CSystemPage::Refresh(std::uint32_t) {
   const bool online = s.link.online;
   m_connect->setText(Tr(online ? captions::kDisconnect : captions::kConnect));
   m_connect->SetChecked(online);
-  m_hardware->SetText(QString::fromStdString(HardwareVersionText(s, m_language)));
-  m_basic->SetText(QString::fromStdString(BasicVersionText(0, m_language)));
+  ShowUpdateView();
   // The unit count or the link may have changed: the unit keys, slot lists and CALL follow.
   m_controller.RefreshUnits();
   ShowUnits();
@@ -440,7 +468,12 @@ void CSystemPage::ShowTabContent() {
   const bool connectTab = current == static_cast<int>(SystemTab::Connect);
   m_searchProgress->setVisible(connectTab && status.phase == SearchPhase::Probing);
   m_explanation->setVisible(connectTab && (status.Missed() || status.phase == SearchPhase::Failed));
-  m_updateProgress->setVisible(current == static_cast<int>(SystemTab::Help) && m_recovering);
+  const bool helpTab = current == static_cast<int>(SystemTab::Help);
+  m_updateProgress->setVisible(helpTab && (m_recovering || m_updating));
+  m_updateStatus->setVisible(helpTab && m_updating);
+  m_backupNote->setVisible(helpTab && !m_backupNote->Text().isEmpty());
+  m_remote->setVisible(helpTab && m_update->RemoteOffered());
+  m_offered->setVisible(helpTab && m_update->RemoteOffered());
 }
 
 void CSystemPage::OnShown() {
@@ -449,8 +482,8 @@ void CSystemPage::OnShown() {
 }
 
 bool CSystemPage::PollNeeded(const SearchStatus& status) const {
-  // A search and a whole-state push finish without the page; late answers matter only while shown.
-  return m_recovering || m_recalling || status.phase == SearchPhase::FreeingPort ||
+  // A search, a whole-state push and an update finish without the page; late answers matter only while shown.
+  return m_recovering || m_recalling || m_updating || status.phase == SearchPhase::FreeingPort ||
          status.phase == SearchPhase::Probing ||
          (status.phase == SearchPhase::Listening && isVisible());
 }
@@ -527,6 +560,7 @@ void CSystemPage::Poll() {
     m_recalling = false;
     emit SceneRecallFinished();
   }
+  if (m_updating) PollUpdate();
   if (!PollNeeded(status)) m_poll.stop();
 }
 
@@ -574,7 +608,8 @@ void CSystemPage::OnResetAllUnits() {
 
 void CSystemPage::OnRecovery() {
   if (m_recovering) return;
-  if (const Caption* refusal = m_controller.RecoveryRefusal(m_updateRunning && m_updateRunning())) {
+  const bool updating = m_update->Running() || (m_updateRunning && m_updateRunning());
+  if (const Caption* refusal = m_controller.RecoveryRefusal(updating)) {
     ShowNotice(this, Tr(*refusal));
     return;
   }
@@ -601,6 +636,84 @@ void CSystemPage::FinishRecovery() {
   m_updateProgress->hide();
   emit RecoveryFinished();
   ShowNotice(this, Tr(captions::kRecoveryDone));
+}
+
+void CSystemPage::SetUpdateSettings(UpdateSettings settings) {
+  m_update->SetSettings(std::move(settings));
+  ShowTabContent();
+}
+
+void CSystemPage::OnLocalUpdate() {
+  if (const Caption* refusal = m_update->Refusal(m_recovering)) {
+    ShowNotice(this, Tr(*refusal));
+    return;
+  }
+  AskOkCancel(this, Tr(captions::kUpdateQuestion), [this] { StartUpdate(UpdateKind::Local); });
+}
+
+void CSystemPage::OnRemoteUpdate() {
+  if (const Caption* refusal = m_update->Refusal(m_recovering)) {
+    ShowNotice(this, Tr(*refusal));
+    return;
+  }
+  StartUpdate(UpdateKind::Remote);
+}
+
+void CSystemPage::StartUpdate(UpdateKind kind) {
+  // The address as typed, confirmed or not, is where the update goes.
+  if (!m_update->Start(kind, m_address->text().trimmed().toStdString())) {
+    ShowNotice(this, Tr(captions::kUpdateRunning));  // one started while the question was open
+    return;
+  }
+  m_updating = true;
+  emit UpdateStarted();
+  m_updateProgress->setRange(0, 1);
+  m_updateProgress->setValue(0);
+  m_updateStatus->SetText({});
+  ShowTabContent();
+  m_poll.start();
+  Poll();
+}
+
+bool CSystemPage::PollUpdate() {
+  m_update->Tick();
+  bool finished = false;
+  for (const UpdateEvent& e : m_update->TakeEvents()) {
+    const QString text = QString::fromStdString(e.text.In(m_language));
+    switch (e.kind) {
+      case UpdateEvent::Kind::Message: ShowNotice(this, text, Tr(e.title)); break;
+      case UpdateEvent::Kind::Question:
+        AskOkCancel(this, text, [this] { m_update->Answer(true); }, [this] { m_update->Answer(false); });
+        break;
+      case UpdateEvent::Kind::Finished: finished = true; break;
+    }
+  }
+  if (finished) m_updating = false;
+  ShowUpdateView();
+  if (finished) {
+    ShowTabContent();
+    emit UpdateFinished();
+  }
+  return m_updating;
+}
+
+void CSystemPage::ShowUpdateView() {
+  const UpdateView view = m_update->View();
+  const UpdateLabels labels = MakeUpdateLabels(view, m_session.State(), m_language);
+  m_hardware->SetText(QString::fromStdString(labels.hardware));
+  m_basic->SetText(QString::fromStdString(labels.basic));
+  m_offered->SetText(QString::fromStdString(labels.offered));
+  m_backupNote->SetText(QString::fromStdString(labels.backup));
+  m_backupNote->setVisible(m_controller.Tab() == SystemTab::Help && !labels.backup.empty());
+  if (m_updating && view.progress) {
+    const ProgressBarValue bar = UpdateProgressBar(*view.progress);
+    m_updateProgress->setRange(0, bar.maximum);
+    m_updateProgress->setValue(bar.value);
+    m_updateStatus->SetText(QString::fromStdString(UpdateProgressText(*view.progress, m_language)));
+  }
+  // The update holds the port: no connection and no search until it has ended.
+  m_connect->setEnabled(!m_updating);
+  m_search->setEnabled(!m_updating);
 }
 
 }  // namespace orvx

@@ -11,10 +11,13 @@
 #include <optional>
 #include <vector>
 
+#include <memory>
+
 #include "pages/TitledPage.h"
 #include "pages/SceneDiffDlg.h"
 #include "session/SceneController.h"
 #include "session/SystemController.h"
+#include "session/UpdateController.h"
 
 class QLabel;
 class QProgressBar;
@@ -51,6 +54,9 @@ public:
   /// The scenes of the SHOW tab live in `store` (null: the tab offers nothing).
   void SetSceneStore(CSceneStore* store);
   CSceneController& Scenes() { return m_scenes; }
+  CUpdateController& Update() { return *m_update; }
+  /// Where the update finds its images and the version page (the UPDATE key shows only with one).
+  void SetUpdateSettings(UpdateSettings settings);
 
   // Widgets, for tests and the screenshot tool.
   QLineEdit* AddressEdit() const { return m_address; }
@@ -64,6 +70,11 @@ public:
   QLabel* SearchExplanation() const { return m_explanation; }
   PngButton* RecoveryButton() const { return m_recovery; }
   QProgressBar* UpdateProgress() const { return m_updateProgress; }
+  PngButton* LocalButton() const { return m_local; }
+  PngButton* RemoteButton() const { return m_remote; }
+  CValueLabel* BasicVersionLabel() const { return m_basic; }
+  CValueLabel* OfferedVersionLabel() const { return m_offered; }
+  CValueLabel* UpdateStatus() const { return m_updateStatus; }
   PngButton* UnitButton(int i) const { return m_unitButtons[i]; }
   CSkinComboBox* SlotList(int slot) const { return m_slotLists[slot]; }
   PngButton* CallButton() const { return m_call; }
@@ -88,6 +99,10 @@ public:
   void OnSearch();
   /// RECOVERY: refusal, question, then the recovery and its push.
   void OnRecovery();
+  /// LOCAL: refusal, question, then the update.
+  void OnLocalUpdate();
+  /// UPDATE: refusal, then the remote update.
+  void OnRemoteUpdate();
   /// Reset all units: the question, then the reset.
   void OnResetAllUnits();
   /// A click on a row of the device list.
@@ -104,6 +119,9 @@ signals:
   void SceneRecallStarted();
   /// The scene's push has gone (or nothing was sent offline): the window returns to its first page.
   void SceneRecallFinished();
+  /// A firmware update began (the window holds its group keys) or ended.
+  void UpdateStarted();
+  void UpdateFinished();
 
 protected:
   void OnShown() override;
@@ -132,11 +150,17 @@ private:
   void RenameScene(int key);
   /// A scene operation's refusal, if any, as a notice.
   void SayIfRefused(const BilingualText& refusal);
+  void StartUpdate(UpdateKind kind);
+  /// The update's messages, questions, progress and labels; true while it still runs.
+  bool PollUpdate();
+  void ShowUpdateView();
   QString Tr(const Caption& c) const;
 
   IShellSession& m_session;
   CSystemController m_controller;
   std::function<bool()> m_updateRunning;
+  std::unique_ptr<CUpdateController> m_update;
+  bool m_updating = false;  ///< the page has said UpdateStarted and not yet UpdateFinished
   Language m_language = Language::English;
   QTimer m_poll;
   bool m_recovering = false;
@@ -169,10 +193,14 @@ private:
   std::array<PngButton*, kScenes> m_sceneSlots{};
   // HELP
   PngButton* m_local = nullptr;
+  PngButton* m_remote = nullptr;
   PngButton* m_recovery = nullptr;
   QProgressBar* m_updateProgress = nullptr;
+  CValueLabel* m_updateStatus = nullptr;
+  CValueLabel* m_backupNote = nullptr;  ///< which scene keeps the settings of the last update
   CValueLabel* m_hardware = nullptr;
   CValueLabel* m_basic = nullptr;
+  CValueLabel* m_offered = nullptr;  ///< the local version, or the remote one during a remote update
   // DISPLAY
   std::array<PngButton*, kUnitButtons> m_unitButtons{};
   std::array<CValueLabel*, kUnitSlotBytes> m_slotLabels{};

@@ -1,5 +1,6 @@
 #include "session/EditorSession.h"
 
+#include "device/UpdatePortRelease.h"
 #include "link/FreeTypeGlyphRenderer.h"
 #include "link/ReportParser.h"
 #include "session/ReceivedValues.h"
@@ -106,6 +107,34 @@ SearchStatus CEditorSession::Search() const {
     if (!s.progress.probing) s.phase = SearchPhase::Listening;
   }
   return s;
+}
+
+void CEditorSession::ReleasePortForUpdate(UpdateKind kind) {
+  m_portReleased.store(false);
+  const LinkActivity activity{m_state.link.online, m_search && m_search->HoldsPort(), m_link.IsRunning()};
+  // An attempt must not take the port again, nor a search that waits for it.
+  m_supervisor.OnUpdateStarted();
+  if (m_searchPhase == SearchPhase::FreeingPort) m_searchPhase = SearchPhase::Idle;
+  for (const ReleaseStep& step : UpdatePortRelease(kind, activity)) {
+    switch (step.action) {
+      case ReleaseAction::StopReports: {
+        Outgoing o;
+        o.datagrams = {Datagram{FrameQ(false), step.pauseAfterMs}};
+        o.ip = m_state.link.deviceIp;
+        m_queue.Push(std::move(o));
+        continue;  // the frame carries its own pause
+      }
+      case ReleaseAction::MarkDisconnected: m_supervisor.OnUpdateTookLink(); break;
+      case ReleaseAction::StopSearch: StopSearch(); break;
+      case ReleaseAction::StopReceiving: StopReceiving(); break;
+    }
+    if (step.pauseAfterMs > 0) m_queue.Post([this, ms = step.pauseAfterMs] { m_pacer.Pause(ms); });
+  }
+  m_queue.Post([this] { m_portReleased.store(true); });
+}
+
+bool CEditorSession::PortReleasedForUpdate() const {
+  return m_portReleased.load() && !m_link.IsRunning() && !(m_search && m_search->HoldsPort());
 }
 
 void CEditorSession::Disconnect() {

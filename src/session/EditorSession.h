@@ -85,6 +85,9 @@ public:
   IGlyphRenderer& Glyphs() override { return Renderer(); }
   bool StartFreshRead() override;
   FreshReadStatus FreshRead() const override;
+  void ReleasePortForUpdate(UpdateKind kind) override;
+  bool PortReleasedForUpdate() const override;
+  LinkSettings LinkAddress() const override { return m_link.Settings(); }
   /// Where a search looks and which local address its listener binds. Without it a search fails
   /// with the "no interface" reason.
   void SetSearchSubnets(std::unique_ptr<ISubnetProvider> subnets, SearchSettings settings);
@@ -197,6 +200,7 @@ private:
   SearchPhase m_searchPhase = SearchPhase::Idle;
   BilingualText m_searchFailure;
   std::int64_t m_searchAsked = 0;
+  std::atomic<bool> m_portReleased{true};  ///< set on the send thread once an update's release has run
 
   std::unique_ptr<CKeptValuesFile> m_kept;  ///< none: nothing is kept (tests, orvxctl)
   CPresetDatabase m_presets;

@@ -10,9 +10,6 @@
 
 namespace orvx {
 
-/// A message box without a caption of its own (the window uses its title).
-inline constexpr Caption kNoMessageTitle{"", ""};
-
 /// One notice per change of the state, whoever made it: a report from the processor or the
 /// operator through the change path. Views repaint what the bits name, never one field at a time.
 struct ChangeNotice {

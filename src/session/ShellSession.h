@@ -6,6 +6,8 @@
 #include <string>
 
 #include "core/DeviceState.h"
+#include "device/FirmwareUpdate.h"
+#include "link/DeviceLink.h"
 #include "session/ChangePath.h"
 #include "session/FreshRead.h"
 #include "session/SearchStatus.h"
@@ -53,6 +55,13 @@ public:
   /// Ends the search and releases the port.
   virtual void StopSearch() {}
   virtual SearchStatus Search() const { return {}; }
+  /// A firmware update takes the port: the link and the search let go of it in the order the
+  /// update needs (UpdatePortRelease). Returns at once; the steps run behind what is queued.
+  virtual void ReleasePortForUpdate(UpdateKind) {}
+  /// True once every step of that release has run and neither the link nor the search holds the port.
+  virtual bool PortReleasedForUpdate() const { return true; }
+  /// The link's address and ports; the update's socket binds and sends on the same.
+  virtual LinkSettings LinkAddress() const { return {}; }
   /// Renders the glyphs of names for frames built outside the change path (the recovery push).
   virtual IGlyphRenderer& Glyphs() = 0;
   /// The DSP editors' preset library; nullptr when none could be opened (PresetsError says why).

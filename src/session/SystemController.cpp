@@ -1,24 +1,11 @@
 #include "session/SystemController.h"
 
 #include <charconv>
-#include <cstdio>
 
 #include "session/AppOptions.h"
 #include "session/ProfileRules.h"
 
 namespace orvx {
-
-std::string HardwareVersionText(const CDeviceState& state, Language language) {
-  char text[96];
-  std::snprintf(text, sizeof text, Text(captions::kHardwareVersion, language), state.FirmwareNumber() * 0.1);
-  return text;
-}
-
-std::string BasicVersionText(int digits, Language language) {
-  char text[96];
-  std::snprintf(text, sizeof text, Text(captions::kBasicVersion, language), digits * 0.01);
-  return text;
-}
 
 int SpanTimeFromText(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);

@@ -39,17 +39,8 @@ inline constexpr Caption kSearch{"Search", "搜索"};
 inline constexpr Caption kDeviceIpColumn{"DEVICE IP", "设置IP"};
 inline constexpr Caption kPortColumn{"PORT", "端口"};
 inline constexpr Caption kSpanTime{"SPAN TIME:", "SPAN TIME:"};
-inline constexpr Caption kHardwareVersion{"Hardware version：%0.1f", "固件版本：%0.1f"};
-inline constexpr Caption kBasicVersion{"Basic version：%0.1f", "基带版本：%0.1f"};
-inline constexpr Caption kLocalUpdate{"LOCAL", "本地升级"};
 inline constexpr Caption kSceneSave{"SAVE", "SAVE"};
 }  // namespace captions
-
-/// "Hardware version：3.2" from the reported firmware digits (32), in the chosen language.
-std::string HardwareVersionText(const CDeviceState& state, Language language);
-
-/// "Basic version：3.0" from the base version digits (300) of the update's query.
-std::string BasicVersionText(int digits, Language language);
 
 /// The drag interval typed into "SPAN TIME:": its decimal value; text that is not a number gives 0.
 int SpanTimeFromText(std::string_view text);

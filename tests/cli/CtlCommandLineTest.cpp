@@ -42,9 +42,8 @@ TEST(CtlCommandLine, TheProgramsHelpListsEveryCommandAndOption) {
     const std::string help = HelpOf(words);
     SCOPED_TRACE(words.front());
     EXPECT_EQ(help.find("usage: orvxctl [OPTIONS]"), help.find("usage:")) << help;
-    for (const char* command :
-         {"status", "params", "get", "set", "monitor", "group", "search", "units", "unit", "preset", "eq-curve",
-          "scene"})
+    for (const char* command : {"status", "params", "get", "set", "monitor", "group", "search", "units", "unit", "preset",
+                                "eq-curve", "scene", "firmware"})
       EXPECT_NE(help.find("\n  " + std::string(command) + " "), std::string::npos) << command;
     for (const char* option :
          {"--device IP", "--port N", "--local-ip IP", "--local-port N", "--timeout S", "--json", "--raw",
@@ -83,6 +82,9 @@ TEST(CtlCommandLine, EveryCommandHasItsOwnHelpWithItsOwnOptions) {
       {{"scene", "recall"}, {"ID", "--changes-only"}},
       {{"scene", "diff"}, {"A B: each device, a scene ID, a .dat or a .json file", "--language en|zh"}},
       {{"scene", "export"}, {"ID FILE.json"}},
+      {{"firmware"}, {"versions", "update"}},
+      {{"firmware", "versions"}, {}},
+      {{"firmware", "update"}, {"--digital FILE", "--dsp FILE", "--yes"}},
   };
   for (const Case& c : cases) {
     std::string path;
@@ -163,6 +165,10 @@ TEST(CtlCommandLine, AnErrorIsOneLineThatNamesTheBadWord) {
       {{"scene", "export", "3"}, "missing FILE.json"},
       {{"scene", "rename", "3"}, "missing NAME"},
       {{"scene", "list", "--changes-only"}, "--changes-only"},
+      {{"--device", "127.0.0.9", "firmware"}, "expected: firmware versions, or firmware update"},
+      {{"--device", "127.0.0.9", "firmware", "update", "--digital", "a.bin"}, "needs --digital FILE and --dsp FILE"},
+      {{"--device", "127.0.0.9", "firmware", "update", "--dsp", "--yes"}, "--dsp: missing FILE before --yes"},
+      {{"firmware", "versions"}, "--device IP is required"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.words));
@@ -198,6 +204,14 @@ TEST(CtlCommandLine, TheProgramsOptionsStandBeforeOrAfterTheCommand) {
   const CtlOptions call = Accepted({"unit", "call", "3", "--device=127.0.0.9"});
   EXPECT_EQ(call.command, CtlCommand::UnitCall);
   EXPECT_EQ(call.unit, 2);
+
+  const CtlOptions update =
+      Accepted({"firmware", "update", "--dsp", "b.bin", "--yes", "--digital", "a.bin", "--device", "127.0.0.9"});
+  EXPECT_EQ(update.command, CtlCommand::FirmwareUpdate);
+  EXPECT_EQ(update.digitalFile, "a.bin");
+  EXPECT_EQ(update.dspFile, "b.bin");
+  EXPECT_TRUE(update.yes);
+  EXPECT_EQ(Accepted({"--device", "127.0.0.9", "firmware", "versions"}).command, CtlCommand::FirmwareVersions);
 }
 
 TEST(CtlCommandLine, PresetAndCurveCommandsReadTheirKindIdNameAndRecord) {

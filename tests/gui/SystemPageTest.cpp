@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QTableWidget>
+#include <filesystem>
+#include <fstream>
 
 #include "EditorAgainstSim.h"
 #include "FakeShellSession.h"
@@ -82,6 +84,32 @@ TEST_F(SystemPageTest, TabsShowTheirOwnControlsAndTheSetTabIsNeverOffered) {
   Click(dlg->ViewButtonAt(ViewButton::Matrix));
   Click(dlg->ViewButtonAt(ViewButton::System));
   EXPECT_TRUE(page->AddressEdit()->isVisible());
+}
+
+TEST_F(SystemPageTest, TheHelpTabOffersLocalAndTheRemoteKeyOnlyWithAVersionPage) {
+  Click(page->TabButton(SystemTab::Help));
+  EXPECT_TRUE(page->LocalButton()->isVisible());
+  EXPECT_TRUE(page->LocalButton()->isEnabled());
+  EXPECT_FALSE(page->RemoteButton()->isVisible());
+  EXPECT_EQ(page->HardwareVersionLabel()->Text(), QString::fromUtf8("Hardware version：0.0"));
+  page->SetUpdateSettings({"/nonexistent", "http://127.0.0.1:9/version"});
+  EXPECT_TRUE(page->RemoteButton()->isVisible());
+  EXPECT_EQ(page->OfferedVersionLabel()->Text(), QString::fromUtf8("Local version：3.0"));
+  dlg->ApplyLanguage(Language::Chinese);
+  EXPECT_EQ(page->RemoteButton()->text(), QString::fromUtf8("远程升级"));
+  EXPECT_EQ(page->BasicVersionLabel()->Text(), QString::fromUtf8("基带版本：0.0"));
+  Click(page->TabButton(SystemTab::Connect));
+  EXPECT_FALSE(page->RemoteButton()->isVisible()) << "it leaves with its tab";
+
+  // LOCAL asks first; Cancel starts nothing.
+  Click(page->TabButton(SystemTab::Help));
+  Click(page->LocalButton());
+  QMessageBox* question = OpenPageMessage(page);
+  ASSERT_NE(question, nullptr);
+  EXPECT_EQ(question->text(), QString::fromUtf8("是否要升级？"));
+  Answer(page, QMessageBox::Cancel);
+  EXPECT_FALSE(page->Update().Running());
+  EXPECT_FALSE(dlg->Navigation().UpdateRunning());
 }
 
 // The DISPLAY tab follows the reported unit count, and CALL stands ready only while it can go.
@@ -268,6 +296,53 @@ TEST_F(SystemPageAgainstSimTest, RecoveryPushShowsProgressAndNeverStallsTheWindo
   EXPECT_EQ(dlg->Navigation().Group(), 1);
   EXPECT_TRUE(test::WaitFor([&] { return sim->StateSnapshot().in[0].level == 60; }, kWaitMs));
   Answer(page, QMessageBox::Ok);
+}
+
+TEST_F(SystemPageAgainstSimTest, LocalUpdateNeverStallsTheWindowShowsProgressAndEndsOffline) {
+  const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "orvx-gui-update";
+  std::filesystem::create_directories(dir);
+  for (const char* name : {"Digital-ORVX64Q-3.bin", "DSP-ORVX64Q-3.bin"})
+    std::ofstream(dir / name, std::ios::binary) << std::string(2500, 'x');
+  page->SetUpdateSettings({dir.string(), {}});
+  Connect();
+  dlg->PressView(ViewButton::System);
+  Click(page->TabButton(SystemTab::Help));
+  Click(page->LocalButton());
+  ASSERT_TRUE(Answer(page, QMessageBox::Ok)) << "LOCAL asks first";
+  EXPECT_TRUE(dlg->Navigation().UpdateRunning()) << "the group keys are held while it runs";
+  EXPECT_FALSE(page->ConnectButton()->isEnabled()) << "the update holds the port";
+
+  // A second LOCAL while it runs is refused with the system's words.
+  Click(page->LocalButton());
+  QMessageBox* refusal = OpenPageMessage(page);
+  ASSERT_NE(refusal, nullptr);
+  EXPECT_EQ(refusal->text(), "Updateing.......");
+  Answer(page, QMessageBox::Ok);
+
+  int barMoves = 0;
+  int last = -1;
+  QString status;
+  const qint64 worst = test::WorstLoopGap([&] { return !page->Update().Running(); }, 60000, [&] {
+    if (page->UpdateProgress()->isVisible() && page->UpdateProgress()->value() != last) {
+      last = page->UpdateProgress()->value();
+      ++barMoves;
+    }
+    if (!page->UpdateStatus()->Text().isEmpty()) status = page->UpdateStatus()->Text();
+  });
+  ASSERT_FALSE(page->Update().Running()) << "the update never ended";
+  EXPECT_LE(worst, 30) << "the window stalled for " << worst << " ms";
+  EXPECT_GE(barMoves, 2);
+  EXPECT_EQ(status, "DSP-ORVX64Q-3.bin (DSP): block 3 of 3");
+  ASSERT_TRUE(test::WaitFor([&] { return OpenPageMessage(page) != nullptr; }, 2000));
+  EXPECT_EQ(OpenPageMessage(page)->text(), "Update successfully");
+  Answer(page, QMessageBox::Ok);
+  EXPECT_EQ(sim->ReceivedImages().size(), 2u);
+  EXPECT_FALSE(dlg->Navigation().UpdateRunning());
+  EXPECT_FALSE(session->State().link.online) << "the link stays closed";
+  EXPECT_TRUE(page->ConnectButton()->isEnabled());
+  EXPECT_EQ(page->HardwareVersionLabel()->Text(), QString::fromUtf8("Hardware version：3.2"));
+  EXPECT_EQ(page->BasicVersionLabel()->Text(), QString::fromUtf8("Basic version：3.0"));
+  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

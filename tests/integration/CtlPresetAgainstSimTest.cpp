@@ -15,8 +15,8 @@
 namespace orvx {
 namespace {
 
-constexpr const char* kSimIp = "127.0.0.210";
-constexpr const char* kCtlIp = "127.0.0.211";
+constexpr const char* kSimIp = "127.0.0.216";
+constexpr const char* kCtlIp = "127.0.0.217";
 
 class CtlPresetAgainstSim : public ::testing::Test {
 protected:

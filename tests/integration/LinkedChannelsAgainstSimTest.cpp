@@ -16,8 +16,8 @@ namespace {
 class LinkedChannelsAgainstSim : public SimSessionFixture {
 protected:
   LinkedChannelsAgainstSim() {
-    simIp = "127.0.0.212";
-    editorIp = "127.0.0.213";
+    simIp = "127.0.0.218";
+    editorIp = "127.0.0.219";
   }
 
   CChangePath& Changes() { return m_session->Changes(); }

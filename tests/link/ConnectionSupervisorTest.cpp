@@ -264,6 +264,28 @@ TEST_F(SupervisorTest, ASearchTakesThePortFromTheLinkInEveryState) {
   EXPECT_EQ(host.calls.size(), mark + 2);
 }
 
+TEST_F(SupervisorTest, AnUpdateAbandonsAnAttemptAndMarksTheLinkClosedWithoutSending) {
+  // The update sends its own "%Q" frames and stops the link itself, in its own order.
+  ConnectOnline();
+  std::size_t mark = host.calls.size();
+  sup.OnUpdateStarted();
+  EXPECT_EQ(host.calls.size(), mark) << "nothing while no attempt runs";
+  sup.OnUpdateTookLink();
+  EXPECT_EQ(host.Since(mark),
+            (std::vector<std::string>{"Button CONNECT released", "Lamp off", "Status OFFLINE", "RestMeters"}));
+  EXPECT_FALSE(state.link.online);
+
+  host.receiving = false;
+  sup.OnConnect();
+  RunFor(600);
+  mark = host.calls.size();
+  sup.OnUpdateStarted();
+  EXPECT_EQ(host.Since(mark), std::vector<std::string>{"Button CONNECT released"});
+  EXPECT_FALSE(state.link.connecting);
+  RunFor(20'000);
+  EXPECT_EQ(host.calls.size(), mark + 1) << "no retry and no CANNOT CONNECT. from the abandoned attempt";
+}
+
 TEST_F(SupervisorTest, DisconnectStopsTheReportsBeforeTheLink) {
   ConnectOnline();
   const std::size_t mark = host.calls.size();

@@ -1,4 +1,5 @@
 #include "CommandDecoder.h"
+#include "device/UploadFrames.h"
 
 #include "link/Commands.h"
 #include "link/FrameChecksum.h"
@@ -211,7 +212,10 @@ TEST(CommandDecoder, ControlCommandsAreRecognised) {
   EXPECT_EQ(ApplyCommand(FrameW(3), s).kind, CommandKind::UnitCall);
   EXPECT_EQ(ApplyCommand(FrameR(), s).kind, CommandKind::SearchProbe);
   EXPECT_EQ(ApplyCommand(FrameA(s, 27), s).kind, CommandKind::Applied);  // effect level: no value
-  EXPECT_EQ(ApplyCommand(CompleteFrame("%S,01,00,"), s).kind, CommandKind::Unknown);
+  // The firmware transfer's frames go to the receiver; the completion report is never a command.
+  EXPECT_EQ(ApplyCommand(FrameUploadStart(UpdateTarget::Digital, 1, 100), s).kind, CommandKind::UploadStart);
+  EXPECT_EQ(ApplyCommand(FrameUploadBlock(UpdateTarget::Dsp, 0, UploadBlock{}), s).kind, CommandKind::UploadBlock);
+  EXPECT_EQ(ApplyCommand(CompleteFrame("%U,01,00,"), s).kind, CommandKind::Unknown);
 }
 
 TEST(CommandDecoder, MalformedFramesLeaveTheStateUntouched) {

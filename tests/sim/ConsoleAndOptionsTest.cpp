@@ -144,7 +144,8 @@ TEST(SimOptions, ParsesEveryOptionAndRefusesBadValues) {
                        "A,B",       "--rate",     "1000",      "--loss",     "0.2",       "--dup",   "0.05",
                        "--reorder", "0.05",       "--corrupt", "0.05",       "--split",   "0.1",     "--seed",
                        "42",        "--duration", "1.5",       "--ignore-z", "1",         "--quiet", "--reply-port",
-                       "40001",     "--units",    "3"});
+                       "40001",     "--units",    "3",         "--basic-version", "299", "--fault",
+                       "drop-block=4,bad-crc,no-result"});
   ASSERT_TRUE(std::holds_alternative<SimOptions>(parsed)) << std::get<std::string>(parsed);
   const SimOptions& o = std::get<SimOptions>(parsed);
   EXPECT_EQ(o.server.ip, "127.0.0.23");
@@ -160,6 +161,10 @@ TEST(SimOptions, ParsesEveryOptionAndRefusesBadValues) {
   EXPECT_TRUE(o.quiet);
   EXPECT_EQ(o.server.replyPort, 40001);
   EXPECT_EQ(o.server.device.unitCount, 3);
+  EXPECT_EQ(o.server.device.basicVersion, "299");
+  EXPECT_EQ(o.server.device.firmwareFaults.dropBlockReply, 4);
+  EXPECT_TRUE(o.server.device.firmwareFaults.badCrc);
+  EXPECT_TRUE(o.server.device.firmwareFaults.noResult);
 
   for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{{"--ip", "localhost"},
                                                                                    {"--port", "70000"},
@@ -172,7 +177,10 @@ TEST(SimOptions, ParsesEveryOptionAndRefusesBadValues) {
                                                                                    {"--frobnicate", "1"},
                                                                                    {"--talkers", "13"},
                                                                                    {"--units", "5"},
-                                                                                   {"--reply-port", "65536"}}) {
+                                                                                   {"--reply-port", "65536"},
+                                                                                   {"--basic-version", "3.0"},
+                                                                                   {"--fault", "drop-block"},
+                                                                                   {"--fault", "slow"}}) {
     const auto refused = ParseSimOptions(bad);
     ASSERT_TRUE(std::holds_alternative<std::string>(refused)) << bad[0];
     const std::string& error = std::get<std::string>(refused);
@@ -193,7 +201,8 @@ TEST(SimOptions, HelpListsEveryOptionAndWinsOverABadWord) {
     EXPECT_NE(help.find("usage: orvx-sim [OPTIONS]"), std::string::npos) << help;
     for (const char* option :
          {"--ip", "--port", "--reply-port", "--version", "--names", "--rate", "--talkers", "--loss", "--dup",
-          "--reorder", "--corrupt", "--split", "--seed", "--ignore-z", "--units", "--script", "--duration", "--quiet"})
+          "--reorder", "--corrupt", "--split", "--seed", "--ignore-z", "--units", "--script", "--duration", "--quiet",
+          "--basic-version", "--fault"})
       EXPECT_NE(help.find(std::string("\n  ") + option + " "), std::string::npos) << option;
     EXPECT_NE(help.find("Console (stdin)"), std::string::npos);
   }
