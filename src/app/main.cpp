@@ -14,9 +14,11 @@
 #include "app/DemoSimulator.h"
 #include "app/FramePump.h"
 #include "app/IniProfile.h"
+#include "app/InstalledFiles.h"
 #include "app/ScreenshotRunner.h"
 #include "app/TerminationWatch.h"
 #include "device/SceneStore.h"
+#include "link/FreeTypeGlyphRenderer.h"
 #include "pages/MainDlg.h"
 #include "pages/SystemPage.h"
 #include "session/AppOptions.h"
@@ -84,6 +86,17 @@ int main(int argc, char** argv) {
   Q_INIT_RESOURCE(skin);
   QApplication::setApplicationName(QStringLiteral("orvx-editor"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/orvx-editor.png")));
+#ifdef ORVX_SHARE_FROM_BIN
+  const InstalledFiles installed =
+      FindInstalledFiles(QApplication::applicationDirPath(), QStringLiteral(ORVX_SHARE_FROM_BIN));
+#else
+  const InstalledFiles installed;
+#endif
+  UseInstalledFiles(installed);
+  // The processor's name glyphs in the installed CJK font; otherwise the session asks fontconfig.
+  std::unique_ptr<CFreeTypeGlyphRenderer> nameGlyphs;
+  if (!installed.nameFont.isEmpty())
+    nameGlyphs = std::make_unique<CFreeTypeGlyphRenderer>(installed.nameFont.toStdString());
 
   const QString dataDir = DataDirectory(options.dataDir ? QString::fromStdString(*options.dataDir) : QString());
   if (!EnsureDirectory(dataDir)) {
@@ -110,7 +123,7 @@ int main(int argc, char** argv) {
 
   SteadyClock clock;
   CFramePump pump;
-  CEditorSession session(link, clock, [&pump] { pump.Wake(); });
+  CEditorSession session(link, clock, [&pump] { pump.Wake(); }, nullptr, nameGlyphs.get());
   ConfigureSearch(session, options, link);
 
   const Language language = options.language.value_or(

@@ -6,6 +6,10 @@ namespace orvx {
 
 std::string AppUsage() {
   return "Usage: orvx-editor [options]\n"
+         "The ORVX-64Q editor: every setting of the processor and its conference units, live meters,\n"
+         "presets and scenes.\n"
+         "\n"
+         "Options:\n"
          "  --demo             start orvx-sim on 127.0.0.2 and connect to it\n"
          "  --device IP        processor address for this run\n"
          "  --local-ip IP      local address the link binds\n"
