@@ -35,6 +35,26 @@ std::optional<Target> ReadTarget(const std::vector<std::string>& w, bool allowOu
   return std::nullopt;
 }
 
+/// "faults in|out L D R C S" (percentages) or "faults off".
+ConsoleResult ReadFaults(const std::vector<std::string>& w) {
+  ConsoleResult r;
+  if (w.size() == 2 && w[1] == "off") {
+    r.inboundFaults = FaultRates{};
+    r.outboundFaults = FaultRates{};
+    return r;
+  }
+  if (w.size() != 7 || (w[1] != "in" && w[1] != "out")) return Error("usage: faults in|out L D R C S | faults off");
+  FaultRates rates;
+  double* fields[] = {&rates.loss, &rates.dup, &rates.reorder, &rates.corrupt, &rates.split};
+  for (std::size_t i = 0; i < std::size(fields); ++i) {
+    const auto percent = Number(w[i + 2], 0, 100);
+    if (!percent) return Error("faults: '" + w[i + 2] + "' is not a percentage 0..100");
+    *fields[i] = *percent / 100.0;
+  }
+  (w[1] == "in" ? r.inboundFaults : r.outboundFaults) = rates;
+  return r;
+}
+
 }  // namespace
 
 ConsoleResult ApplyConsoleLine(std::string_view line, CSimDevice& device) {
@@ -94,6 +114,7 @@ ConsoleResult ApplyConsoleLine(std::string_view line, CSimDevice& device) {
     r.silenceMs = *v * 1000;
     return r;
   }
+  if (verb == "faults") return ReadFaults(w);
   if (verb == "drop") {
     const auto v = w.size() == 2 ? Number(w[1], 0, 100) : std::nullopt;
     if (!v) return Error("usage: drop PERCENT");

@@ -9,12 +9,23 @@ std::string CorruptChecksum(std::string frame) {
   return frame;
 }
 
+FaultCounts& FaultCounts::operator+=(const FaultCounts& o) {
+  frames += o.frames;
+  lost += o.lost;
+  duplicated += o.duplicated;
+  reordered += o.reordered;
+  corrupted += o.corrupted;
+  split += o.split;
+  return *this;
+}
+
 CFaultInjector::CFaultInjector(const FaultRates& rates, std::uint32_t seed)
     : m_rates(rates), m_rng(seed ^ 0x5EED5EEDu) {}
 
 std::vector<std::string> CFaultInjector::Cut(const std::string& frame) {
   if (frame.size() < 4 || !m_rng.Chance(m_rates.split)) return {frame};
   const int pieces = m_rng.Between(2, 3);
+  ++m_counts.split;
   std::vector<std::string> out;
   std::size_t from = 0;
   for (int i = 1; i < pieces; ++i) {
@@ -29,16 +40,23 @@ std::vector<std::string> CFaultInjector::Cut(const std::string& frame) {
 }
 
 std::vector<std::string> CFaultInjector::Shape(const std::string& frame) {
+  ++m_counts.frames;
   std::vector<std::string> now;
-  if (!m_rng.Chance(m_rates.loss)) {
-    const std::string sent = m_rng.Chance(m_rates.corrupt) ? CorruptChecksum(frame) : frame;
+  if (m_rng.Chance(m_rates.loss)) {
+    ++m_counts.lost;
+  } else {
+    const bool corrupt = m_rng.Chance(m_rates.corrupt);
+    m_counts.corrupted += corrupt;
+    const std::string sent = corrupt ? CorruptChecksum(frame) : frame;
     now = Cut(sent);
     if (m_rng.Chance(m_rates.dup)) {
+      ++m_counts.duplicated;
       const auto again = Cut(sent);
       now.insert(now.end(), again.begin(), again.end());
     }
   }
   if (!now.empty() && m_held.empty() && m_rng.Chance(m_rates.reorder)) {
+    ++m_counts.reordered;
     m_held = std::move(now);  // goes out after the next frame
     return {};
   }

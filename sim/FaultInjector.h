@@ -1,7 +1,9 @@
 #pragma once
-/// Damages the simulator's outgoing reports on purpose, so the editor's framing, checksum and
-/// supervision can be exercised: loss, duplication, reordering, corrupted checksums and frames split
-/// over several datagrams. Seeded: the same seed and traffic give the same damage.
+/// Damages frames on purpose, as a bad network would, so the editor's framing, checksum,
+/// supervision and sync can be exercised: loss, duplication, reordering, corrupted checksums and
+/// frames split over several datagrams. The simulator shapes its outgoing reports with one, and the
+/// editor's frames on their way in with another. Seeded: the same seed and traffic give the same
+/// damage.
 
 #include "SimRandom.h"
 
@@ -22,9 +24,26 @@ struct FaultRates {
   bool Any() const { return loss > 0 || dup > 0 || reorder > 0 || corrupt > 0 || split > 0 || drop > 0; }
 };
 
+/// What an injector has done so far: how many frames it shaped and how each was damaged.
+struct FaultCounts {
+  std::uint64_t frames = 0;
+  std::uint64_t lost = 0;
+  std::uint64_t duplicated = 0;
+  std::uint64_t reordered = 0;
+  std::uint64_t corrupted = 0;
+  std::uint64_t split = 0;
+
+  std::uint64_t Faults() const { return lost + duplicated + reordered + corrupted + split; }
+  FaultCounts& operator+=(const FaultCounts& o);
+};
+
 class CFaultInjector {
 public:
   CFaultInjector(const FaultRates& rates, std::uint32_t seed);
+
+  /// New rates from the next frame on (a frame held back still goes after the next one).
+  void SetRates(const FaultRates& rates) { m_rates = rates; }
+  const FaultCounts& Counts() const { return m_counts; }
 
   /// The datagrams to send now for one complete frame, in order (possibly none).
   std::vector<std::string> Shape(const std::string& frame);
@@ -36,6 +55,7 @@ private:
 
   FaultRates m_rates;
   CSimRandom m_rng;
+  FaultCounts m_counts;
   std::vector<std::string> m_held;
 };
 

@@ -60,7 +60,8 @@ std::optional<std::string> ReadFirmwareFaults(const std::string& v, FirmwareFaul
 
 constexpr const char* kConsoleFooter =
     "Console (stdin): level in|out N V, mute in|out N 0|1, line out N 0|1, units N,\n"
-    "  name in|out N TEXT, talk in N LEVEL|off, silence S, drop PERCENT, quit";
+    "  name in|out N TEXT, talk in N LEVEL|off, silence S, drop PERCENT, faults in|out L D R C S\n"
+    "  (percent), faults off, quit";
 
 }  // namespace
 
@@ -113,7 +114,11 @@ std::variant<SimOptions, std::string, CommandLineHelp> ParseSimOptions(const std
                                   {"--reorder", &s.faults.reorder, "sent frames held back behind the next"},
                                   {"--corrupt", &s.faults.corrupt, "sent frames with a wrong checksum digit"},
                                   {"--split", &s.faults.split, "sent frames split into datagrams"},
-                                  {"--drop", &s.faults.drop, "received commands ignored (lost on their way)"}})
+                                  {"--drop", &s.inbound.loss, "received commands ignored (lost on their way)"},
+                                  {"--in-dup", &s.inbound.dup, "received frames arriving twice"},
+                                  {"--in-reorder", &s.inbound.reorder, "received frames arriving after the next"},
+                                  {"--in-corrupt", &s.inbound.corrupt, "received frames arriving damaged"},
+                                  {"--in-split", &s.inbound.split, "received frames arriving in pieces"}})
     AddNumberOption(app, name, "P", *rate, 0.0, 1.0, std::string("rate 0..1 of ") + what);
   AddNumberOption(app, "--seed", "N", s.seed, 0u, 0xFFFFFFFFu, "seed for talkers and faults (default 1)");
   AddNumberOption(app, "--ignore-z", "N", d.ignoreZ, 0, 1000, "leave the first N \"%Z\" queries unanswered");

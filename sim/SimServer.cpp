@@ -24,8 +24,7 @@ CSimServer::CSimServer(SimServerSettings settings, const IClock& clock)
         SimDeviceSettings d = m_settings.device;
         d.seed = m_settings.seed;
         return d;
-      }()),
-      m_dropRng(m_settings.seed ^ 0xD50Fu) {
+      }()) {
   m_settings.rate = std::clamp(m_settings.rate, 1, kMaxRate);
 }
 
@@ -106,9 +105,23 @@ bool CSimServer::Silent() const {
   return m_clock.NowMs() < m_silentUntil;
 }
 
+FaultCounts CSimServer::OutboundFaults() const {
+  std::lock_guard lock(m_mutex);
+  FaultCounts sum;
+  for (const auto& [peer, faults] : m_faults) sum += faults.Counts();
+  return sum;
+}
+
+FaultCounts CSimServer::InboundFaults() const {
+  std::lock_guard lock(m_mutex);
+  FaultCounts sum;
+  for (const auto& [peer, path] : m_inbound) sum += path.faults.Counts();
+  return sum;
+}
+
 double CSimServer::DropRate() const {
   std::lock_guard lock(m_mutex);
-  return m_settings.faults.drop;
+  return m_settings.inbound.loss;
 }
 
 std::vector<ReceivedImage> CSimServer::ReceivedImages() const {
@@ -144,16 +157,38 @@ void CSimServer::SendTo(const Peer& peer, const std::string& frame) {
 void CSimServer::HandleFrame(const ReceivedFrame& f, std::int64_t now) {
   m_received.push_back(f.text);
   const Peer& peer = f.fromIp;
-  std::string line = "rx " + PeerText(f.fromIp, f.fromPort) + " " + f.text;
   if (now < m_silentUntil) {
-    Log(line + "  (silent: not answered)");
+    Log("rx " + PeerText(f.fromIp, f.fromPort) + " " + f.text + "  (silent: not answered)");
     return;
   }
-  if (m_dropRng.Chance(m_settings.faults.drop)) {
-    Log(line + "  (dropped: never arrived)");
-    return;
+  auto it = m_inbound.find(peer);
+  if (it == m_inbound.end()) {
+    if (!m_settings.inbound.Any()) {
+      Apply(peer, f.text, "rx " + PeerText(f.fromIp, f.fromPort) + " " + f.text);
+      return;
+    }
+    const auto seed = m_settings.seed + 0x1B0Du + static_cast<std::uint32_t>(m_inbound.size()) * 7777u;
+    it = m_inbound.emplace(peer, InboundPath{CFaultInjector(m_settings.inbound, seed), {}}).first;
   }
-  const SimReply reply = m_device.HandleCommand(f.text);
+  const std::vector<std::string> arrived = it->second.faults.Shape(f.text);
+  if (arrived.empty()) Log("rx " + PeerText(f.fromIp, f.fromPort) + " " + f.text + "  (lost or held back)");
+  Deliver(peer, f.fromPort, arrived);
+}
+
+void CSimServer::Deliver(const Peer& peer, std::uint16_t fromPort, const std::vector<std::string>& datagrams) {
+  CFrameAssembler& frames = m_inbound.at(peer).frames;
+  for (const std::string& d : datagrams) {
+    const std::string from = "rx " + PeerText(peer, fromPort) + " ";
+    const int whole = frames.Feed(d, [&](std::string_view frame) {
+      const std::string text(frame);
+      Apply(peer, text, from + text);
+    });
+    if (whole == 0 && d.size() > 1 && d.front() == '%' && d.back() == '#') Log(from + d + "  (damaged: dropped)");
+  }
+}
+
+void CSimServer::Apply(const Peer& peer, const std::string& frame, std::string line) {
+  const SimReply reply = m_device.HandleCommand(frame);
   switch (reply.effect.kind) {
     case CommandKind::Refused: line += "  (refused: " + reply.effect.why + ")"; break;
     case CommandKind::Unknown: line += "  (not a command of this processor)"; break;
@@ -181,6 +216,15 @@ void CSimServer::SendDueLater(std::int64_t now) {
   }
 }
 
+void CSimServer::SetFaults(const FaultRates& rates, bool inbound) {
+  (inbound ? m_settings.inbound : m_settings.faults) = rates;
+  if (inbound) {
+    for (auto& [peer, path] : m_inbound) path.faults.SetRates(rates);
+  } else {
+    for (auto& [peer, faults] : m_faults) faults.SetRates(rates);
+  }
+}
+
 void CSimServer::HandleConsole(const std::string& line, std::int64_t now) {
   const ConsoleResult r = ApplyConsoleLine(line, m_device);
   if (!r.ok) {
@@ -189,7 +233,13 @@ void CSimServer::HandleConsole(const std::string& line, std::int64_t now) {
   }
   if (r.quit) m_quit = true;
   if (r.silenceMs > 0) m_silentUntil = now + r.silenceMs;
-  if (r.dropPercent >= 0) m_settings.faults.drop = r.dropPercent / 100.0;
+  if (r.outboundFaults) SetFaults(*r.outboundFaults, false);
+  if (r.inboundFaults) SetFaults(*r.inboundFaults, true);
+  if (r.dropPercent >= 0) {
+    FaultRates inbound = m_settings.inbound;
+    inbound.loss = r.dropPercent / 100.0;
+    SetFaults(inbound, true);
+  }
   if (r.sendLevels && now >= m_silentUntil) {
     const std::string p = BuildPReport(m_device.State());
     for (const Peer& peer : m_peers) SendTo(peer, p);
@@ -233,6 +283,7 @@ void CSimServer::WorkerLoop() {
       heldSince = now;
       for (auto& [peer, faults] : m_faults)
         for (const std::string& d : faults.Flush()) m_link.SendDatagramTo(d, peer, m_replyPort.load());
+      for (auto& [peer, path] : m_inbound) Deliver(peer, 0, path.faults.Flush());
     }
     m_wake.notify_all();
     std::int64_t waitMs = std::max<std::int64_t>(1, static_cast<std::int64_t>(nextReport) - m_clock.NowMs());

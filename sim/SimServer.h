@@ -9,10 +9,10 @@
 /// thread-safe snapshots below.
 
 #include "FaultInjector.h"
-#include "SimRandom.h"
 #include "SimDevice.h"
 #include "core/Clock.h"
 #include "link/DeviceLink.h"
+#include "link/FrameAssembler.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -36,7 +36,8 @@ struct SimServerSettings {
   /// bound port, so both ends share one number even when that number is ephemeral.
   std::uint16_t replyPort = 39030;
   int rate = 20;  ///< "Q" reports per second, 1..1000
-  FaultRates faults;
+  FaultRates faults;   ///< the simulator's frames on their way out
+  FaultRates inbound;  ///< the editor's frames on their way in (damaged, then checked as received)
   std::uint32_t seed = 1;
   std::ostream* log = nullptr;  ///< one line per received frame; nullptr: quiet
   SimDeviceSettings device;
@@ -75,7 +76,10 @@ public:
   std::uint64_t Periods() const;
   /// True while the processor is silent (console "silence").
   bool Silent() const;
-  /// The share of received commands ignored now (--drop, console "drop").
+  /// What the fault injectors did so far: to the frames sent to every peer, and to those received.
+  FaultCounts OutboundFaults() const;
+  FaultCounts InboundFaults() const;
+  /// The share of the editor's frames lost on their way in now (--drop, console "drop").
   double DropRate() const;
   /// Firmware images received whole so far.
   std::vector<ReceivedImage> ReceivedImages() const;
@@ -89,6 +93,10 @@ private:
 
   void WorkerLoop();
   void HandleFrame(const ReceivedFrame& f, std::int64_t now);
+  /// Datagrams of a peer as the network delivers them: reassembled and checked, then applied.
+  void Deliver(const Peer& peer, std::uint16_t fromPort, const std::vector<std::string>& datagrams);
+  void Apply(const Peer& peer, const std::string& frame, std::string line);
+  void SetFaults(const FaultRates& rates, bool inbound);
   void HandleConsole(const std::string& line, std::int64_t now);
   void SendTo(const Peer& peer, const std::string& frame);
   /// Sends the frames whose time has come (a firmware report after the image is written).
@@ -117,7 +125,13 @@ private:
   std::set<Peer> m_peers;                   ///< answered a "%Z": they get "P" reports
   std::set<Peer> m_subscribers;             ///< sent "%Q" 01: they get "Q" reports
   std::map<Peer, CFaultInjector> m_faults;  ///< one per peer, so held frames go where they belong
-  CSimRandom m_dropRng;                     ///< which received commands are lost
+  /// A peer's frames on their way in: damaged by the injector, then taken apart again by the
+  /// processor's own assembler, which keeps only whole frames with a good checksum.
+  struct InboundPath {
+    CFaultInjector faults;
+    CFrameAssembler frames;
+  };
+  std::map<Peer, InboundPath> m_inbound;
   std::int64_t m_silentUntil = 0;
   MeterSnapshot m_lastMeters;
   std::uint64_t m_reportsSent = 0;

@@ -41,7 +41,9 @@ TEST(ConsoleCommand, LinesChangeTheProcessorAndSayWhetherToReport) {
 
 TEST(ConsoleCommand, BadLinesAreRefusedAndChangeNothing) {
   for (const char* line : {"level in 13 40", "level in 3 71", "level in 3", "mute out 9 1", "line in 1 1", "units 5",
-                           "talk out 1 50", "silence -1", "wait 60001", "bogus", "level in x 4", "drop 101", "drop"}) {
+                           "talk out 1 50", "silence -1", "wait 60001", "bogus", "level in x 4",
+                           "faults in 1 2 3 4", "faults out 1 2 3 4 101", "faults both 1 2 3 4 5", "faults", "drop 101",
+                           "drop"}) {
     SCOPED_TRACE(line);
     CSimDevice d({});
     const CDeviceState before = d.State();
@@ -54,6 +56,26 @@ TEST(ConsoleCommand, BadLinesAreRefusedAndChangeNothing) {
   CSimDevice d({});
   EXPECT_TRUE(ApplyConsoleLine("", d).ok);
   EXPECT_TRUE(ApplyConsoleLine("# a comment", d).ok);
+}
+
+TEST(ConsoleCommand, FaultsSetOneDirectionOrBothOff) {
+  CSimDevice d({});
+  ConsoleResult r = ApplyConsoleLine("faults in 10 20 30 40 50", d);
+  ASSERT_TRUE(r.ok) << r.error;
+  ASSERT_TRUE(r.inboundFaults.has_value());
+  EXPECT_FALSE(r.outboundFaults.has_value());
+  EXPECT_DOUBLE_EQ(r.inboundFaults->loss, 0.1);
+  EXPECT_DOUBLE_EQ(r.inboundFaults->dup, 0.2);
+  EXPECT_DOUBLE_EQ(r.inboundFaults->reorder, 0.3);
+  EXPECT_DOUBLE_EQ(r.inboundFaults->corrupt, 0.4);
+  EXPECT_DOUBLE_EQ(r.inboundFaults->split, 0.5);
+  r = ApplyConsoleLine("faults out 0 0 0 100 0", d);
+  ASSERT_TRUE(r.outboundFaults.has_value());
+  EXPECT_FALSE(r.inboundFaults.has_value());
+  EXPECT_DOUBLE_EQ(r.outboundFaults->corrupt, 1.0);
+  r = ApplyConsoleLine("faults off", d);
+  ASSERT_TRUE(r.inboundFaults && r.outboundFaults);
+  EXPECT_FALSE(r.inboundFaults->Any() || r.outboundFaults->Any());
 }
 
 TEST(ConsoleCommand, NameKeepsSpacesAndTheEightByteLimit) {
@@ -145,7 +167,7 @@ TEST(SimOptions, ParsesEveryOptionAndRefusesBadValues) {
                        "--reorder", "0.05",       "--corrupt", "0.05",       "--split",   "0.1",     "--seed",
                        "42",        "--duration", "1.5",       "--ignore-z", "1",         "--quiet", "--reply-port",
                        "40001",     "--units",    "3",         "--basic-version", "299", "--fault",
-                       "drop-block=4,bad-crc,no-result"});
+                       "drop-block=4,bad-crc,no-result", "--drop", "0.3", "--in-reorder", "0.4"});
   ASSERT_TRUE(std::holds_alternative<SimOptions>(parsed)) << std::get<std::string>(parsed);
   const SimOptions& o = std::get<SimOptions>(parsed);
   EXPECT_EQ(o.server.ip, "127.0.0.23");
@@ -155,6 +177,9 @@ TEST(SimOptions, ParsesEveryOptionAndRefusesBadValues) {
   EXPECT_EQ(o.server.rate, 1000);
   EXPECT_DOUBLE_EQ(o.server.faults.loss, 0.2);
   EXPECT_DOUBLE_EQ(o.server.faults.split, 0.1);
+  EXPECT_DOUBLE_EQ(o.server.inbound.loss, 0.3);
+  EXPECT_DOUBLE_EQ(o.server.inbound.reorder, 0.4);
+  EXPECT_DOUBLE_EQ(o.server.inbound.dup, 0.0);
   EXPECT_EQ(o.server.seed, 42u);
   EXPECT_DOUBLE_EQ(o.durationS, 1.5);
   EXPECT_EQ(o.server.device.ignoreZ, 1);
@@ -170,6 +195,7 @@ TEST(SimOptions, ParsesEveryOptionAndRefusesBadValues) {
                                                                                    {"--port", "70000"},
                                                                                    {"--rate", "0"},
                                                                                    {"--loss", "1.5"},
+                                                                                   {"--in-dup", "-0.1"},
                                                                                    {"--version", "3,2"},
                                                                                    {"--version"},
                                                                                    {"--seed", "-1"},

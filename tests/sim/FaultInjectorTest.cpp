@@ -20,34 +20,43 @@ TEST(FaultInjector, EachFaultAtCertainty) {
     const char* name;
     FaultRates rates;
     std::function<void(const std::vector<std::string>&)> check;
+    std::uint64_t FaultCounts::*counted;  ///< the count that must say 20 (nullptr: no fault at all)
   };
   const std::vector<Case> cases = {
-      {"none", {}, [](const auto& d) { EXPECT_EQ(d, std::vector<std::string>{kFrame}); }},
-      {"loss", {1, 0, 0, 0, 0}, [](const auto& d) { EXPECT_TRUE(d.empty()); }},
+      {"none", {}, [](const auto& d) { EXPECT_EQ(d, std::vector<std::string>{kFrame}); }, nullptr},
+      {"loss", {1, 0, 0, 0, 0}, [](const auto& d) { EXPECT_TRUE(d.empty()); }, &FaultCounts::lost},
       {"dup",
        {0, 1, 0, 0, 0},
        [](const auto& d) {
          EXPECT_EQ(d, (std::vector<std::string>{kFrame, kFrame}));
-       }},
+       },
+       &FaultCounts::duplicated},
       {"corrupt",
        {0, 0, 0, 1, 0},
        [](const auto& d) {
          ASSERT_EQ(d.size(), 1u);
          EXPECT_FALSE(IsValidFrame(d[0]));
          EXPECT_EQ(d[0].size(), kFrame.size());
-       }},
+       },
+       &FaultCounts::corrupted},
       {"split",
        {0, 0, 0, 0, 1},
        [](const auto& d) {
          EXPECT_GE(d.size(), 2u);
          EXPECT_LE(d.size(), 3u);
          EXPECT_EQ(Joined(d), kFrame);
-       }},
+       },
+       &FaultCounts::split},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     CFaultInjector f(c.rates, 5);
     for (int i = 0; i < 20; ++i) c.check(f.Shape(kFrame));
+    EXPECT_EQ(f.Counts().frames, 20u);
+    EXPECT_EQ(f.Counts().Faults(), c.counted ? 20u : 0u) << "only the one fault, once a frame";
+    if (c.counted) {
+      EXPECT_EQ(f.Counts().*c.counted, 20u);
+    }
   }
 }
 
@@ -59,6 +68,15 @@ TEST(FaultInjector, ReorderSendsTheHeldFrameAfterTheNextOne) {
   EXPECT_TRUE(f.Shape(kFrame).empty());
   EXPECT_EQ(f.Flush(), std::vector<std::string>{kFrame});
   EXPECT_TRUE(f.Flush().empty());
+}
+
+TEST(FaultInjector, NewRatesHoldFromTheNextFrame) {
+  CFaultInjector f({1, 0, 0, 0, 0}, 3);
+  EXPECT_TRUE(f.Shape(kFrame).empty());
+  f.SetRates({});
+  EXPECT_EQ(f.Shape(kFrame), std::vector<std::string>{kFrame});
+  EXPECT_EQ(f.Counts().lost, 1u);
+  EXPECT_EQ(f.Counts().frames, 2u);
 }
 
 TEST(FaultInjector, RatesAreHonouredAndRepeatableUnderASeed) {

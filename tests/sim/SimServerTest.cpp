@@ -128,6 +128,53 @@ TEST_F(SimServerTest, SilenceStopsAnswers) {
   EXPECT_NE(log.str().find("silent"), std::string::npos);
 }
 
+// The editor's frames on their way in, damaged at certainty: two level changes of one channel, 12
+// then 34 (in one datagram, so nothing but the fault can part them), and what the processor keeps.
+TEST_F(SimServerTest, FramesOnTheirWayInAreDamagedThenCheckedAsReceived) {
+  struct Case {
+    const char* faults;
+    int level;  ///< input 3's level afterwards (5 before)
+    std::uint64_t FaultCounts::*counted;
+  };
+  const std::vector<Case> cases = {
+      {"faults in 100 0 0 0 0", 5, &FaultCounts::lost},         // neither arrives
+      {"faults in 0 100 0 0 0", 34, &FaultCounts::duplicated},  // each twice, in order
+      {"faults in 0 0 100 0 0", 12, &FaultCounts::reordered},   // the older one lands last
+      {"faults in 0 0 0 100 0", 5, &FaultCounts::corrupted},    // the checksum refuses both
+      {"faults in 0 0 0 0 100", 34, &FaultCounts::split},       // reassembled
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.faults);
+    StartServer({});
+    server->Console(c.faults);
+    // Console lines apply in order: once the level is 5, the faults hold.
+    server->Console("level in 3 5");
+    ASSERT_TRUE(server->WaitFor([&] { return server->StateSnapshot().in[2].level == 5; }, kDeadlineMs));
+    CDeviceState edit;
+    edit.ResetToDefaults();
+    std::string both;
+    for (int level : {12, 34}) {
+      edit.in[2].level = level;
+      both += FrameA(edit, 3);
+    }
+    Send(both);
+    // Both taken in, and the state settled (a frame held back alone goes after a short while).
+    ASSERT_TRUE(server->WaitFor([&] { return server->InboundFaults().frames == 2; }, kDeadlineMs));
+    EXPECT_TRUE(server->WaitFor([&] { return server->StateSnapshot().in[2].level == c.level; }, kDeadlineMs));
+    EXPECT_EQ(server->InboundFaults().*c.counted, 2u - (c.counted == &FaultCounts::reordered));
+    EXPECT_EQ(server->OutboundFaults().Faults(), 0u) << "the reports leave whole";
+    server->Console("faults off");
+    server->Console("level in 3 7");
+    ASSERT_TRUE(server->WaitFor([&] { return server->StateSnapshot().in[2].level == 7; }, kDeadlineMs));
+    edit.in[2].level = 56;
+    Send(FrameA(edit, 3));
+    EXPECT_TRUE(server->WaitFor([&] { return server->StateSnapshot().in[2].level == 56; }, kDeadlineMs))
+        << "whole again after \"faults off\"";
+    client->Stop();
+    server->Stop();
+  }
+}
+
 TEST_F(SimServerTest, AnswersGoToTheReplyPortWhateverPortTheCommandCameFrom) {
   SimServerSettings s;
   s.rate = 200;
