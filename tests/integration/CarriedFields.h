@@ -2,6 +2,7 @@
 // For the tests that compare the simulator with the editor field by field: every address of every
 // value a command carries, and whether a frame the editor sends for it changes with its value.
 
+#include <string>
 #include <vector>
 
 #include "session/CommandFrames.h"
@@ -32,6 +33,15 @@ inline bool Sendable(const CDeviceState& s, const ParamAddr& a, const GlyphSourc
     if (BuildCommandFrame(other, key, glyphs) != BuildCommandFrame(s, key, glyphs)) return true;
   }
   return false;
+}
+
+/// The first ten addresses as a failure message shows them: "in.level 3 1; ...".
+inline std::string Describe(const std::vector<ParamAddr>& addrs) {
+  std::string text;
+  for (std::size_t i = 0; i < addrs.size() && i < 10; ++i)
+    text += std::string(Param(addrs[i].id).name) + " " + std::to_string(addrs[i].record + 1) + " " +
+            std::to_string(addrs[i].index + 1) + "; ";
+  return text;
 }
 
 }  // namespace orvx::test

@@ -48,13 +48,6 @@ protected:
     }
     return out;
   }
-  static std::string Describe(const std::vector<ParamAddr>& addrs) {
-    std::string text;
-    for (std::size_t i = 0; i < addrs.size() && i < 10; ++i)
-      text += std::string(Param(addrs[i].id).name) + " " + std::to_string(addrs[i].record + 1) + " " +
-              std::to_string(addrs[i].index + 1) + "; ";
-    return text;
-  }
 
   presettest::CTempDir m_dir;
 };
@@ -92,7 +85,7 @@ TEST_F(SceneAgainstSim, ARecalledScenesPushLeavesTheProcessorOnTheEditorsValueIn
   const std::vector<ParamAddr> carried = SendableAddresses();
   EXPECT_GT(carried.size(), 1000u);
   const std::vector<ParamAddr> wrong = Mismatches(carried);
-  EXPECT_TRUE(wrong.empty()) << wrong.size() << " fields differ: " << Describe(wrong);
+  EXPECT_TRUE(wrong.empty()) << wrong.size() << " fields differ: " << test::Describe(wrong);
   EXPECT_EQ(GbkToUtf8(NameBytes(sim->StateSnapshot().in[0].shortName)), "讲台");
 }
 
@@ -162,7 +155,7 @@ TEST_F(SceneAgainstSim, AfterLostFramesTheComparisonFindsTheDifferencesAndTheSyn
   EXPECT_GE(found, lost) << "the first comparison saw every loss";
   ASSERT_LT(rounds, 10);
   const std::vector<ParamAddr> wrong = Mismatches(watched);
-  EXPECT_TRUE(wrong.empty()) << wrong.size() << " fields differ: " << Describe(wrong);
+  EXPECT_TRUE(wrong.empty()) << wrong.size() << " fields differ: " << test::Describe(wrong);
   EXPECT_EQ(GbkToUtf8(NameBytes(sim->StateSnapshot().in[2].shortName)), "译员");
 }
 

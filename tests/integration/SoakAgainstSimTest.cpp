@@ -11,6 +11,7 @@
 #include <random>
 #include <string>
 
+#include "CarriedFields.h"
 #include "SimSessionFixture.h"
 #include "core/TextCodec.h"
 #include "session/AutoMixerRules.h"
@@ -64,6 +65,7 @@ struct Tally {
 
 class SoakAgainstSim : public SimSessionFixture {
 protected:
+  /// 0..n-1, drawn from the run's own seeded generator.
   int Below(std::size_t n) { return std::uniform_int_distribution<int>(0, static_cast<int>(n) - 1)(m_rng); }
 
   /// Any address of any parameter; only draggable ones when `draggable`.
@@ -72,7 +74,7 @@ protected:
     for (;;) {
       const ParamDef& d = params[static_cast<std::size_t>(Below(params.size()))];
       if (draggable && !d.draggable) continue;
-      return {d.id, Below(static_cast<std::size_t>(d.records)), d.indices > 0 ? Below(static_cast<std::size_t>(d.indices)) : 0};
+      return {d.id, Below(d.records), d.indices > 0 ? Below(d.indices) : 0};
     }
   }
 
@@ -186,26 +188,18 @@ protected:
         0, 20);
   }
 
-  /// Reported addresses where the processor does not hold the editor's value as the wire leaves it.
+  /// Addresses a command and a report carry where the processor does not hold the editor's value
+  /// as the wire leaves it.
   std::vector<ParamAddr> Mismatches() {
     const CDeviceState processor = sim->StateSnapshot();
     std::vector<ParamAddr> out;
-    for (const ParamDef& d : AllParams()) {
-      for (const ParamAddr& a : AddressesOf(d)) {
-        if (ReportOf(a) == ReportedBy::None || CommandsFor(a).empty()) continue;
-        if (ReadParam(processor, a) != AfterWire(a, ReadParam(Editor(), a))) out.push_back(a);
-      }
+    for (const ParamAddr& a : test::CarriedAddresses()) {
+      if (ReportOf(a) == ReportedBy::None || CommandsFor(a).empty()) continue;
+      if (ReadParam(processor, a) != AfterWire(a, ReadParam(Editor(), a))) out.push_back(a);
     }
     return out;
   }
 
-  static std::string Describe(const std::vector<ParamAddr>& addrs) {
-    std::string text;
-    for (std::size_t i = 0; i < addrs.size() && i < 10; ++i)
-      text += std::string(Param(addrs[i].id).name) + " " + std::to_string(addrs[i].record + 1) + " " +
-              std::to_string(addrs[i].index + 1) + "; ";
-    return text;
-  }
 
   std::mt19937 m_rng{20261211};
   Tally m_tally;
@@ -292,7 +286,7 @@ TEST_F(SoakAgainstSim, ThousandsOfChangesOverABadNetworkThenOneSyncLeavesBothEqu
   EXPECT_GT(before, 0u) << "the damage left the processor behind the editor";
   EXPECT_GE(found, before) << "the comparison saw every difference";
   ASSERT_LT(rounds, kSyncRounds);
-  EXPECT_TRUE(after.empty()) << after.size() << " fields differ: " << Describe(after);
+  EXPECT_TRUE(after.empty()) << after.size() << " fields differ: " << test::Describe(after);
 }
 
 }  // namespace
