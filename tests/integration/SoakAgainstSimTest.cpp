@@ -37,6 +37,9 @@ constexpr const char* kInboundFaults = "faults in 5 5 5 5 10";
 constexpr int kSilences = 2;
 constexpr int kSyncRounds = 10;
 constexpr int kDeafChanges = 60;
+/// Meter reports a second: enough frames the other way for every fault to strike them, also in a
+/// short run.
+constexpr int kReportsPerSecond = 200;
 
 const char* const kNames[] = {"MIC 1", "讲台", "Lectern", "译员", "AUX", "会议室", "Stage L", ""};
 
@@ -208,7 +211,9 @@ protected:
 TEST_F(SoakAgainstSim, ThousandsOfChangesOverABadNetworkThenOneSyncLeavesBothEqual) {
   simIp = "127.0.0.186";
   editorIp = "127.0.0.187";
-  StartSim({});
+  SimServerSettings settings;
+  settings.rate = kReportsPerSecond;
+  StartSim(settings);
   StartSession();
   ASSERT_TRUE(ConnectAfterQueries(1));
   sim->Console(kOutboundFaults);
