@@ -102,7 +102,7 @@ TEST_F(SimServerTest, UnitCallsAreLoggedWithTheirUnit) {
 
 TEST_F(SimServerTest, DroppedCommandsAreNeverAppliedUntilTheConsoleStopsTheLoss) {
   SimServerSettings s;
-  s.faults.drop = 1.0;
+  s.inbound.loss = 1.0;
   StartServer(s);
   CDeviceState edit = server->StateSnapshot();
   edit.in[4].level = 9;
@@ -114,7 +114,7 @@ TEST_F(SimServerTest, DroppedCommandsAreNeverAppliedUntilTheConsoleStopsTheLoss)
   Send(FrameA(edit, 5));
   ASSERT_TRUE(server->WaitFor([&] { return server->StateSnapshot().in[4].level == 9; }, kDeadlineMs));
   server->Stop();
-  EXPECT_NE(log.str().find("(dropped: never arrived)"), std::string::npos) << log.str();
+  EXPECT_NE(log.str().find("(lost or held back)"), std::string::npos) << log.str();
 }
 
 TEST_F(SimServerTest, SilenceStopsAnswers) {
