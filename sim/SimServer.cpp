@@ -206,7 +206,7 @@ void CSimServer::Apply(const Peer& peer, const std::string& frame, std::string l
   if (!reply.note.empty()) line += "  (" + reply.note + ")";
   Log(line);
   for (const std::string& frame : reply.frames) SendTo(peer, frame);
-  for (const std::string& frame : reply.later) m_later.push_back({now + CSimDevice::kFlashMs, peer, frame});
+  for (const std::string& frame : reply.later) m_later.push_back({m_clock.NowMs() + CSimDevice::kFlashMs, peer, frame});
 }
 
 void CSimServer::SendDueLater(std::int64_t now) {

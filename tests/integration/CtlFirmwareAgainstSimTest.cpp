@@ -25,8 +25,10 @@ std::vector<std::string> SimAt(const char* ip, std::vector<std::string> more = {
   return args;
 }
 
-/// The scene store of these runs (the backup before an update), never the user's own.
-std::string DataDir() { return ::testing::TempDir() + "/orvx-ctl-firmware-data"; }
+/// The scene store of this test's runs (the backup before an update), never the user's own.
+std::string DataDir() {
+  return ::testing::TempDir() + "/orvx-ctl-firmware-" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+}
 
 std::vector<std::string> Ctl(const char* sim, const char* local, std::vector<std::string> words) {
   std::vector<std::string> args = {"--device", sim, "--local-ip", local, "--timeout", "12", "--json",
