@@ -51,14 +51,29 @@ if(NOT ORVX_SANITIZE AND HELP2MAN_PROGRAM AND GZIP_PROGRAM)
       continue()
     endif()
     set(_page ${CMAKE_BINARY_DIR}/man/${_program}.1)
+    set(_includes --include ${CMAKE_SOURCE_DIR}/res/man/common.h2m)
+    set(_made "")
+    if(_program STREQUAL "orvxctl")
+      # Every command's own --help, under COMMANDS.
+      set(_commands ${CMAKE_BINARY_DIR}/man/orvxctl-commands.h2m)
+      add_custom_command(
+        OUTPUT ${_commands}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+        COMMAND sh -c "${CMAKE_SOURCE_DIR}/res/man/command-sections $<TARGET_FILE:orvxctl> > ${_commands}"
+        DEPENDS orvxctl ${CMAKE_SOURCE_DIR}/res/man/command-sections
+        COMMENT "Command sections of the manual page of orvxctl"
+        VERBATIM)
+      list(APPEND _includes --include ${_commands})
+      set(_made ${_commands})
+    endif()
     add_custom_command(
       OUTPUT ${_page}.gz
       COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
       COMMAND ${HELP2MAN_PROGRAM} --no-info --section 1 --name "${_man_${_program}}"
-              --version-string "${PROJECT_VERSION}" --include ${CMAKE_SOURCE_DIR}/res/man/common.h2m
+              --version-string "${PROJECT_VERSION}" ${_includes}
               --output ${_page} $<TARGET_FILE:${_program}>
       COMMAND ${GZIP_PROGRAM} -9nf ${_page}
-      DEPENDS ${_program} ${CMAKE_SOURCE_DIR}/res/man/common.h2m
+      DEPENDS ${_program} ${CMAKE_SOURCE_DIR}/res/man/common.h2m ${_made}
       COMMENT "Manual page of ${_program}"
       VERBATIM)
     list(APPEND _pages ${_page}.gz)
