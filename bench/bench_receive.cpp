@@ -19,6 +19,7 @@
 
 #include <chrono>
 #include <climits>
+#include <cstdio>
 #include <string>
 
 extern char** environ;
@@ -59,13 +60,12 @@ public:
     if (posix_spawn(&m_pid, exe.c_str(), &fa, nullptr, const_cast<char* const*>(argv), environ) != 0) m_pid = -1;
     posix_spawn_file_actions_destroy(&fa);
     close(out[1]);
-    if (FILE* f = fdopen(out[0], "r")) {
-      char line[256] = {};
-      if (fgets(line, sizeof line, f)) {
-        const std::string s(line);
-        m_port = static_cast<std::uint16_t>(std::stoi(s.substr(s.rfind(':') + 1)));
-      }
-      fclose(f);
+    // The pipe stays open while the simulator runs: a line written to a closed pipe would end it.
+    m_out = fdopen(out[0], "r");
+    char line[256] = {};
+    if (m_out && fgets(line, sizeof line, m_out)) {
+      const std::string s(line);
+      m_port = static_cast<std::uint16_t>(std::stoi(s.substr(s.rfind(':') + 1)));
     }
   }
   ~SimProcess() {
@@ -73,11 +73,13 @@ public:
       kill(m_pid, SIGTERM);
       waitpid(m_pid, nullptr, 0);
     }
+    if (m_out) fclose(m_out);
   }
   std::uint16_t Port() const { return m_port; }
 
 private:
   pid_t m_pid = -1;
+  FILE* m_out = nullptr;
   std::uint16_t m_port = 0;
 };
 
