@@ -51,41 +51,17 @@ std::vector<PlanStep> MemberSteps(const std::vector<ParamWrite>& writes, const s
 }  // namespace
 
 int LinkSwitchOf(ParamId id) {
+  switch (DspBlockOf(id)) {
+    case DspBlock::Equalizer: return kSwitchEq;
+    case DspBlock::Compressor:
+    case DspBlock::Gate: return kSwitchComp;
+    case DspBlock::Limiter: return kSwitchLimit;
+    case DspBlock::None: break;
+  }
   switch (id) {
     case ParamId::InLevel:
     case ParamId::OutLevel: return kSwitchVol;
-    case ParamId::InPeqOn:
-    case ParamId::InPeqFreq:
-    case ParamId::InPeqGain:
-    case ParamId::InPeqQ:
-    case ParamId::InPeqType:
-    case ParamId::InHpfOn:
-    case ParamId::InHpfFreq:
-    case ParamId::InHpfSlope:
-    case ParamId::InHpfKind:
-    case ParamId::InLpfOn:
-    case ParamId::InLpfFreq:
-    case ParamId::InLpfSlope:
-    case ParamId::InLpfKind:
-    case ParamId::InPolarity:
-    case ParamId::OutGeqOn:
-    case ParamId::OutGeqGain: return kSwitchEq;
-    case ParamId::InCompOn:
-    case ParamId::InCompThreshold:
-    case ParamId::InCompAttack:
-    case ParamId::InCompRelease:
-    case ParamId::InCompGain:
-    case ParamId::InCompRatio:
-    case ParamId::InGateOn:
-    case ParamId::InGateThreshold:
-    case ParamId::InGateAttack:
-    case ParamId::InGateRelease: return kSwitchComp;
-    case ParamId::OutLimOn:
-    case ParamId::OutLimThreshold:
-    case ParamId::OutLimAttack:
-    case ParamId::OutLimRelease:
-    case ParamId::OutLimGain:
-    case ParamId::OutLimRatio: return kSwitchLimit;
+    case ParamId::InPolarity: return kSwitchEq;
     case ParamId::InPreamp: return kSwitchGain;
     case ParamId::InPriority: return kSwitchPriority;
     case ParamId::InPhantom: return kSwitchPhantom;

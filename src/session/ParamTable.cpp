@@ -289,6 +289,43 @@ const ParamDef* FindParam(std::string_view name) {
   return nullptr;
 }
 
+DspBlock DspBlockOf(ParamId id) {
+  switch (id) {
+    case ParamId::InPeqOn:
+    case ParamId::InPeqFreq:
+    case ParamId::InPeqGain:
+    case ParamId::InPeqQ:
+    case ParamId::InPeqType:
+    case ParamId::InHpfOn:
+    case ParamId::InHpfFreq:
+    case ParamId::InHpfSlope:
+    case ParamId::InHpfKind:
+    case ParamId::InLpfOn:
+    case ParamId::InLpfFreq:
+    case ParamId::InLpfSlope:
+    case ParamId::InLpfKind:
+    case ParamId::OutGeqOn:
+    case ParamId::OutGeqGain: return DspBlock::Equalizer;
+    case ParamId::InCompOn:
+    case ParamId::InCompThreshold:
+    case ParamId::InCompAttack:
+    case ParamId::InCompRelease:
+    case ParamId::InCompGain:
+    case ParamId::InCompRatio: return DspBlock::Compressor;
+    case ParamId::InGateOn:
+    case ParamId::InGateThreshold:
+    case ParamId::InGateAttack:
+    case ParamId::InGateRelease: return DspBlock::Gate;
+    case ParamId::OutLimOn:
+    case ParamId::OutLimThreshold:
+    case ParamId::OutLimAttack:
+    case ParamId::OutLimRelease:
+    case ParamId::OutLimGain:
+    case ParamId::OutLimRatio: return DspBlock::Limiter;
+    default: return DspBlock::None;
+  }
+}
+
 bool IsValidAddr(const ParamAddr& a) {
   if (a.id >= ParamId::Count) return false;
   const ParamDef& d = Param(a.id);

@@ -239,6 +239,11 @@ std::int32_t RawMaxFor(const ParamDef& def, int record);
 bool IsAllowedRaw(const ParamAddr& a, std::int32_t raw);
 /// The step a value travels in: the EQ gains go halved on the wire, so they move in steps of two.
 std::int32_t WireStep(ParamId id);
+/// The processing block a parameter belongs to, where pages and control-group links treat a block
+/// as one: the equalizers (parametric bands, pass filters, graphic EQ), the compressor, the gate and
+/// the limiter. Every other parameter is None.
+enum class DspBlock : std::uint8_t { None, Equalizer, Compressor, Gate, Limiter };
+DspBlock DspBlockOf(ParamId id);
 /// List captions for a record (the preamp lists differ by record).
 std::span<const Caption> ItemsFor(const ParamDef& def, int record);
 

@@ -56,6 +56,13 @@ auto SortKey(const ParamAddr& a) {
 }  // namespace
 
 DiffPage PageOf(ParamId id) {
+  switch (DspBlockOf(id)) {
+    case DspBlock::Equalizer: return DiffPage::Eq;
+    case DspBlock::Compressor:
+    case DspBlock::Gate:
+    case DspBlock::Limiter: return DiffPage::Dynamics;
+    case DspBlock::None: break;
+  }
   switch (id) {
     case ParamId::InLevel:
     case ParamId::InLevel2:
@@ -71,37 +78,6 @@ DiffPage PageOf(ParamId id) {
     case ParamId::InPhantom:
     case ParamId::InSource:
     case ParamId::InPreamp: return DiffPage::Input;
-    case ParamId::InPeqOn:
-    case ParamId::InPeqFreq:
-    case ParamId::InPeqGain:
-    case ParamId::InPeqQ:
-    case ParamId::InPeqType:
-    case ParamId::InHpfOn:
-    case ParamId::InHpfFreq:
-    case ParamId::InHpfSlope:
-    case ParamId::InHpfKind:
-    case ParamId::InLpfOn:
-    case ParamId::InLpfFreq:
-    case ParamId::InLpfSlope:
-    case ParamId::InLpfKind:
-    case ParamId::OutGeqOn:
-    case ParamId::OutGeqGain: return DiffPage::Eq;
-    case ParamId::InCompOn:
-    case ParamId::InCompThreshold:
-    case ParamId::InCompAttack:
-    case ParamId::InCompRelease:
-    case ParamId::InCompGain:
-    case ParamId::InCompRatio:
-    case ParamId::InGateOn:
-    case ParamId::InGateThreshold:
-    case ParamId::InGateAttack:
-    case ParamId::InGateRelease:
-    case ParamId::OutLimOn:
-    case ParamId::OutLimThreshold:
-    case ParamId::OutLimAttack:
-    case ParamId::OutLimRelease:
-    case ParamId::OutLimGain:
-    case ParamId::OutLimRatio: return DiffPage::Dynamics;
     case ParamId::InRoute: return DiffPage::Matrix;
     case ParamId::InSend: return DiffPage::Sends;
     case ParamId::OutLine:
@@ -140,7 +116,8 @@ DiffPage PageOf(ParamId id) {
     case ParamId::ControlGroupName:
     case ParamId::ControlGroupOn: return DiffPage::Groups;
     case ParamId::UnitSlot:
-    case ParamId::Count: break;
+    case ParamId::Count:
+    default: break;  // the DSP blocks above
   }
   return DiffPage::Units;
 }
