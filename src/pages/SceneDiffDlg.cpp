@@ -82,12 +82,8 @@ CSceneDiffDlg::CSceneDiffDlg(const QString& title, const QString& fromColumn, co
 
 void CSceneDiffDlg::SetRows(const std::vector<DiffRow>& rows) {
   m_tree->clear();
-  if (rows.empty()) {
-    SetMessage(CaptionText(captions::kNoDifferences, m_language));
-    return;
-  }
-  SetMessage(
-      QString::fromStdString(Numbered(Text(captions::kDifferenceCount, m_language), static_cast<int>(rows.size()))));
+  SetMessage(QString::fromStdString(DifferenceHeadline(rows.size(), m_language)));
+  if (rows.empty()) return;
   QTreeWidgetItem* page = nullptr;
   QTreeWidgetItem* channel = nullptr;
   QFont bold = m_tree->font();

@@ -174,11 +174,17 @@ std::vector<DiffRow> DiffRows(const std::vector<ValueDifference>& diffs, const C
   return rows;
 }
 
+std::string DifferenceHeadline(std::size_t count, Language language) {
+  if (count == 0) return Text(captions::kNoDifferences, language);
+  if (count == 1) return Text(captions::kOneDifference, language);
+  return Numbered(Text(captions::kDifferenceCount, language), static_cast<int>(count));
+}
+
 std::string FormatDiff(const std::vector<ValueDifference>& diffs, const CDeviceState& names,
                        const std::string& fromTitle, const std::string& toTitle, Language language) {
   std::string text = fromTitle + " -> " + toTitle + ": ";
-  if (diffs.empty()) return text + Text(captions::kNoDifferences, language) + "\n";
-  text += Numbered(Text(captions::kDifferenceCount, language), static_cast<int>(diffs.size())) + "\n";
+  text += DifferenceHeadline(diffs.size(), language) + "\n";
+  if (diffs.empty()) return text;
   const DiffRow* previous = nullptr;
   const std::vector<DiffRow> rows = DiffRows(diffs, names, language);
   for (const DiffRow& row : rows) {

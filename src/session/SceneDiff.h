@@ -15,6 +15,7 @@ namespace orvx {
 namespace captions {
 inline constexpr Caption kNoDifferences{"No differences: both hold the same values.", "没有差异：两者的值完全相同。"};
 inline constexpr Caption kDifferenceCount{"%d values differ.", "%d 个值不同。"};
+inline constexpr Caption kOneDifference{"1 value differs.", "1 个值不同。"};
 }  // namespace captions
 
 /// The pages a difference is listed under, in the order they are listed.
@@ -56,6 +57,9 @@ std::vector<DiffRow> DiffRows(const std::vector<ValueDifference>& diffs, const C
 
 /// The differences as text under two headings (`fromTitle` -> `toTitle`), a page heading and a
 /// channel heading before their lines; an identical pair says so.
+/// The headline of a list of differences: "No differences: ...", "1 value differs.", "3 values differ.".
+std::string DifferenceHeadline(std::size_t count, Language language);
+
 std::string FormatDiff(const std::vector<ValueDifference>& diffs, const CDeviceState& names,
                        const std::string& fromTitle, const std::string& toTitle, Language language);
 

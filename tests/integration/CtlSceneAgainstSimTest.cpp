@@ -79,7 +79,7 @@ TEST_F(CtlSceneAgainstSim, SaveExportEditImportDiffRecallRenameAndDelete) {
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(
       r.out,
-      "scene 1 \"Morning\" -> scene 2 \"Morning\": 1 values differ.\nCHANNEL\n  IN 3\n    VOLUME: 10dB -> -20dB\n")
+      "scene 1 \"Morning\" -> scene 2 \"Morning\": 1 value differs.\nCHANNEL\n  IN 3\n    VOLUME: 10dB -> -20dB\n")
       << "the simulator starts every fader at its top, +10 dB";
   r = Ctl({"scene", "diff", (Data() / "SAVE1.dat").string(), (m_dir.Path() / "edited.json").string(), "--json",
            "--language", "zh"});
