@@ -2,15 +2,47 @@
 
 #include <iconv.h>
 
+#include <array>
 #include <cerrno>
+#include <mutex>
+#include <utility>
 
 namespace orvx {
 namespace {
 
+enum class Direction { GbkToUtf8, Utf8ToGbk, GbkToUtf16, Utf16ToGbk, Count };
+
+/// Every conversion runs under one lock on descriptors opened once and kept for the life of the
+/// process. Opening and closing a descriptor per call loads and unloads glibc's conversion module
+/// each time, and the dynamic loader's work in one thread then races its work in another (seen
+/// under ThreadSanitizer with the simulator's thread and the editor's converting at once).
+std::mutex& CodecLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+iconv_t Descriptor(Direction d) {
+  static std::array<iconv_t, static_cast<std::size_t>(Direction::Count)> open = [] {
+    std::array<iconv_t, static_cast<std::size_t>(Direction::Count)> none{};
+    none.fill(reinterpret_cast<iconv_t>(-1));
+    return none;
+  }();
+  static constexpr std::array<std::pair<const char*, const char*>, static_cast<std::size_t>(Direction::Count)>
+      kNames = {{{"UTF-8", "GBK"}, {"GBK", "UTF-8"}, {"UTF-16LE", "GBK"}, {"GBK", "UTF-16LE"}}};
+  iconv_t& cd = open[static_cast<std::size_t>(d)];
+  if (cd == reinterpret_cast<iconv_t>(-1)) {
+    const auto& [to, from] = kNames[static_cast<std::size_t>(d)];
+    cd = iconv_open(to, from);
+  }
+  return cd;
+}
+
 /// Runs iconv over the whole input; an invalid or incomplete sequence skips one input unit.
-std::string Convert(const char* to, const char* from, const char* data, std::size_t size, std::size_t unit) {
-  iconv_t cd = iconv_open(to, from);
+std::string Convert(Direction direction, const char* data, std::size_t size, std::size_t unit) {
+  std::lock_guard lock(CodecLock());
+  iconv_t cd = Descriptor(direction);
   if (cd == reinterpret_cast<iconv_t>(-1)) return {};
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);  // the initial shift state
   std::string out;
   out.resize(size * 4 + 16);
   char* in = const_cast<char*>(data);
@@ -32,18 +64,17 @@ std::string Convert(const char* to, const char* from, const char* data, std::siz
     inLeft -= skip;
   }
   out.resize(out.size() - outLeft);
-  iconv_close(cd);
   return out;
 }
 
 }  // namespace
 
-std::string GbkToUtf8(std::string_view gbk) { return Convert("UTF-8", "GBK", gbk.data(), gbk.size(), 1); }
+std::string GbkToUtf8(std::string_view gbk) { return Convert(Direction::GbkToUtf8, gbk.data(), gbk.size(), 1); }
 
-std::string Utf8ToGbk(std::string_view utf8) { return Convert("GBK", "UTF-8", utf8.data(), utf8.size(), 1); }
+std::string Utf8ToGbk(std::string_view utf8) { return Convert(Direction::Utf8ToGbk, utf8.data(), utf8.size(), 1); }
 
 std::u16string GbkToUtf16(std::string_view gbk) {
-  const std::string bytes = Convert("UTF-16LE", "GBK", gbk.data(), gbk.size(), 1);
+  const std::string bytes = Convert(Direction::GbkToUtf16, gbk.data(), gbk.size(), 1);
   std::u16string out(bytes.size() / 2, u'\0');
   for (std::size_t i = 0; i < out.size(); ++i) {
     out[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
@@ -59,7 +90,7 @@ std::string Utf16ToGbk(std::u16string_view utf16) {
     bytes.push_back(static_cast<char>(u & 0xFF));
     bytes.push_back(static_cast<char>(u >> 8));
   }
-  return Convert("GBK", "UTF-16LE", bytes.data(), bytes.size(), 2);
+  return Convert(Direction::Utf16ToGbk, bytes.data(), bytes.size(), 2);
 }
 
 std::string TruncateGbk(std::string_view gbk, std::size_t maxBytes) {
