@@ -9,14 +9,9 @@
 
 #include "device/ReplyFields.h"
 #include "link/FrameChecksum.h"
+#include "FuzzCheck.h"
 
-namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
-
-}  // namespace
+using fuzzcheck::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;

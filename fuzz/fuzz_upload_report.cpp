@@ -9,14 +9,9 @@
 #include "device/ReplyFields.h"
 #include "device/UpdateReplies.h"
 #include "link/FrameChecksum.h"
+#include "FuzzCheck.h"
 
-namespace {
-
-void Check(bool ok) {
-  if (!ok) std::abort();
-}
-
-}  // namespace
+using fuzzcheck::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
