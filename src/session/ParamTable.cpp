@@ -413,13 +413,14 @@ std::string FormatParam(const ParamAddr& a, const ParamValue& v, Language langua
     case DisplayKind::Toggle: return Text(r.items[v.raw != 0 ? 1 : 0], language);
     case DisplayKind::List: {
       const auto items = ItemsFor(d, a.record);
-      const int row = v.raw - r.rawOfFirst;
-      if (row >= 0 && row < static_cast<int>(items.size())) return Text(items[static_cast<std::size_t>(row)], language);
+      // A raw value read from a damaged file may be anywhere in its type.
+      const std::int64_t row = std::int64_t{v.raw} - r.rawOfFirst;
+      if (row >= 0 && row < static_cast<std::int64_t>(items.size())) return Text(items[static_cast<std::size_t>(row)], language);
       return std::to_string(v.raw);
     }
     case DisplayKind::Number: break;
   }
-  return std::string(r.prefix) + FormatFixed((v.raw + r.offset) * r.scale, r.decimals) + r.unit;
+  return std::string(r.prefix) + FormatFixed((static_cast<double>(v.raw) + r.offset) * r.scale, r.decimals) + r.unit;
 }
 
 std::optional<ParamValue> ParseParam(const ParamAddr& a, std::string_view text) {

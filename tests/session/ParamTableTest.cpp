@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdint>
 #include <set>
 #include <string>
 
@@ -69,6 +70,10 @@ TEST(ParamTable, ShowsTheSystemsFormats) {
       {ParamId::OutLine, 1, Language::English, 0, "LINE"},
       {ParamId::InHpfSlope, 8, Language::English, 0, "-48dB/Oct"},
       {ParamId::UnitSlot, 13, Language::English, 0, "M01"},
+      // Whatever a damaged file holds is shown as the number it is, never wrapped around.
+      {ParamId::InPeqGain, INT32_MIN, Language::English, 0, "-214748379.8dB"},
+      {ParamId::InLevel, INT32_MAX, Language::English, 0, "2147483587dB"},
+      {ParamId::UnitSlot, INT32_MIN, Language::English, 0, "-2147483648"},
   };
   for (const Case& c : cases) EXPECT_EQ(Shown(c.id, c.raw, c.lang, c.record), c.text) << Param(c.id).name;
 }
