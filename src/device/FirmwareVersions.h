@@ -29,6 +29,8 @@ struct LocalImagePair {
 };
 /// Plain images below basic version 300, the "-3" images from 300 on.
 LocalImagePair LocalImageNames(int basicVersion);
+/// True when `directory` holds both files of either pair: a local update there can send something.
+bool HoldsALocalImagePair(const std::string& directory);
 
 /// The remote update's downloads: the page's first address becomes kFirstDownload and goes second
 /// (DSP, target 0); the second address becomes kSecondDownload and goes first (Digital, target 1).

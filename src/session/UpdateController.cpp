@@ -4,6 +4,7 @@
 
 #include "core/TextParse.h"
 #include "device/CurlHttpClient.h"
+#include "device/FirmwareVersions.h"
 #include "device/SearchMissText.h"
 #include "device/SearchProbe.h"
 #include "device/UpdateTexts.h"
@@ -64,7 +65,9 @@ bool CUpdateController::Start(UpdateKind kind, const std::string& deviceIp, std:
     m_view.running = true;
     m_outcome = UpdateOutcome{};
   }
-  if (!m_backup) {
+  // A local update with no images to send ends before it sends anything: no scene is used up for it.
+  const bool nothingToSend = kind == UpdateKind::Local && !m_job.images && !HoldsALocalImagePair(m_job.directory);
+  if (!m_backup || nothingToSend) {
     Release();
     return true;
   }

@@ -122,6 +122,22 @@ TEST_F(UpdateAgainstSim, TheBackupSceneHoldsTheSettingsBeforeTheUpdate) {
   EXPECT_EQ(sim->ReceivedImages().size(), 2u);
 }
 
+TEST_F(UpdateAgainstSim, WithoutImagesTheUpdateFailsAndKeepsNoScene) {
+  Begin("127.0.0.233", "127.0.0.234");
+  for (const char* name : {"Digital-ORVX64Q-3.bin", "DSP-ORVX64Q-3.bin"}) std::filesystem::remove(dir / name);
+  std::ofstream(dir / "Digital-ORVX64Q.bin") << "half a pair";
+  CPresetDatabase library;
+  ASSERT_EQ(library.Open(dir.string()), "");
+  CSceneStore store(library, dir);
+  update->SetBackup(BackupInto(store, Editor()));
+  EXPECT_EQ(RunLocal(), std::vector<std::string>{"update fail"});
+  EXPECT_FALSE(update->View().backup);
+  const auto scenes = store.List();
+  ASSERT_TRUE(scenes.Ok()) << scenes.error;
+  EXPECT_TRUE(scenes.value.empty()) << "a scene was used up for an update that had nothing to send";
+  EXPECT_EQ(SimFrames("%S,"), 0);
+}
+
 TEST_F(UpdateAgainstSim, WithoutAFreeSceneTheUpdateAsksAndCancelSendsNothing) {
   Begin("127.0.0.224", "127.0.0.225");
   CPresetDatabase library;
