@@ -23,9 +23,11 @@ void ApplyDialogStyle(QDialog* dialog) {
   dialog->setStyleSheet(
       QStringLiteral("QDialog{background:%1;} QLabel{color:%2;}"
                      "QPushButton{background:%3;color:%2;border:1px solid %4;border-radius:3px;padding:4px 18px;}"
-                     "QPushButton:hover{border-color:%5;}")
+                     "QPushButton:hover{border-color:%5;}"
+                     // A button with nothing to do must read so: the caption fades, the frame stays put.
+                     "QPushButton:disabled{color:%6;border-color:%4;}")
           .arg(t.Color("window.bg").name(), t.Color("text").name(), t.Color("panel.bg").name(),
-               t.Color("panel.edge").name(), t.Color("accent").name()));
+               t.Color("panel.edge").name(), t.Color("accent").name(), t.Color("text.disabled").name()));
 }
 
 void PaintPanel(QPainter& painter, const QRect& area, double radius) {
