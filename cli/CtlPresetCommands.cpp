@@ -57,7 +57,10 @@ CtlReply List(CPresetDatabase& db, const CtlOptions& o) {
     presets.push_back({{"id", e.id}, {"name", e.name}});
   }
   if (o.json) out = JsonLine({{"kind", Kind(o)}, {"presets", presets}});
-  return {kExitOk, out, {}, {}};
+  // An empty list says where it looked: a library in another data directory is not lost.
+  std::string note;
+  if (listed.value.empty()) note = "no " + Kind(o) + " presets in " + DataDirectoryPath(o.dataDir);
+  return {kExitOk, out, {}, note};
 }
 
 /// True when every value of the preset the processor reports shows what was sent.

@@ -75,6 +75,8 @@ private:
     }
     CtlReply r;
     r.out = m_o.json ? JsonLine(rows) : text;
+    // An empty list says where it looked: scenes in another data directory are not lost.
+    if (listed.value.empty()) r.note = "no scenes in " + m_store->DataDirectory().string();
     return r;
   }
 

@@ -106,7 +106,9 @@ TEST_F(CtlPresetAgainstSim, KindsTheProcessorNeitherReportsNorTakesAreRefusedBef
   const CommandResult save = Ctl({"preset", "save", "gate", "QUIET", "--from", "1"});
   EXPECT_EQ(save.exitCode, 5);
   EXPECT_NE(save.err.find("reports none of the gate values of input 1"), std::string::npos) << save.err;
-  EXPECT_EQ(Library({"preset", "list", "gate"}).out, "") << "nothing saved";
+  const CommandResult none = Library({"preset", "list", "gate"});
+  EXPECT_EQ(none.out, "") << "nothing saved";
+  EXPECT_EQ(none.err, "orvxctl: no gate presets in " + m_dataDir + "\n") << "an empty list says where it looked";
   const CommandResult recall = Ctl({"preset", "recall", "delay", "1"});
   EXPECT_EQ(recall.exitCode, 5);
   EXPECT_NE(recall.err.find("no command carries them"), std::string::npos) << recall.err;

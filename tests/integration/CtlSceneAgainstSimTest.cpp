@@ -127,6 +127,7 @@ TEST_F(CtlSceneAgainstSim, ARefusedDocumentOrFileChangesNothingAndSaysWhy) {
   r = Ctl({"scene", "list", "--json"});
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out, "[]\n");
+  EXPECT_EQ(r.err, "orvxctl: no scenes in " + Data().string() + "\n") << "an empty list says where it looked";
   EXPECT_EQ(Ctl({"scene", "recall", "1"}).exitCode, 2) << "recall needs --device";
 }
 
