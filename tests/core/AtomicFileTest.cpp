@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "common/TempDir.h"
+
 namespace orvx {
 namespace {
 
@@ -15,9 +17,8 @@ std::vector<std::string> Entries(const std::filesystem::path& dir) {
 
 // A file is replaced whole or not at all, and no temporary file is left either way.
 TEST(AtomicFile, AFileIsReplacedWholeOrNotAtAll) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "orvx-atomic-file-test";
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
+  const test::CTempDir scratch;
+  const std::filesystem::path& dir = scratch.Path();
   const std::string path = (dir / "kept-values.txt").string();
   EXPECT_EQ(ReadWholeFile(path), std::nullopt);
   ASSERT_TRUE(WriteFileAtomically(path, "first\n"));
@@ -30,7 +31,6 @@ TEST(AtomicFile, AFileIsReplacedWholeOrNotAtAll) {
   EXPECT_FALSE(WriteFileAtomically((dir / "a-directory").string(), "x")) << "a directory is never replaced";
   EXPECT_EQ(ReadWholeFile(path), std::string(100000, 'x')) << "the old file stands";
   EXPECT_EQ(Entries(dir).size(), 2u) << "no temporary file is left";
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Values only the editor keeps, on the real session against the simulator: every one of them
 // survives a restart of the editor and the full reload a connection brings.
 #include "SimSessionFixture.h"
+#include "common/TempDir.h"
 
 #include <filesystem>
 #include <optional>
@@ -39,9 +40,8 @@ std::optional<std::int32_t> SetByFullReload(const ParamAddr& a) {
 }
 
 TEST_F(KeptValuesAgainstSim, EveryKeptValueSurvivesARestartAndAFullReload) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "orvx-kept-all";
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
+  const test::CTempDir scratch;
+  const std::filesystem::path& dir = scratch.Path();
   const std::string file = (dir / "kept-values.txt").string();
   StartSim({});
   StartSession();
@@ -73,7 +73,6 @@ TEST_F(KeptValuesAgainstSim, EveryKeptValueSurvivesARestartAndAFullReload) {
   // A reload and a refresh are no change of the operator's: the file stands as it was.
   m_session.reset();
   EXPECT_EQ(ReadWholeFile(file), written);
-  std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "SimSessionFixture.h"
+#include "common/TempDir.h"
 
 #include <filesystem>
 
@@ -194,9 +195,8 @@ TEST_F(SessionAgainstSim, DisconnectAndCloseStopTheReports) {
 
 // What only the editor keeps survives a restart, and a reload from the processor leaves it alone.
 TEST_F(SessionAgainstSim, ValuesOnlyTheEditorKeepsSurviveARestartAndAReload) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "orvx-kept-session";
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
+  const test::CTempDir scratch;
+  const std::filesystem::path& dir = scratch.Path();
   const std::string file = (dir / "kept-values.txt").string();
   StartSim({});
   StartSession();
@@ -220,7 +220,6 @@ TEST_F(SessionAgainstSim, ValuesOnlyTheEditorKeepsSurviveARestartAndAReload) {
   ASSERT_TRUE(ConnectAfterQueries(SimFrames("%Z,") + 1));
   EXPECT_EQ(Editor().in[2].sends[3], 45);
   EXPECT_EQ(Editor().muteGroups[1].inputs[4], 1);
-  std::filesystem::remove_all(dir);
 }
 
 // With the queue busy, a newer frame of a key still queued leaves after what was queued between:
