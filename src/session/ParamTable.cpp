@@ -458,10 +458,14 @@ std::optional<ParamValue> ParseParam(const ParamAddr& a, std::string_view text) 
     }
     const auto n = ParseTypedNumber(text);
     if (!n || *n != std::floor(*n)) return std::nullopt;
-    if (r.kind == DisplayKind::Toggle && *n != 0 && *n != 1) return std::nullopt;
-    const std::int32_t raw = r.kind == DisplayKind::Toggle ? (*n != 0 ? 1 : 0) : static_cast<std::int32_t>(*n);
-    if (r.kind == DisplayKind::List && (raw < d.rawMin || raw > RawMaxFor(d, a.record) || !IsAllowedRaw(a, raw)))
-      return std::nullopt;
+    if (r.kind == DisplayKind::Toggle) {
+      if (*n != 0 && *n != 1) return std::nullopt;
+      return ClampParam(a, {*n != 0 ? 1 : 0, {}});
+    }
+    // Compared while still a double: a row number of twenty digits is refused, not converted.
+    if (*n < d.rawMin || *n > RawMaxFor(d, a.record)) return std::nullopt;
+    const auto raw = static_cast<std::int32_t>(*n);
+    if (!IsAllowedRaw(a, raw)) return std::nullopt;
     return ClampParam(a, {raw, {}});
   }
   const auto shown = ParseTypedNumber(text, r.unit, r.prefix);

@@ -103,6 +103,8 @@ TEST(ParamTable, TypedTextIsClampedOrRefused) {
       {{ParamId::InGateRelease, 0, 0}, "5 ms", 20},
       {{ParamId::InSource, 0, 0}, "d3", 3},
       {{ParamId::InSource, 0, 0}, "9", std::nullopt},
+      {{ParamId::InSource, 0, 0}, "99999999999999999999", std::nullopt},
+      {{ParamId::InSource, 0, 0}, "-4294967296", std::nullopt},
       {{ParamId::InMute, 0, 0}, "打开", 1},
       {{ParamId::InMute, 0, 0}, "close", 0},
       // Every switch takes the words scripts use, beside its captions.
