@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -35,6 +36,9 @@ int ChangesToMake() {
 constexpr const char* kOutboundFaults = "faults out 5 5 5 5 10";
 constexpr const char* kInboundFaults = "faults in 5 5 5 5 10";
 constexpr int kSilences = 2;
+/// Presses of CONNECT for one reconnection at most, and how long a press waits for a late "Y".
+constexpr int kConnectPresses = 5;
+constexpr int kLateYMs = 1000;
 constexpr int kSyncRounds = 10;
 constexpr int kDeafChanges = 60;
 /// Meter reports a second: enough frames the other way for every fault to strike them, also in a
@@ -55,6 +59,7 @@ struct Tally {
   int undos = 0;
   int redos = 0;
   int reconnects = 0;
+  int connectPresses = 0;  ///< of the reconnects: a press that brought no link is pressed again
   int offlineChanges = 0;
 
   void Count(ChangeResult r) {
@@ -169,9 +174,32 @@ protected:
     for (int i = 0; i < changesEach; ++i) OneChange();
     m_tally.offlineChanges += changesEach;
     ASSERT_TRUE(sim->WaitFor([&] { return !sim->Silent(); }, kRealDeadlineMs));
-    m_session->Connect();
-    ASSERT_TRUE(Drive([&] { return Editor().link.online; }, CConnectionSupervisor::kTickMs)) << "connected again";
+    ASSERT_TRUE(ConnectAsTheOperatorWould()) << "connected again";
     ++m_tally.reconnects;
+  }
+
+  /// CONNECT, and CONNECT again while a press brings no link, as the operator does: the faults
+  /// still run, and an attempt whose "Y" is lost ends neither connecting nor online, without a
+  /// message (or ends with "CANNOT CONNECT." when three "%Z" or their answers are lost).
+  bool ConnectAsTheOperatorWould() {
+    for (int press = 0; press < kConnectPresses; ++press) {
+      m_session->Connect();
+      ++m_tally.connectPresses;
+      std::optional<std::chrono::steady_clock::time_point> ended;
+      Drive(
+          [&] {
+            if (Editor().link.online) return true;
+            const bool attempting = Editor().link.connecting ||
+                                    m_session->Supervisor().CurrentPhase() != CConnectionSupervisor::Phase::Idle;
+            if (attempting) ended.reset();
+            else if (!ended) ended = std::chrono::steady_clock::now();
+            // A "Y" held back by the reordering still arrives within this.
+            return ended && std::chrono::steady_clock::now() - *ended > std::chrono::milliseconds(kLateYMs);
+          },
+          CConnectionSupervisor::kTickMs);
+      if (Editor().link.online) return true;
+    }
+    return false;
   }
 
   /// True once the simulator has taken no frame for 300 ms (a frame held back for reordering goes
@@ -263,12 +291,12 @@ TEST_F(SoakAgainstSim, ThousandsOfChangesOverABadNetworkThenOneSyncLeavesBothEqu
 
   std::printf(
       "soak: %d changes (%d applied, %d unchanged, %d refused, %d busy; %d drags, %d typed, %d plans, %d undos, "
-      "%d redos, %d offline), %d reconnects\n"
+      "%d redos, %d offline), %d reconnects (%d presses of CONNECT)\n"
       "soak: faults out: %llu of %llu frames (%llu lost, %llu doubled, %llu reordered, %llu corrupted, %llu split); "
       "in: %llu of %llu frames (%llu lost, %llu doubled, %llu reordered, %llu corrupted, %llu split)\n"
       "soak: %zu reported fields differed before the sync (%zu differences found), %zu after %d rounds\n",
       m_tally.changes, m_tally.applied, m_tally.unchanged, m_tally.refused, m_tally.busy, m_tally.drags,
-      m_tally.typed, m_tally.plans, m_tally.undos, m_tally.redos, m_tally.offlineChanges, m_tally.reconnects,
+      m_tally.typed, m_tally.plans, m_tally.undos, m_tally.redos, m_tally.offlineChanges, m_tally.reconnects, m_tally.connectPresses,
       static_cast<unsigned long long>(out.Faults()), static_cast<unsigned long long>(out.frames),
       static_cast<unsigned long long>(out.lost), static_cast<unsigned long long>(out.duplicated),
       static_cast<unsigned long long>(out.reordered), static_cast<unsigned long long>(out.corrupted),
