@@ -65,7 +65,7 @@ bool CUpdateController::Start(UpdateKind kind, const std::string& deviceIp, std:
     m_view.running = true;
     m_outcome = UpdateOutcome{};
   }
-  // A local update with no images to send ends before it sends anything: no scene is used up for it.
+  // A local update with no images to send ends before any block goes out: no scene is used up for it.
   const bool nothingToSend = kind == UpdateKind::Local && !m_job.images && !HoldsALocalImagePair(m_job.directory);
   if (!m_backup || nothingToSend) {
     Release();
